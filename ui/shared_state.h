@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/text_list.h"
+
+namespace tessarin {
+
+/// The working state that the main window owns for its whole life and that
+/// every command takes by reference. Texts that come from or go to files
+/// (HEX lines, listing lines, zone texts) are bytes of the Windows-1252 code
+/// page; the window converts them only to show them.
+struct SharedState {
+  /// The lines of the opened HEX file, each cut or extended to 255 characters.
+  /// At most 10,001 lines are held; the store is empty before the first open.
+  std::vector<std::string> HexLines;
+  /// Index of the last line read: the number of lines read minus one.
+  int16_t HexLineCount = -1;
+
+  /// Word address of the word being decoded; picks the page of branch labels.
+  int16_t CurrentAddress = 0;
+  /// 1 while the pass collects branch targets, 2 while it writes the listing.
+  uint8_t PassNumber = 0;
+  /// Warning left by a register or STATUS-bit lookup that found no name.
+  std::string NameWarning;
+
+  TextList List1{false};  ///< the listing
+  TextList List2{true};   ///< branch targets, then the labels still to place
+  TextList List3{true};   ///< the label list
+  TextList List4{true};   ///< the data-zone list
+  TextList List5{false};  ///< the new listing while zones are applied
+  TextList List6{false};  ///< the zones applied during that run
+};
+
+}  // namespace tessarin

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string_view>
+
+namespace tessarin {
+
+/// Characters `start` to `start + length - 1` of `text`, counting from 1.
+/// Whatever lies outside the text reads as nothing: a slice past the end is
+/// shorter or empty, and no position can be read out of bounds. Every fixed
+/// column read of a record, word or listing line goes through this helper.
+constexpr std::string_view Mid(std::string_view text, int start, int length) {
+  if (length <= 0) return {};
+  long first = start < 1 ? 0 : start - 1;
+  long last = static_cast<long>(start) - 1 + length;  // one past the end
+  if (last > static_cast<long>(text.size())) last = static_cast<long>(text.size());
+  if (first >= last) return {};
+  return text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first));
+}
+
+/// Everything of `text` from position `start` (counting from 1) on.
+constexpr std::string_view MidFrom(std::string_view text, int start) {
+  if (start < 1) start = 1;
+  if (static_cast<size_t>(start - 1) >= text.size()) return {};
+  return text.substr(static_cast<size_t>(start - 1));
+}
+
+/// The character at `position` (counting from 1), or '\0' past either end.
+/// Callers only compare the result with printable characters, so a missing
+/// character never matches anything.
+constexpr char CharAt(std::string_view text, int position) {
+  if (position < 1 || static_cast<size_t>(position) > text.size()) return '\0';
+  return text[static_cast<size_t>(position - 1)];
+}
+
+/// The value 0-15 of a hexadecimal digit in either case; any other character
+/// counts as 0.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return 0;
+}
+
+/// True for the characters "0"-"9" and "A"-"F" only (upper case).
+constexpr bool IsUpperHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+/// True for "0"-"9", "A"-"F" and "a"-"f".
+constexpr bool IsHexDigit(char c) {
+  return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f');
+}
+
+/// The upper-case hexadecimal digit of 0-15.
+constexpr char HexDigit(int value) { return "0123456789ABCDEF"[value & 0xF]; }
+
+}  // namespace tessarin
