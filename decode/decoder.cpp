@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "decode/register_names.h"
 #include "ui/text_slice.h"
@@ -118,24 +119,29 @@ std::string DecodeBitClass(std::string_view word, SharedState& state) {
 }
 
 // 10 kaaa aaaa aaaa: c2 bit 11 tells CALL (0) from GOTO (1), then the 11-bit
-// target within the page of the word's own address.
-std::string DecodeBranchClass(std::string_view word, SharedState& state) {
-  const char c2 = CharAt(word, 2);
+// target within the page of the word's own address. Returns the mnemonic and
+// the label name, or nothing when c2 is no digit.
+struct Branch {
   std::string_view mnemonic;
+  std::string label;
+};
+
+std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
+  const char c2 = CharAt(word, 2);
+  Branch branch;
   std::string digits;
   if (DigitIn(c2, '0', '7')) {
-    mnemonic = "CALL";
+    branch.mnemonic = "CALL";
     digits = "0";
     digits.append(Mid(word, 2, 3));
   } else if (DigitIn(c2, '8', 'F')) {
-    mnemonic = "GOTO";
+    branch.mnemonic = "GOTO";
     digits = static_cast<char>('0' + HexDigitValue(c2) - 8);
     digits.append(Mid(word, 3, 2));
   } else {
-    return {};
+    return std::nullopt;
   }
 
-  const int16_t address = state.CurrentAddress;
   char letter;
   int page_base;
   if (address > 0x17FF) {
@@ -159,10 +165,16 @@ std::string DecodeBranchClass(std::string_view word, SharedState& state) {
   }
   if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
 
-  std::string label(1, letter);
-  label += digits;
-  if (state.PassNumber == 1) state.List2.Add(label);
-  return Line(mnemonic, label);
+  branch.label = letter;
+  branch.label += digits;
+  return branch;
+}
+
+std::string DecodeBranchClass(std::string_view word, SharedState& state) {
+  std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress);
+  if (!branch) return {};
+  if (state.PassNumber == 1) state.List2.Add(branch->label);
+  return Line(branch->mnemonic, branch->label);
 }
 
 // 11 oooo kkkk kkkk: c2 is the opcode, c3 c4 the literal.
@@ -207,6 +219,13 @@ std::string FormatFileOperand(std::string_view low_byte) {
     return "None";
   }
   return operand;
+}
+
+void CollectBranchTarget(std::string_view word, SharedState& state) {
+  if (CharAt(word, 1) != '2' || state.PassNumber != 1) return;
+  if (std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress)) {
+    state.List2.Add(std::move(branch->label));
+  }
 }
 
 std::string DecodeWord(std::string_view word, SharedState& state) {

@@ -19,6 +19,11 @@ namespace tessarin {
 /// `NameWarning` first and appends any lookup warning to bit-instruction lines.
 std::string DecodeWord(std::string_view word, SharedState& state);
 
+/// What `DecodeWord` does to `List2` in the first sweep, without building the
+/// line: adds the label name of a CALL or GOTO word, and nothing for any
+/// other word. The pass's first sweep uses it, as it discards the lines.
+void CollectBranchTarget(std::string_view word, SharedState& state);
+
 /// The file-register operand of a byte-oriented instruction from its low
 /// byte `c3 c4`: "0x" + register + ",0" or ",1", or "None" when c3 is not an
 /// upper-case hex digit.

@@ -218,6 +218,26 @@ TEST(DecodeWord, EveryUpperCaseWord) {
   }
 }
 
+TEST(CollectBranchTarget, AddsWhatTheFirstSweepDecodeAdds) {
+  const int16_t addresses[] = {0x0000, 0x0800, 0x1000, 0x1800, 0x2100};
+  SharedState decoded;
+  SharedState collected;
+  decoded.PassNumber = collected.PassNumber = 1;
+  for (int value = 0; value <= 0xFFFF; value += 3) {
+    char word[5];
+    std::snprintf(word, sizeof word, value % 2 ? "%04X" : "%04x", value);
+    decoded.CurrentAddress = collected.CurrentAddress = addresses[value % std::size(addresses)];
+    DecodeWord(word, decoded);
+    CollectBranchTarget(word, collected);
+  }
+  ASSERT_GT(decoded.List2.Count(), 0);
+  EXPECT_EQ(collected.List2.Items(), decoded.List2.Items());
+
+  collected.PassNumber = 2;
+  CollectBranchTarget("2805", collected);
+  EXPECT_EQ(collected.List2.Count(), decoded.List2.Count());
+}
+
 TEST(DecodeWord, ArbitraryBytesNeverBreakTheLineShape) {
   // Every byte in every position, one position at a time, around a few
   // representative instructions.

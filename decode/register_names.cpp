@@ -10,7 +10,8 @@ struct RegisterRow {
   std::string_view name;
 };
 
-// Searched top to bottom; the first equal key wins. Only the 7-bit addresses
+// Searched top to bottom; the first equal key wins. Every key has three
+// characters. Only the 7-bit addresses
 // 000-07F reach this table from the decoder; the five keys above 07F serve
 // direct callers.
 constexpr std::array<RegisterRow, 35> kRegisters{{
@@ -34,8 +35,12 @@ constexpr std::array<std::string_view, 8> kStatusBits{
 }  // namespace
 
 std::string RegisterName(std::string_view key, std::string& name_warning) {
-  for (const RegisterRow& row : kRegisters) {
-    if (row.key == key) return std::string(row.name);
+  if (key.size() == 3) {
+    for (const RegisterRow& row : kRegisters) {
+      if (row.key[0] == key[0] && row.key[1] == key[1] && row.key[2] == key[2]) {
+        return std::string(row.name);
+      }
+    }
   }
   name_warning = "*** ";
   name_warning.append(key);

@@ -8,19 +8,27 @@ namespace {
 
 const std::string kEmpty;
 
-unsigned char FoldCase(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+unsigned FoldCase(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'a' && byte <= 'z') ? byte - ('a' - 'A') : byte;
 }
+
+// A function object rather than a function pointer, so that sorting inlines it.
+struct FoldedLess {
+  bool operator()(const std::string& a, const std::string& b) const {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t k = 0; k < common; ++k) {
+      const unsigned x = FoldCase(a[k]);
+      const unsigned y = FoldCase(b[k]);
+      if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+  }
+};
 
 }  // namespace
 
-bool TextLess(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return FoldCase(static_cast<unsigned char>(x)) <
-               FoldCase(static_cast<unsigned char>(y));
-      });
-}
+bool TextLess(const std::string& a, const std::string& b) { return FoldedLess()(a, b); }
 
 void TextList::Clear() {
   items_.clear();
@@ -40,7 +48,7 @@ void TextList::Add(std::string text) {
   // With a selection the insertion place matters at once, to keep the
   // selection on its item.
   Settle();
-  auto place = std::upper_bound(items_.begin(), items_.end(), text, TextLess);
+  auto place = std::upper_bound(items_.begin(), items_.end(), text, FoldedLess());
   int index = static_cast<int>(place - items_.begin());
   items_.insert(place, std::move(text));
   if (index <= selected_) ++selected_;
@@ -83,12 +91,18 @@ void TextList::Settle() const {
   // A stable sort followed by a stable merge puts each new item after the
   // equal items already present and after equal items added before it: the
   // order that inserting one at a time would give.
-  std::stable_sort(pending_.begin(), pending_.end(), TextLess);
-  auto middle = static_cast<std::ptrdiff_t>(items_.size());
+  // Additions that arrive in order (the label queue is refilled from the
+  // sorted label list) need neither step.
+  const FoldedLess less;
+  if (!std::is_sorted(pending_.begin(), pending_.end(), less)) {
+    std::stable_sort(pending_.begin(), pending_.end(), less);
+  }
+  const bool in_order = items_.empty() || !less(pending_.front(), items_.back());
+  const auto middle = static_cast<std::ptrdiff_t>(items_.size());
   items_.insert(items_.end(), std::make_move_iterator(pending_.begin()),
                 std::make_move_iterator(pending_.end()));
   pending_.clear();
-  std::inplace_merge(items_.begin(), items_.begin() + middle, items_.end(), TextLess);
+  if (!in_order) std::inplace_merge(items_.begin(), items_.begin() + middle, items_.end(), less);
 }
 
 }  // namespace tessarin

@@ -1,0 +1,192 @@
+#include "pass/assembler.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "decode/decoder.h"
+#include "pass/hex_record.h"
+#include "pass/line_store.h"
+#include "pass/listing_line.h"
+#include "ui/text_slice.h"
+
+namespace tessarin {
+namespace {
+
+constexpr int kAddressCount = std::numeric_limits<int16_t>::max() + 1;
+
+Status LineFailure(int index, std::string_view cause) {
+  return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
+}
+
+constexpr std::string_view kTooManyLines = "more than 10,001 lines";
+constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
+constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
+
+// The word address that a label names, when its last four characters are
+// exactly an address text as the listing writes it.
+std::optional<int> LabelAddress(std::string_view label) {
+  const std::string_view digits = MidFrom(label, 2);
+  if (digits.size() != 4) return std::nullopt;
+  for (char c : digits) {
+    if (!IsUpperHexDigit(c)) return std::nullopt;
+  }
+  const unsigned value = ReadHexField(digits);
+  if (value >= static_cast<unsigned>(kAddressCount)) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+// The value of a label's digits however they are written, for its EQU line.
+unsigned LabelValue(std::string_view label) {
+  unsigned value = 0;
+  for (char c : MidFrom(label, 2)) value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
+  return value;
+}
+
+// First sweep: collects the branch target of every word into List2, as
+// decoding it would, and notes which addresses hold a word.
+Status CollectTargets(SharedState& state, std::vector<bool>& has_word) {
+  state.PassNumber = 1;
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    const std::optional<std::string_view> record = ReadSlot(state, i);
+    if (!record) return LineFailure(i, kTooManyLines);
+    if (IsAddressRecord(*record)) continue;
+    const std::optional<int16_t> address = RecordWordAddress(*record);
+    if (!address) return LineFailure(i, kAddressTooHigh);
+    state.CurrentAddress = *address;
+    const int words = RecordWordCount(*record);
+    for (int k = 0; k < words; ++k) {
+      CollectBranchTarget(RecordWord(*record, k), state);
+      has_word[static_cast<size_t>(state.CurrentAddress)] = true;
+      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
+        return LineFailure(i, kWordsPastTop);
+      }
+      ++state.CurrentAddress;
+    }
+  }
+  return Status::Ok();
+}
+
+// Makes the label list from the sorted targets: each distinct name once.
+void BuildLabelList(SharedState& state) {
+  const TextList& targets = state.List2;
+  const int count = targets.Count();
+  for (int k = 0; k + 1 < count; ++k) {
+    if (targets.Item(k) != targets.Item(k + 1)) state.List3.Add(targets.Item(k));
+  }
+  const std::string& last = targets.Item(count - 1);
+  if (last != state.List3.Item(state.List3.Count() - 1)) state.List3.Add(last);
+}
+
+// The queue of labels to place, refilled from the label list while the
+// window gets to repaint.
+void BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
+  state.List2.Clear();
+  yield.YieldOnce();
+  for (int k = 0; k < state.List3.Count(); ++k) {
+    state.List2.Add(state.List3.Item(k));
+    yield.YieldOnce();
+  }
+}
+
+struct PendingLabels {
+  std::vector<std::string> names;   // the queue, ascending
+  std::vector<bool> placed;         // per name
+  std::vector<int> name_at;         // per word address: index into names, or -1
+};
+
+// Defines, right after the header, every queued label that no word line will
+// carry, and indexes the others by their address.
+PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_word) {
+  PendingLabels labels;
+  labels.names = state.List2.Items();
+  labels.placed.assign(labels.names.size(), false);
+  labels.name_at.assign(kAddressCount, -1);
+  const std::string* last_defined = nullptr;
+  for (size_t k = 0; k < labels.names.size(); ++k) {
+    const std::string& name = labels.names[k];
+    const std::optional<int> address = LabelAddress(name);
+    if (address && has_word[static_cast<size_t>(*address)]) {
+      int& slot = labels.name_at[static_cast<size_t>(*address)];
+      if (slot < 0) slot = static_cast<int>(k);
+      continue;
+    }
+    if (last_defined == nullptr || *last_defined != name) {
+      state.List1.Add(EquLine(name, LabelValue(name)));
+      last_defined = &name;
+    }
+  }
+  return labels;
+}
+
+// Leaves in List2 the labels that no word line carries.
+void KeepUnplacedLabels(SharedState& state, const PendingLabels& labels) {
+  state.List2.Clear();
+  for (size_t k = 0; k < labels.names.size(); ++k) {
+    if (!labels.placed[k]) state.List2.Add(labels.names[k]);
+  }
+}
+
+// Second sweep: one line per word, ORG lines at jumps, the end line.
+Status WriteListing(SharedState& state, PendingLabels& labels) {
+  state.PassNumber = 2;
+  int expected = 0;
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    const std::optional<std::string_view> record = ReadSlot(state, i);
+    if (!record) return LineFailure(i, kTooManyLines);
+    if (IsAddressRecord(*record)) continue;
+    const std::optional<int16_t> address = RecordWordAddress(*record);
+    if (!address) return LineFailure(i, kAddressTooHigh);
+    const bool end_record = IsEndRecord(*record);
+    if (*address != expected && !end_record) {
+      state.List1.Add("");
+      state.List1.Add(OrgLine(*address));
+    }
+    state.CurrentAddress = *address;
+    expected = HalfToEven(RecordByteCount(*record) + 2 * *address);
+    if (expected >= kAddressCount) return LineFailure(i, kWordsPastTop);
+    if (end_record) state.List1.Add(EndLine());
+
+    const int words = RecordWordCount(*record);
+    for (int k = 0; k < words; ++k) {
+      const std::string word = RecordWord(*record, k);
+      const std::string instruction = DecodeWord(word, state);
+      std::string_view label;
+      const int name = labels.name_at[static_cast<size_t>(state.CurrentAddress)];
+      if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
+        labels.placed[static_cast<size_t>(name)] = true;
+        label = labels.names[static_cast<size_t>(name)];
+      }
+      state.List1.Add(WordLine(state.CurrentAddress, word, label, instruction));
+      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
+        return LineFailure(i, kWordsPastTop);
+      }
+      ++state.CurrentAddress;
+    }
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
+  state.List1.Clear();
+  state.List3.Clear();
+  state.List1.Add(HeaderLine1(clock.DateText(), clock.TimeText()));
+  for (int number = 2; number <= kHeaderLineCount; ++number) {
+    state.List1.Add(std::string(HeaderLine(number)));
+  }
+
+  std::vector<bool> has_word(kAddressCount, false);
+  if (Status collected = CollectTargets(state, has_word); !collected.ok()) return collected;
+  BuildLabelList(state);
+  BuildLabelQueue(state, yield);
+
+  PendingLabels labels = PrepareLabels(state, has_word);
+  Status written = WriteListing(state, labels);
+  KeepUnplacedLabels(state, labels);
+  return written;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/services.h"
+#include "ui/shared_state.h"
+#include "ui/status.h"
+
+namespace tessarin {
+
+/// The disassembly pass: rebuilds the listing `List1` and the label list
+/// `List3` from the line store.
+///
+/// A first sweep collects the branch targets of all words into `List2`;
+/// they become the label list, each name once, and the queue of labels to
+/// place (the event loop runs once per name meanwhile). A second sweep writes
+/// the listing: the five header lines, an `EQU` line for every label whose
+/// address holds no word of the file, then one line per word, with an `ORG`
+/// line where the addresses jump and an `end` line at the end record. Each
+/// label goes on the first word line at its address. Address records carry
+/// no words and are passed over. Afterwards `List2` holds the labels that no
+/// word line carries.
+///
+/// A failure (an address beyond 16 bits, more than 10,001 stored lines) ends
+/// the pass where it strikes; the lists keep what was written until then.
+Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock);
+
+}  // namespace tessarin

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+// A stored line read as an Intel HEX record, by fixed positions (from 1):
+// 2-3 byte count, 4-7 load address, 9 the second character of the record
+// type, 10 on the data, two characters per byte, low byte of each word first.
+// The start code, the first type character and the checksum are never looked at.
+
+/// Reads a hexadecimal field: blanks are skipped, digits count in either
+/// case, and reading stops at the first other character. An empty field, or
+/// one that starts with another character, reads as 0.
+unsigned ReadHexField(std::string_view field);
+
+/// The record's byte count n (0-255).
+int RecordByteCount(std::string_view record);
+
+/// The record's word address: the byte address halved, ties to the even
+/// neighbour. Nothing when it does not fit 16 bits (byte address 65535).
+std::optional<int16_t> RecordWordAddress(std::string_view record);
+
+/// An end record: the ninth character is "1".
+bool IsEndRecord(std::string_view record);
+
+/// An extended segment or linear address record of the INHX32 form, or a
+/// start address record: the ninth character is "2" to "5". Such a record
+/// carries no program words.
+bool IsAddressRecord(std::string_view record);
+
+/// How many words the record carries: n div 2.
+int RecordWordCount(std::string_view record);
+
+/// Word `k` (from 0) of the record as text, high byte's two characters then
+/// the low byte's, as they stand in the line. Shorter than four characters,
+/// or empty, where the line ends early.
+std::string RecordWord(std::string_view record, int k);
+
+/// Rounds `value / 2` to the nearest whole number, ties to even.
+inline int HalfToEven(int value) {
+  const int half = value / 2;
+  return (value % 2 != 0 && half % 2 != 0) ? half + 1 : half;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,87 @@
+#include "pass/hex_record.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pass/line_store.h"
+
+namespace tessarin {
+namespace {
+
+std::string Stored(std::string_view line) {
+  SharedState state;
+  EXPECT_TRUE(StoreLine(state, 0, line));
+  return std::string(*ReadSlot(state, 0));
+}
+
+TEST(ReadHexField, BlanksSkippedStopsAtOtherCharacters) {
+  const std::pair<const char*, unsigned> cases[] = {
+      {"10", 16},  {"ff", 255},     {"Ff", 255},   {" 1", 1},      {"1 ", 1},
+      {"", 0},     {"G1", 0},       {"1G", 1},     {"FFFF", 65535}, {"0 0 1", 1},
+      {":1", 0},   {"\xFF" "1", 0}, {"  ", 0},     {"400E", 0x400E},
+  };
+  for (const auto& [field, value] : cases) EXPECT_EQ(ReadHexField(field), value) << field;
+}
+
+TEST(HexRecord, WordsComeHighByteFirst) {
+  const std::string record = Stored(":100000002828A001830100000000000000000000D4");
+  EXPECT_EQ(RecordByteCount(record), 16);
+  EXPECT_EQ(RecordWordAddress(record), 0);
+  EXPECT_FALSE(IsEndRecord(record));
+  ASSERT_EQ(RecordWordCount(record), 8);
+  EXPECT_EQ(RecordWord(record, 0), "2828");
+  EXPECT_EQ(RecordWord(record, 1), "01A0");
+  EXPECT_EQ(RecordWord(record, 2), "0183");
+}
+
+TEST(HexRecord, WordAddressIsHalfTheByteAddressTiesToEven) {
+  const std::pair<const char*, int> cases[] = {
+      {":0008000000", 0x0400}, {":00400E0000", 0x2007}, {":0000010000", 0},
+      {":0000030000", 2},      {":0000050000", 2},      {":00FFFE0000", 32767},
+      {":00fffd0000", 32766},  {":00 1 00000", 0x08},   {":00zz000000", 0},
+  };
+  for (const auto& [line, address] : cases) {
+    EXPECT_EQ(RecordWordAddress(Stored(line)), address) << line;
+  }
+  EXPECT_FALSE(RecordWordAddress(Stored(":00FFFF0000")).has_value());
+}
+
+TEST(HexRecord, RecordTypes) {
+  EXPECT_TRUE(IsEndRecord(Stored(":00000001FF")));
+  EXPECT_TRUE(IsEndRecord(Stored(":0000001100")));  // any type ending in 1
+  EXPECT_FALSE(IsEndRecord(Stored(":020000040000FA")));
+  for (const char* type : {"02", "03", "04", "05"}) {
+    EXPECT_TRUE(IsAddressRecord(Stored(std::string(":020000") + type))) << type;
+  }
+  EXPECT_FALSE(IsAddressRecord(Stored(":02000006")));
+  EXPECT_FALSE(IsAddressRecord(Stored(":02000000")));
+  EXPECT_EQ(RecordWordCount(Stored(":00000001FF")), 0);
+}
+
+TEST(HexRecord, OddAndShortRecords) {
+  const std::string three = Stored(":03000000112233FF");
+  ASSERT_EQ(RecordWordCount(three), 1);
+  EXPECT_EQ(RecordWord(three, 0), "2211");
+  EXPECT_EQ(RecordWordCount(Stored(":01000000AA55")), 0);
+  // Lower-case data is handed on as it stands.
+  EXPECT_EQ(RecordWord(Stored(":02000000ab3f00"), 0), "3fab");
+  // A record shorter than its byte count says gives blank words.
+  EXPECT_EQ(RecordWord(Stored(":10000000"), 3), "    ");
+}
+
+TEST(HexRecord, LongRecordsLoseTheirTail) {
+  // 124 data bytes need 258 characters: the last word is cut by the store.
+  std::string line = ":7C000000";
+  for (int k = 0; k < 62; ++k) line += "3412";
+  line += "00";
+  const std::string record = Stored(line);
+  ASSERT_EQ(RecordWordCount(record), 62);
+  EXPECT_EQ(RecordWord(record, 60), "1234");
+  EXPECT_EQ(RecordWord(record, 61), "34");  // the low byte only, at 254-255
+  EXPECT_EQ(RecordWord(record, 62), "");
+}
+
+}  // namespace
+}  // namespace tessarin

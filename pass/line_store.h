@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "ui/shared_state.h"
+
+namespace tessarin {
+
+/// The store holds at most this many lines, at indices 0 to 10000.
+inline constexpr int kHexLineSlots = 10001;
+/// Every stored line is cut or extended with blanks to this width.
+inline constexpr int kHexLineWidth = 255;
+
+/// Empties every slot; `HexLineCount` is left as it was.
+void ResetLineStore(SharedState& state);
+
+/// Stores `line`, cut or extended to 255 characters, at slot `index`.
+/// Returns false, storing nothing, for an index outside 0-10000.
+[[nodiscard]] bool StoreLine(SharedState& state, int index, std::string_view line);
+
+/// The text of slot `index`: 255 characters, or the empty text for a slot
+/// never filled since the last reset. Nothing for an index outside 0-10000.
+std::optional<std::string_view> ReadSlot(const SharedState& state, int index);
+
+}  // namespace tessarin

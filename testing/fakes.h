@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/services.h"
+
+namespace tessarin::testing {
+
+/// A clock that always tells the same date and time.
+class FixedClock : public Clock {
+ public:
+  FixedClock(std::string date = "08/12/2026", std::string time = "13:34:39")
+      : date_(std::move(date)), time_(std::move(time)) {}
+  std::string DateText() override { return date_; }
+  std::string TimeText() override { return time_; }
+
+ private:
+  std::string date_;
+  std::string time_;
+};
+
+/// Counts the yields and runs an optional action at each.
+class CountingYield : public EventLoopYield {
+ public:
+  void YieldOnce() override {
+    ++count;
+    if (on_yield) on_yield();
+  }
+  int count = 0;
+  std::function<void()> on_yield;
+};
+
+/// Records every message box instead of showing it.
+class RecordingMessageBox : public MessageBox {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+  };
+  void Show(std::string_view text, std::string_view title) override {
+    shown.push_back({std::string(text), std::string(title)});
+  }
+  std::vector<Shown> shown;
+};
+
+}  // namespace tessarin::testing
