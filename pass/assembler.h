@@ -6,6 +6,10 @@
 
 namespace tessarin {
 
+/// What the window and the command-line tool say when a pass fails.
+inline constexpr std::string_view kPassFailedMessage =
+    "Fichier HEX incorrect : désassemblage interrompu !";
+
 /// The disassembly pass: rebuilds the listing `List1` and the label list
 /// `List3` from the line store.
 ///

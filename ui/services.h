@@ -32,4 +32,29 @@ class Clock {
   virtual std::string TimeText() = 0;
 };
 
+/// The platform's open and save dialog. It only shows itself and reports
+/// what the user did; what the tool remembers of it lives in `DialogState`.
+class FileDialog {
+ public:
+  enum class Outcome { kChosen, kCancelled, kFailed };
+  struct Choice {
+    Outcome outcome = Outcome::kFailed;
+    std::string path;  ///< full path of the chosen file, when chosen
+  };
+  virtual ~FileDialog() = default;
+  /// An open dialog starting in `folder` (empty: wherever the platform likes).
+  /// With `must_exist`, only an existing file can be chosen.
+  virtual Choice ShowOpen(const std::string& folder, bool must_exist) = 0;
+  /// A save dialog proposing `proposed_path` (empty: nothing proposed).
+  virtual Choice ShowSave(const std::string& proposed_path) = 0;
+};
+
+/// The services a command may use, handed to it by whoever owns the window.
+struct Toolkit {
+  MessageBox& message_box;
+  EventLoopYield& yield;
+  Clock& clock;
+  FileDialog& dialog;
+};
+
 }  // namespace tessarin

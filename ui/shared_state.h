@@ -1,12 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ui/text_list.h"
 
 namespace tessarin {
+
+/// What the one file dialog object, shared by open and save-as, remembers
+/// between showings.
+struct DialogState {
+  /// Full path of the file last chosen.
+  std::string FileName;
+  /// That file's name without its folder.
+  std::string FileTitle;
+  /// Set after the first showing: from then on a Cancel is reported as such.
+  bool CancelError = false;
+  /// Option bits set after the first showing (0x100C: file must exist, keep
+  /// the working folder, no read-only box); 0 before it.
+  int Flags = 0;
+};
 
 /// The working state that the main window owns for its whole life and that
 /// every command takes by reference. Texts that come from or go to files
@@ -32,6 +47,14 @@ struct SharedState {
   TextList List4{true};   ///< the data-zone list
   TextList List5{false};  ///< the new listing while zones are applied
   TextList List6{false};  ///< the zones applied during that run
+
+  /// The main window's caption.
+  std::string Caption = "Tessarin";
+  /// The file dialog object.
+  DialogState CommonDialog1;
+  /// The folder of the HEX file last opened. File names without a folder
+  /// (the companion file, the quick-save source) are resolved here.
+  std::filesystem::path WorkingFolder;
 };
 
 }  // namespace tessarin

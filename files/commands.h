@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/services.h"
+#include "ui/shared_state.h"
+
+namespace tessarin {
+
+/// "&Ouvrir": lets the user choose a HEX file, reads it into the line store,
+/// names it in the caption, loads its zones and runs the pass. A cancelled or
+/// failed choice shows "Nom de fichier invalide !" and changes nothing; a
+/// failed pass is reported after its partial listing is in place.
+void OpenCommand(SharedState& state, Toolkit& toolkit);
+
+/// "&Enregistrer": writes the source and the companion file under the names
+/// derived from the file last chosen, in the working folder.
+void SaveCommand(SharedState& state, Toolkit& toolkit);
+
+/// "&Enregistrer sous ...": lets the user choose the source file, then writes
+/// it and the companion file.
+void SaveAsCommand(SharedState& state, Toolkit& toolkit);
+
+/// "Ré-assembler": runs the pass again, reporting a failure.
+void ReassembleCommand(SharedState& state, Toolkit& toolkit);
+
+}  // namespace tessarin

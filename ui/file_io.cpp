@@ -1,0 +1,96 @@
+#include "ui/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace tessarin {
+namespace {
+
+Status ErrnoFailure(const std::filesystem::path& path, int error) {
+  return Status::Failure(path.string() + ": " + std::strerror(error));
+}
+
+// Writes all of `bytes` to `fd`, retrying short writes.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return 0;
+}
+
+Status WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return ErrnoFailure(path, errno);
+  int error = WriteAll(fd, bytes);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error == 0 ? Status::Ok() : ErrnoFailure(path, error);
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  if (path.empty() || !path.has_filename()) return Status::Failure(path.string() + ": not a file name");
+
+  // Follow a symbolic link, so that the file it names is replaced, not the link.
+  std::filesystem::path target = path;
+  std::error_code error;
+  if (std::filesystem::is_symlink(target, error)) {
+    target = std::filesystem::weakly_canonical(target, error);
+    if (error) return Status::Failure(path.string() + ": " + error.message());
+  }
+
+  struct stat existing {};
+  mode_t mode = NewFileMode();
+  if (::stat(target.c_str(), &existing) == 0) {
+    if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
+    mode = existing.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return ErrnoFailure(path, errno);
+  }
+
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return ErrnoFailure(path, errno);
+
+  int failure = WriteAll(fd, bytes);
+  if (failure == 0 && ::fchmod(fd, mode) != 0) failure = errno;
+  if (failure == 0 && ::fsync(fd) != 0) failure = errno;
+  if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (failure == 0 && ::rename(temp.c_str(), target.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(temp.c_str());
+    return ErrnoFailure(path, failure);
+  }
+  return Status::Ok();
+}
+
+}  // namespace tessarin

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/status.h"
+
+namespace tessarin {
+
+/// The whole content of a file, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+/// Writes `bytes` as the new content of `path` so that no failure can leave
+/// a half-written file: the bytes go to a temporary file in the same folder,
+/// which replaces the target only once every byte was written and the file
+/// closed cleanly. On failure an existing file stays as it was. A target
+/// that exists but is no regular file (a device, a pipe) is written in place.
+/// A new file gets the usual permissions; a replaced one keeps its own.
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace tessarin

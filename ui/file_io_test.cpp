@@ -1,0 +1,81 @@
+#include "ui/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("tessarin_file_io_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  size_t FilesInFolder() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(FileIoTest, WritesAndReadsBackEveryByte) {
+  const std::string bytes("a\r\nb\0\xE9\xFF", 7);
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "out.asm", bytes).ok());
+  EXPECT_EQ(ReadFileBytes(folder_ / "out.asm"), bytes);
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "out.asm", "").ok());
+  EXPECT_EQ(ReadFileBytes(folder_ / "out.asm"), "");
+  EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(FileIoTest, FailedWriteKeepsTheOldFile) {
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "keep.asm", "old").ok());
+  // A folder that does not exist: the temporary file cannot be created.
+  Status status = WriteFileAtomically(folder_ / "missing" / "keep.asm", "new");
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("missing"), std::string::npos);
+  // A folder in place of the file: the rename fails.
+  fs::create_directory(folder_ / "dir.asm");
+  fs::create_directory(folder_ / "dir.asm" / "inside");
+  EXPECT_FALSE(WriteFileAtomically(folder_ / "dir.asm", "new").ok());
+  EXPECT_EQ(ReadFileBytes(folder_ / "keep.asm"), "old");
+  EXPECT_EQ(FilesInFolder(), 2u);
+}
+
+TEST_F(FileIoTest, FullDeviceIsAFailure) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  Status status = WriteFileAtomically("/dev/full", "bytes");
+  EXPECT_FALSE(status.ok());
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(FileIoTest, ReplacedFileKeepsItsModeAndLinksStay) {
+  const fs::path real = folder_ / "real.asm";
+  ASSERT_TRUE(WriteFileAtomically(real, "one").ok());
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink(real, folder_ / "link.asm");
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "link.asm", "two").ok());
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.asm"));
+  EXPECT_EQ(ReadFileBytes(real), "two");
+  EXPECT_EQ(fs::status(real).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(FileIoTest, ReadingWhatIsNotThere) {
+  EXPECT_FALSE(ReadFileBytes(folder_ / "none.hex").has_value());
+  EXPECT_FALSE(ReadFileBytes(folder_).has_value());
+  EXPECT_FALSE(ReadFileBytes("").has_value());
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "ui/shared_state.h"
+#include "ui/status.h"
+
+namespace tessarin {
+
+/// Empties `List4`, then fills it from the companion file of `file_title`
+/// in `folder`. A missing or unreadable file, or a title too short to form
+/// the name, leaves the list empty without a word.
+void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
+                  std::string_view file_title);
+
+/// Writes `List4` as the companion file of `file_title` in `folder`: one
+/// entry per line, CR LF after each, in list order. The file is replaced only
+/// once fully written. A title too short to form the name writes nothing and
+/// is no failure.
+Status SaveZoneFile(const SharedState& state, const std::filesystem::path& folder,
+                    std::string_view file_title);
+
+}  // namespace tessarin
