@@ -1,17 +1,128 @@
-// Placeholders until the file commands land.
 #include "files/commands.h"
 
+#include <filesystem>
+#include <string>
+
+#include "files/hex_file.h"
+#include "files/source_writer.h"
 #include "pass/assembler.h"
+#include "ui/file_io.h"
+#include "zones/companion_file.h"
+#include "zones/zone_list.h"
 
 namespace tessarin {
+namespace {
 
-void OpenCommand(SharedState&, Toolkit&) {}
-void SaveCommand(SharedState&, Toolkit&) {}
-void SaveAsCommand(SharedState&, Toolkit&) {}
-void ReassembleCommand(SharedState& state, Toolkit& toolkit) {
-  if (!Assembler(state, toolkit.yield, toolkit.clock).ok()) {
-    toolkit.message_box.Show(kPassFailedMessage, kAppTitle);
+namespace fs = std::filesystem;
+
+constexpr std::string_view kInvalidFileName = "Nom de fichier invalide !";
+// Option bits the dialog object keeps after its first showing: the file must
+// exist (0x1000), the working folder stays (0x8), no read-only box (0x4).
+constexpr int kDialogFlags = 0x100C;
+constexpr int kFileMustExist = 0x1000;
+
+void ShowMessage(Toolkit& toolkit, std::string_view text) {
+  toolkit.message_box.Show(text, kAppTitle);
+}
+
+void ShowWriteError(Toolkit& toolkit, const std::string& file_name) {
+  ShowMessage(toolkit, "Erreur d'écriture du fichier " + file_name + " !");
+}
+
+// What every dialog command does once its dialog has closed: the next
+// showing reports a Cancel as such and runs with the usual options.
+bool AfterShowing(DialogState& dialog) {
+  const bool cancel_was_reported = dialog.CancelError;
+  dialog.CancelError = true;
+  dialog.Flags = kDialogFlags;
+  return cancel_was_reported;
+}
+
+void Remember(DialogState& dialog, const std::string& path) {
+  dialog.FileName = path;
+  dialog.FileTitle = fs::path(path).filename().string();
+}
+
+// Writes the source, then the companion file; says which one failed.
+void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
+                         const std::string& source_name) {
+  if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
+    ShowWriteError(toolkit, source_name);
+    return;
+  }
+  const std::string& title = state.CommonDialog1.FileTitle;
+  if (!SaveZoneFile(state, state.WorkingFolder, title).ok()) {
+    ShowWriteError(toolkit, CompanionFileName(title).value_or(title));
   }
 }
+
+void RunPass(SharedState& state, Toolkit& toolkit) {
+  if (!Assembler(state, toolkit.yield, toolkit.clock).ok()) {
+    ShowMessage(toolkit, kPassFailedMessage);
+  }
+}
+
+}  // namespace
+
+void OpenCommand(SharedState& state, Toolkit& toolkit) {
+  DialogState& dialog = state.CommonDialog1;
+  const FileDialog::Choice choice =
+      toolkit.dialog.ShowOpen(state.WorkingFolder.string(), (dialog.Flags & kFileMustExist) != 0);
+  AfterShowing(dialog);
+  if (choice.outcome != FileDialog::Outcome::kChosen) {
+    // A cancel at the first showing leaves no name to open, a later one is
+    // reported as a cancel: either way nothing is opened.
+    ShowMessage(toolkit, kInvalidFileName);
+    return;
+  }
+  // Nothing of the loaded file is given up until the new one is read whole.
+  const std::optional<std::string> text = ReadFileBytes(choice.path);
+  if (!text) {
+    ShowMessage(toolkit, kInvalidFileName);
+    return;
+  }
+
+  Remember(dialog, choice.path);
+  state.WorkingFolder = fs::path(choice.path).parent_path();
+  state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
+  state.List1.Clear();
+  state.List2.Clear();
+  if (FillLineStore(state, *text)) {
+    LoadZoneFile(state, state.WorkingFolder, dialog.FileTitle);
+  } else {
+    state.List4.Clear();
+  }
+  RunPass(state, toolkit);
+}
+
+void SaveCommand(SharedState& state, Toolkit& toolkit) {
+  const std::optional<std::string> base = BaseName(state.CommonDialog1.FileTitle);
+  if (!base) {
+    ShowMessage(toolkit, kInvalidFileName);
+    return;
+  }
+  const std::string source_name = *base + ".asm";
+  WriteSourceAndZones(state, toolkit, state.WorkingFolder / source_name, source_name);
+}
+
+void SaveAsCommand(SharedState& state, Toolkit& toolkit) {
+  DialogState& dialog = state.CommonDialog1;
+  const std::optional<std::string> base = BaseName(dialog.FileTitle);
+  if (base) dialog.FileName = (state.WorkingFolder / (*base + ".asm")).string();
+
+  const FileDialog::Choice choice = toolkit.dialog.ShowSave(dialog.FileName);
+  const bool cancel_reported = AfterShowing(dialog);
+  if (choice.outcome == FileDialog::Outcome::kCancelled && cancel_reported) return;
+  if (choice.outcome == FileDialog::Outcome::kChosen) Remember(dialog, choice.path);
+  // Without a name to propose there was nothing to save under; a cancel of a
+  // first showing is not reported as one and falls here too.
+  if (!base || choice.outcome != FileDialog::Outcome::kChosen) {
+    ShowMessage(toolkit, kInvalidFileName);
+    return;
+  }
+  WriteSourceAndZones(state, toolkit, dialog.FileName, dialog.FileName);
+}
+
+void ReassembleCommand(SharedState& state, Toolkit& toolkit) { RunPass(state, toolkit); }
 
 }  // namespace tessarin

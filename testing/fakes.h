@@ -45,4 +45,37 @@ class RecordingMessageBox : public MessageBox {
   std::vector<Shown> shown;
 };
 
+/// A file dialog that gives scripted answers and records how it was shown.
+class ScriptedFileDialog : public FileDialog {
+ public:
+  struct Showing {
+    bool save;
+    std::string folder_or_proposal;
+    bool must_exist;
+  };
+  /// The next showing chooses `path`.
+  void WillChoose(std::string path) { answers_.push_back({Outcome::kChosen, std::move(path)}); }
+  void WillCancel() { answers_.push_back({Outcome::kCancelled, {}}); }
+  void WillFail() { answers_.push_back({Outcome::kFailed, {}}); }
+
+  Choice ShowOpen(const std::string& folder, bool must_exist) override {
+    showings.push_back({false, folder, must_exist});
+    return Next();
+  }
+  Choice ShowSave(const std::string& proposed_path) override {
+    showings.push_back({true, proposed_path, false});
+    return Next();
+  }
+  std::vector<Showing> showings;
+
+ private:
+  Choice Next() {
+    if (answers_.empty()) return {Outcome::kCancelled, {}};
+    Choice next = answers_.front();
+    answers_.erase(answers_.begin());
+    return next;
+  }
+  std::vector<Choice> answers_;
+};
+
 }  // namespace tessarin::testing

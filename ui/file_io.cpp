@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace tessarin {
@@ -46,14 +44,39 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
+  auto fail = [&](int code) -> std::optional<std::string> {
+    if (error != nullptr) *error = std::strerror(code);
+    return std::nullopt;
+  };
+  if (path.empty()) return fail(ENOENT);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return fail(EISDIR);
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int code = errno;
+      ::close(fd);
+      return fail(code);
+    }
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
   return bytes;
+}
+
+std::optional<std::string> BaseName(std::string_view file_title) {
+  if (file_title.size() < 4) return std::nullopt;
+  return std::string(file_title.substr(0, file_title.size() - 4));
 }
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

@@ -9,8 +9,10 @@
 
 namespace tessarin {
 
-/// The whole content of a file, or nothing when it cannot be opened or read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+/// The whole content of a file, or nothing when it cannot be opened or read;
+/// then `error`, when given, receives the reason.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::string* error = nullptr);
 
 /// Writes `bytes` as the new content of `path` so that no failure can leave
 /// a half-written file: the bytes go to a temporary file in the same folder,
@@ -19,5 +21,10 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 /// that exists but is no regular file (a device, a pipe) is written in place.
 /// A new file gets the usual permissions; a replaced one keeps its own.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+/// The base name of a chosen file: its name without folder (`file_title`)
+/// less its last four characters, whatever they are ("prog.ihex" gives
+/// "prog."). Nothing when the title has fewer than four characters.
+std::optional<std::string> BaseName(std::string_view file_title);
 
 }  // namespace tessarin

@@ -72,9 +72,21 @@ TEST_F(FileIoTest, ReplacedFileKeepsItsModeAndLinksStay) {
 }
 
 TEST_F(FileIoTest, ReadingWhatIsNotThere) {
-  EXPECT_FALSE(ReadFileBytes(folder_ / "none.hex").has_value());
-  EXPECT_FALSE(ReadFileBytes(folder_).has_value());
+  std::string error;
+  EXPECT_FALSE(ReadFileBytes(folder_ / "none.hex", &error).has_value());
+  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_FALSE(ReadFileBytes(folder_, &error).has_value());
+  EXPECT_EQ(error, "Is a directory");
   EXPECT_FALSE(ReadFileBytes("").has_value());
+}
+
+TEST(BaseName, DropsExactlyFourCharacters) {
+  EXPECT_EQ(BaseName("PROG.HEX"), "PROG");
+  EXPECT_EQ(BaseName("prog.ihex"), "prog.");
+  EXPECT_EQ(BaseName("P.HX"), "");
+  EXPECT_EQ(BaseName("result"), "re");
+  EXPECT_FALSE(BaseName("abc").has_value());
+  EXPECT_FALSE(BaseName("").has_value());
 }
 
 }  // namespace

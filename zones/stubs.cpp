@@ -19,3 +19,11 @@ void ApplyDataZones(SharedState&) {}
 void RemoveLabel(SharedState&) {}
 
 }  // namespace tessarin
+
+#include "zones/zone_text.h"
+
+namespace tessarin {
+
+void LoadZoneText(SharedState& state, std::string_view) { state.List4.Clear(); }
+
+}  // namespace tessarin

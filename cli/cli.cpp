@@ -1,0 +1,251 @@
+#include "cli/cli.h"
+
+#include <clocale>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "files/hex_file.h"
+#include "files/source_writer.h"
+#include "pass/assembler.h"
+#include "ui/file_io.h"
+#include "ui/services.h"
+#include "zones/apply_data_zones.h"
+#include "zones/companion_file.h"
+#include "zones/zone_text.h"
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kProgram = "tessarin-cli";
+
+constexpr std::string_view kUsage =
+    "Usage: tessarin-cli [options] FILE.hex\n"
+    "Disassembles a PIC16F876 program memory image (Intel HEX, INHX8M or INHX32)\n"
+    "into assembler source, applying the data zones of FILE's companion .dat file.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output FILE  write the source to FILE instead of standard output\n"
+    "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
+    "      --no-zones     apply no data zones\n"
+    "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "      --help         show this help and exit\n"
+    "      --version      show the version and exit\n"
+    "\n"
+    "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set.\n"
+    "Exit status: 0 done, 1 the file could not be read, disassembled or written,\n"
+    "2 usage error.\n";
+
+struct Options {
+  std::string hex_path;
+  std::optional<std::string> output;
+  std::optional<std::string> zones;
+  bool no_zones = false;
+  bool listing = false;
+  bool help = false;
+  bool version = false;
+};
+
+// Parses the arguments; on a usage error returns nothing and sets `error`.
+std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::string& error) {
+  Options options;
+  std::vector<std::string> operands;
+  bool only_operands = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (only_operands || arg.empty() || arg[0] != '-' || arg == "-") {
+      operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      only_operands = true;
+      continue;
+    }
+    // Options that take a value: "-o FILE", "-oFILE", "--output FILE", "--output=FILE".
+    auto value_of = [&](std::string_view short_name, std::string_view long_name,
+                        std::optional<std::string>& value) {
+      std::optional<std::string> found;
+      if (arg == short_name || arg == long_name) {
+        if (i + 1 >= args.size()) {
+          error = "option " + arg + " needs a file name";
+          return true;
+        }
+        found = args[++i];
+      } else if (arg.rfind(std::string(long_name) + "=", 0) == 0) {
+        found = arg.substr(long_name.size() + 1);
+      } else if (arg.size() > 2 && arg.rfind(short_name, 0) == 0) {
+        found = arg.substr(2);
+      } else {
+        return false;
+      }
+      if (found->empty()) error = "option " + std::string(long_name) + " needs a file name";
+      value = found;
+      return true;
+    };
+    if (value_of("-o", "--output", options.output) || value_of("-z", "--zones", options.zones)) {
+      if (!error.empty()) return std::nullopt;
+      continue;
+    }
+    if (arg == "-l" || arg == "--listing") {
+      options.listing = true;
+    } else if (arg == "--no-zones") {
+      options.no_zones = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else {
+      error = "unknown option " + arg;
+      return std::nullopt;
+    }
+  }
+  if (options.help || options.version) return options;
+  if (options.zones && options.no_zones) {
+    error = "--zones and --no-zones exclude each other";
+    return std::nullopt;
+  }
+  if (operands.size() != 1) {
+    error = operands.empty() ? "no HEX file named" : "only one HEX file can be named";
+    return std::nullopt;
+  }
+  options.hex_path = operands[0];
+  return options;
+}
+
+// The date and time of the header: the user's locale forms, or the instant
+// of SOURCE_DATE_EPOCH in UTC for reproducible output.
+class CliClock : public Clock {
+ public:
+  explicit CliClock(std::optional<std::time_t> fixed) : fixed_(fixed) {}
+  std::string DateText() override { return Format(fixed_ ? "%Y-%m-%d" : "%x"); }
+  std::string TimeText() override { return Format(fixed_ ? "%H:%M:%S" : "%X"); }
+
+ private:
+  std::string Format(const char* format) {
+    const std::time_t when = fixed_.value_or(std::time(nullptr));
+    std::tm parts{};
+    if (fixed_) {
+      gmtime_r(&when, &parts);
+    } else {
+      localtime_r(&when, &parts);
+    }
+    char text[64];
+    const size_t length = std::strftime(text, sizeof text, format, &parts);
+    return std::string(text, length);
+  }
+  std::optional<std::time_t> fixed_;
+};
+
+class NoYield : public EventLoopYield {
+ public:
+  void YieldOnce() override {}
+};
+
+std::optional<std::time_t> ParseEpoch(std::string_view text) {
+  if (text.empty() || text.size() > 15) return std::nullopt;
+  std::int64_t seconds = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    seconds = seconds * 10 + (c - '0');
+  }
+  return static_cast<std::time_t>(seconds);
+}
+
+class Reporter {
+ public:
+  explicit Reporter(std::ostream& err) : err_(err) {}
+  int Fail(int status, std::string_view subject, std::string_view cause) {
+    err_ << kProgram << ": " << subject << ": " << cause << "\n";
+    return status;
+  }
+  int Usage(std::string_view cause) {
+    err_ << kProgram << ": " << cause << "\n"
+         << "Try '" << kProgram << " --help' for more information.\n";
+    return 2;
+  }
+  void Warn(std::string_view text) { err_ << kProgram << ": warning: " << text << "\n"; }
+
+ private:
+  std::ostream& err_;
+};
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const char* source_date_epoch) {
+  Reporter report(err);
+  std::string usage_error;
+  const std::optional<Options> options = ParseArguments(args, usage_error);
+  if (!options) return report.Usage(usage_error);
+  if (options->help) {
+    out << kUsage;
+    return out.flush() ? 0 : 1;
+  }
+  if (options->version) {
+    out << kProgram << " " << kAppVersion << "\n";
+    return out.flush() ? 0 : 1;
+  }
+
+  std::optional<std::time_t> epoch;
+  if (source_date_epoch != nullptr) {
+    epoch = ParseEpoch(source_date_epoch);
+    if (!epoch) return report.Usage("SOURCE_DATE_EPOCH is not a number of seconds");
+  } else {
+    std::setlocale(LC_TIME, "");
+  }
+
+  std::string error;
+  const std::optional<std::string> hex = ReadFileBytes(options->hex_path, &error);
+  if (!hex) return report.Fail(1, options->hex_path, error);
+
+  SharedState state;
+  const fs::path hex_path(options->hex_path);
+  state.WorkingFolder = hex_path.parent_path();
+  state.CommonDialog1.FileName = options->hex_path;
+  state.CommonDialog1.FileTitle = hex_path.filename().string();
+  const bool fits = FillLineStore(state, *hex);
+  if (options->zones) {
+    const std::optional<std::string> zones = ReadFileBytes(*options->zones, &error);
+    if (!zones) return report.Fail(1, *options->zones, error);
+    LoadZoneText(state, *zones);
+  } else if (!options->no_zones && fits) {
+    LoadZoneFile(state, state.WorkingFolder, state.CommonDialog1.FileTitle);
+  }
+
+  NoYield yield;
+  CliClock clock(epoch);
+  const Status pass = Assembler(state, yield, clock);
+  if (!pass.ok()) return report.Fail(1, options->hex_path, pass.message());
+
+  if (state.List4.Count() > 0) {
+    const std::vector<std::string> wanted = state.List4.Items();
+    ApplyDataZones(state);
+    // Applied zones stay in the list, in the same order, so the ones that are
+    // gone can be found by walking both lists together.
+    const std::vector<std::string>& applied = state.List4.Items();
+    size_t next = 0;
+    for (const std::string& zone : wanted) {
+      if (next < applied.size() && applied[next] == zone) {
+        ++next;
+      } else {
+        report.Warn("zone \"" + zone + "\" was not applied");
+      }
+    }
+  }
+
+  const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
+  if (options->output) {
+    const Status written = WriteFileAtomically(*options->output, text);
+    if (!written.ok()) return report.Fail(1, *options->output, written.message());
+    return 0;
+  }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!out.flush()) return report.Fail(1, "standard output", "write error");
+  return 0;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,10 @@
+#include <cstdlib>
+#include <iostream>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"));
+}

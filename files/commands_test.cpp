@@ -1,0 +1,229 @@
+#include "files/commands.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/source_writer.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "ui/file_io.h"
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kInvalid = "Nom de fichier invalide !";
+const std::string kProgram = ":080000000B1C053002280800B2\r\n:00000001FF\r\n";
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("tessarin_commands_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "hex");
+    fs::create_directories(folder_ / "other");
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = folder_ / "hex" / name;
+    EXPECT_TRUE(WriteFileAtomically(path, bytes).ok());
+    return path;
+  }
+
+  void Open(const fs::path& path) {
+    dialog_.WillChoose(path.string());
+    OpenCommand(state_, toolkit_);
+  }
+
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : message_box_.shown) {
+      EXPECT_EQ(shown.title, "Tessarin");
+      texts.push_back(shown.text);
+    }
+    return texts;
+  }
+
+  fs::path folder_;
+  SharedState state_;
+  testing::RecordingMessageBox message_box_;
+  testing::CountingYield yield_;
+  testing::FixedClock clock_;
+  testing::ScriptedFileDialog dialog_;
+  Toolkit toolkit_{message_box_, yield_, clock_, dialog_};
+};
+
+TEST_F(CommandsTest, OpenReadsTheFileAndRunsThePass) {
+  Open(Write("PROG.HEX", kProgram));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(state_.Caption, "Tessarin [PROG.HEX]");
+  EXPECT_EQ(state_.HexLineCount, 1);
+  EXPECT_EQ(state_.CommonDialog1.FileTitle, "PROG.HEX");
+  EXPECT_EQ(state_.CommonDialog1.FileName, (folder_ / "hex" / "PROG.HEX").string());
+  EXPECT_EQ(state_.WorkingFolder, folder_ / "hex");
+  ASSERT_EQ(state_.List1.Count(), 10);
+  EXPECT_EQ(state_.List1.Item(7), "0002  2802  (.  W0002\tGOTO\tW0002");
+  EXPECT_EQ(state_.List3.Items(), std::vector<std::string>{"W0002"});
+}
+
+TEST_F(CommandsTest, LineEndingsDoNotMatter) {
+  Open(Write("crlf.hex", kProgram));
+  const std::vector<std::string> expected = state_.List1.Items();
+  for (const std::string& text : {std::string(":080000000B1C053002280800B2\n:00000001FF"),
+                                  std::string(":080000000B1C053002280800B2\r:00000001FF\r")}) {
+    Open(Write("other.hex", text));
+    EXPECT_EQ(state_.List1.Items(), expected);
+    EXPECT_EQ(state_.HexLineCount, 1);
+  }
+}
+
+TEST_F(CommandsTest, DialogOptionsApplyFromTheSecondShowing) {
+  dialog_.WillCancel();
+  OpenCommand(state_, toolkit_);
+  Open(Write("a.hex", kProgram));
+  ASSERT_EQ(dialog_.showings.size(), 2u);
+  EXPECT_FALSE(dialog_.showings[0].must_exist);
+  EXPECT_TRUE(dialog_.showings[1].must_exist);
+  EXPECT_EQ(state_.CommonDialog1.Flags, 0x100C);
+  EXPECT_TRUE(state_.CommonDialog1.CancelError);
+  // The next dialog starts in the folder of the HEX file.
+  dialog_.WillCancel();
+  OpenCommand(state_, toolkit_);
+  EXPECT_EQ(dialog_.showings[2].folder_or_proposal, (folder_ / "hex").string());
+}
+
+TEST_F(CommandsTest, CancelledOrFailedOpenKeepsTheLoadedFile) {
+  dialog_.WillCancel();
+  OpenCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>{kInvalid});
+  EXPECT_EQ(state_.Caption, "Tessarin");
+
+  Open(Write("PROG.HEX", kProgram));
+  const std::vector<std::string> listing = state_.List1.Items();
+
+  dialog_.WillCancel();
+  OpenCommand(state_, toolkit_);
+  dialog_.WillFail();
+  OpenCommand(state_, toolkit_);
+  Open(folder_ / "hex" / "missing.hex");
+  Open(folder_ / "hex");  // a folder, not a file
+  EXPECT_EQ(Messages(), std::vector<std::string>(5, kInvalid));
+
+  EXPECT_EQ(state_.Caption, "Tessarin [PROG.HEX]");
+  EXPECT_EQ(state_.CommonDialog1.FileTitle, "PROG.HEX");
+  EXPECT_EQ(state_.List1.Items(), listing);
+  // The line store is still there: re-assembling gives the same listing.
+  ReassembleCommand(state_, toolkit_);
+  EXPECT_EQ(state_.List1.Items(), listing);
+}
+
+TEST_F(CommandsTest, FailedPassIsReportedAfterItsListing) {
+  std::string text;
+  for (int i = 0; i < 10002; ++i) text += ":00000001FF\n";
+  Open(Write("big.hex", text));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu !"});
+  EXPECT_EQ(state_.List1.Count(), 5);
+  EXPECT_EQ(state_.HexLineCount, 10001);
+  EXPECT_EQ(state_.Caption, "Tessarin [big.hex]");
+
+  message_box_.shown.clear();
+  Open(Write("top.hex", testing::Record(0xFFFF, 0, {0, 0}) + "\n"));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu !"});
+}
+
+TEST_F(CommandsTest, SaveWritesTheDerivedNamesBesideTheHexFile) {
+  Open(Write("prog.hex", kProgram));
+  SaveCommand(state_, toolkit_);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.asm"), GeneratedSource(state_.List1));
+
+  Open(Write("prog.ihex", kProgram));
+  SaveCommand(state_, toolkit_);
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "prog..asm"));
+
+  Open(Write("P.HX", kProgram));
+  SaveCommand(state_, toolkit_);
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / ".asm"));
+}
+
+TEST_F(CommandsTest, SaveBeforeAnyOpenWritesNothing) {
+  SaveCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>{kInvalid});
+
+  // Save-as as the first dialog of all fails whatever the user does in it.
+  dialog_.WillChoose((folder_ / "other" / "out.asm").string());
+  SaveAsCommand(state_, toolkit_);
+  state_ = SharedState();
+  dialog_.WillCancel();
+  SaveAsCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>(3, kInvalid));
+  EXPECT_TRUE(fs::is_empty(folder_ / "other"));
+  EXPECT_TRUE(dialog_.showings[0].folder_or_proposal.empty());
+}
+
+TEST_F(CommandsTest, SaveAsWritesTheSourceThereAndTheZonesBesideTheHexFile) {
+  Open(Write("prog.hex", kProgram));
+  const fs::path chosen = folder_ / "other" / "out.asm";
+  dialog_.WillChoose(chosen.string());
+  SaveAsCommand(state_, toolkit_);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(dialog_.showings.back().folder_or_proposal, (folder_ / "hex" / "prog.asm").string());
+  EXPECT_EQ(ReadFileBytes(chosen), GeneratedSource(state_.List1));
+  EXPECT_FALSE(fs::exists(folder_ / "other" / "out.dat"));
+  EXPECT_EQ(state_.CommonDialog1.FileTitle, "out.asm");
+  EXPECT_EQ(state_.Caption, "Tessarin [prog.hex]");
+
+  // A later Save uses the new name, in the HEX file's folder.
+  SaveCommand(state_, toolkit_);
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "out.asm"));
+
+  // A name typed without extension loses four characters all the same.
+  dialog_.WillChoose((folder_ / "other" / "result").string());
+  SaveAsCommand(state_, toolkit_);
+  EXPECT_TRUE(fs::exists(folder_ / "other" / "result"));
+}
+
+TEST_F(CommandsTest, SaveAsCancelIsSilentAndKeepsTheName) {
+  Open(Write("prog.hex", kProgram));
+  dialog_.WillCancel();
+  SaveAsCommand(state_, toolkit_);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(state_.CommonDialog1.FileTitle, "prog.hex");
+  EXPECT_FALSE(fs::exists(folder_ / "hex" / "prog.asm"));
+
+  dialog_.WillFail();
+  SaveAsCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>{kInvalid});
+}
+
+TEST_F(CommandsTest, WriteFailuresAreReportedAndKeepTheOldFile) {
+  Open(Write("prog.hex", kProgram));
+  dialog_.WillChoose((folder_ / "missing" / "out.asm").string());
+  SaveAsCommand(state_, toolkit_);
+  dialog_.WillChoose("/dev/full");
+  SaveAsCommand(state_, toolkit_);
+  const std::string missing = (folder_ / "missing" / "out.asm").string();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Erreur d'écriture du fichier " + missing + " !",
+                                                  "Erreur d'écriture du fichier /dev/full !"}));
+  // The companion file is not written when the source could not be.
+  EXPECT_FALSE(fs::exists(folder_ / "hex" / "out.dat"));
+
+  // An existing source that cannot be replaced stays as it was.
+  Open(Write("keep.hex", kProgram));
+  fs::create_directories(folder_ / "hex" / "keep.asm" / "inside");
+  message_box_.shown.clear();
+  SaveCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Erreur d'écriture du fichier keep.asm !"});
+  EXPECT_TRUE(fs::is_directory(folder_ / "hex" / "keep.asm" / "inside"));
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -1,0 +1,46 @@
+#include "files/hex_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "pass/line_store.h"
+
+namespace tessarin {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+bool FillLineStore(SharedState& state, std::string_view text) {
+  const std::vector<std::string_view> lines = SplitLines(text);
+  ResetLineStore(state);
+  bool all_stored = true;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!StoreLine(state, static_cast<int>(i), lines[i])) {
+      all_stored = false;
+      break;
+    }
+  }
+  // The count stays within 16 bits; any count past the store makes the pass
+  // stop at the first missing slot.
+  const size_t last = lines.empty() ? 0 : lines.size() - 1;
+  state.HexLineCount = lines.empty()
+                           ? int16_t{-1}
+                           : static_cast<int16_t>(std::min<size_t>(last, std::numeric_limits<int16_t>::max()));
+  return all_stored;
+}
+
+}  // namespace tessarin

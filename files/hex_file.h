@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "ui/shared_state.h"
+
+namespace tessarin {
+
+/// The lines of a text: each ends at CR LF, a lone CR or a lone LF. A last
+/// line without an ending is still a line; a final ending adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+/// Replaces the line store by the lines of a HEX file's text and sets
+/// `HexLineCount` to the number of lines minus one. Returns false when the
+/// file has more lines than the store holds: the lines beyond are dropped,
+/// but counted, so that the pass refuses such a file.
+[[nodiscard]] bool FillLineStore(SharedState& state, std::string_view text);
+
+}  // namespace tessarin

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "ui/text_list.h"
+
+namespace tessarin {
+
+/// The generated source file for a listing: the five header lines whole,
+/// every later line from its 17th character on (without the address area),
+/// each line followed by CR LF. Bytes as they stand in the listing.
+std::string GeneratedSource(const TextList& listing);
+
+/// The listing as the window shows it, every line whole, each followed by
+/// CR LF.
+std::string ListingText(const TextList& listing);
+
+}  // namespace tessarin
