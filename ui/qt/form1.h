@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "ui/qt/qt_services.h"
+#include "ui/services.h"
+#include "ui/shared_state.h"
+#include "ui/sys_info.h"
+
+class QLineEdit;
+class QListView;
+
+namespace tessarin {
+
+class TextListModel;
+class frmAbout;
+
+/// The services the windows use, owned by whoever makes the main window and
+/// living longer than both windows.
+struct WindowServices {
+  MessageBox& message_box;
+  FileDialog& dialog;
+  Clock& clock;
+  Registry& registry;
+  SystemTools& system_tools;
+};
+
+/// The main window: the listing, the label and zone lists, the zone box, the
+/// two buttons, the numbered steps and the menu. Each event calls one core
+/// function and tells the list models what changed. The window deletes
+/// itself when closed.
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  Form1(SharedState& state, WindowServices services, QWidget* parent = nullptr);
+  ~Form1() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls(QWidget* client);
+  void BuildMenu();
+  QListView* BindList(int index, TextList& list);
+
+  void OpenFile();
+  void Save();
+  void SaveAs();
+  void Quit();
+  void ShowAbout();
+  void EnterTypedZone();
+  void RemoveZone();
+  void RemoveListingLabel();
+  void ApplyZones();
+  void Reassemble();
+
+  /// Runs `command`, which may rebuild any list, and reloads the views.
+  template <typename Command>
+  void RunCommand(Command command);
+  /// Shows the core's selection of list `index` in its view.
+  void ShowSelection(int index);
+
+  SharedState& state_;
+  WindowServices services_;
+  QtEventLoopYield yield_;
+  Toolkit toolkit_;
+
+  // List1 to List6, by index 0 to 5.
+  std::array<TextList*, 6> lists_{};
+  std::array<TextListModel*, 6> models_{};
+  std::array<QListView*, 6> views_{};
+  QLineEdit* text1_ = nullptr;
+  QPointer<frmAbout> about_;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,296 @@
+#include "ui/qt/form1.h"
+
+#include <qpa/qwindowsysteminterface.h>
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "ui/qt/about_box.h"
+
+namespace tessarin {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The worked example: four words, a GOTO to the third, the end record.
+std::vector<std::string> SmallProgram() {
+  return {testing::WordRecord(0, {0x1C0B, 0x3005, 0x2802, 0x0008}), testing::EndRecord()};
+}
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::string WriteHex(const QString& name, const std::vector<std::string>& lines) {
+    QFile file(dir_->filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(name));
+    for (const std::string& line : lines) file.write((line + "\r\n").c_str());
+    return QFile::encodeName(file.fileName()).toStdString();
+  }
+
+  // Opens `lines` as `name` through the menu and the scripted dialog.
+  void Open(const QString& name, const std::vector<std::string>& lines) {
+    dialog_.WillChoose(WriteHex(name, lines));
+    Action("menuopen")->trigger();
+  }
+
+  template <typename T = QWidget>
+  T* Find(const char* name) {
+    T* found = form_->findChild<T*>(QString::fromUtf8(name));
+    if (!found) qFatal("no control %s", name);
+    return found;
+  }
+  QAction* Action(const char* name) { return Find<QAction>(name); }
+  QListView* List(const char* name) { return Find<QListView>(name); }
+
+  QString Shown(const char* list, int row) {
+    return List(list)->model()->index(row, 0).data().toString();
+  }
+  QStringList AllShown(const char* list) {
+    QStringList rows;
+    for (int row = 0; row < List(list)->model()->rowCount(); ++row) rows << Shown(list, row);
+    return rows;
+  }
+
+  void DoubleClick(QListView* view, int row) {
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+  }
+
+  QList<frmAbout*> AboutBoxes() {
+    QList<frmAbout*> boxes;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* about = qobject_cast<frmAbout*>(widget)) boxes << about;
+    }
+    return boxes;
+  }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<SharedState> state_;
+  testing::RecordingMessageBox message_box_;
+  testing::ScriptedFileDialog dialog_;
+  testing::FixedClock clock_;
+  EmptyRegistry registry_;
+  std::unique_ptr<SystemTools> tools_ = RealSystemTools();
+  QPointer<Form1> form_;
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    state_ = std::make_unique<SharedState>();
+    message_box_.shown.clear();
+    dialog_ = testing::ScriptedFileDialog();
+    form_ = new Form1(*state_, {message_box_, dialog_, clock_, registry_, *tools_});
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+  }
+
+  void cleanup() {
+    delete form_;
+    qDeleteAll(AboutBoxes());
+  }
+
+  void StartsEmptyWithTheFocusInTheListing() {
+    QCOMPARE(form_->windowTitle(), u"Tessarin"_s);
+    for (const char* list : {"List1", "List2", "List3", "List4", "List5", "List6"}) {
+      QCOMPARE(List(list)->model()->rowCount(), 0);
+    }
+    QCOMPARE(Find<QLineEdit>("Text1")->text(), QString());
+    QTRY_COMPARE(QApplication::focusWidget(), List("List1"));
+  }
+
+  void ControlsKeepTheirPlaceWhenTheWindowIsResized() {
+    QCOMPARE(form_->centralWidget()->size(), QSize(792, 541));
+    QCOMPARE(List("List1")->geometry(), QRect(0, 136, 793, 405));
+    QCOMPARE(Find<QLineEdit>("Text1")->geometry(), QRect(8, 104, 129, 25));
+    QList<QRect> before;
+    const QList<QWidget*> controls = form_->centralWidget()->findChildren<QWidget*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) before << control->geometry();
+    for (QSize size : {QSize(1400, 1000), QSize(300, 200)}) {
+      form_->resize(size);
+      QTRY_COMPARE(form_->size(), size);
+      for (int k = 0; k < controls.size(); ++k) QCOMPARE(controls[k]->geometry(), before[k]);
+    }
+  }
+
+  void HiddenListsNeverShowNorTakeTheFocus() {
+    form_->resize(1600, 1200);
+    form_->showMaximized();
+    QTest::qWait(0);
+    for (const char* list : {"List2", "List5", "List6"}) {
+      QVERIFY2(!List(list)->isVisible(), list);
+      QCOMPARE(List(list)->focusPolicy(), Qt::NoFocus);
+    }
+  }
+
+  void TabVisitsTheVisibleControlsInTheirOrder() {
+    List("List1")->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), List("List1"));
+    QStringList visited;
+    for (int k = 0; k < 6; ++k) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"Command1"_s, u"List3"_s, u"Text1"_s, u"List4"_s,
+                                   u"Command2"_s, u"List1"_s}));
+  }
+
+  void ListsUseTheirDesignFonts() {
+    QVERIFY(QFontInfo(List("List1")->font()).fixedPitch());
+    QVERIFY(QFontInfo(List("List4")->font()).fixedPitch());
+    QVERIFY(QFontInfo(List("List4")->font()).bold());
+    QVERIFY(QFontInfo(Find<QPushButton>("Command1")->font()).bold());
+    QVERIFY(!QFontInfo(Find<QLabel>("Label4")->font()).bold());
+    QCOMPARE(Find<QLineEdit>("Text1")->font().pointSizeF(), 12.0);
+  }
+
+  void AccentedTextsShowAsWritten() {
+    QCOMPARE(Find<QPushButton>("Command2")->text(), u"Ré-assembler"_s);
+    QCOMPARE(Find<QPushButton>("Command1")->toolTip(),
+             u"Ré-assembler en tenant compte des zones de datas"_s);
+    QCOMPARE(Find<QLineEdit>("Text1")->toolTip(), u"Valider par \"Entrée\""_s);
+    QCOMPARE(Find<QLabel>("Label8")->text(), u"5- Sauvegarder le source ainsi créé"_s);
+  }
+
+  void MenuHoldsTheFileCommandsAndAboutOnTheBar() {
+    const QList<QAction*> bar = form_->menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->text(), u"&Fichier"_s);
+    QCOMPARE(bar[1], Action("menuabout"));
+    QCOMPARE(bar[1]->text(), u"&A propos ..."_s);
+    QVERIFY(!bar[1]->menu());
+    QStringList items;
+    for (QAction* action : bar[0]->menu()->actions()) {
+      items << (action->isSeparator() ? u"-"_s
+                                      : action->text() + u" "_s + action->shortcut().toString());
+    }
+    QCOMPARE(items, (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
+                                 u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
+                                 u"&Quitter Ctrl+Q"_s}));
+  }
+
+  void ShortcutsRunTheirCommands_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("action");
+    for (const QString& focus : {u"List1"_s, u"Text1"_s}) {
+      QTest::addRow("Ctrl+O in %s", qPrintable(focus)) << focus << int(Qt::Key_O) << u"menuopen"_s;
+      QTest::addRow("Ctrl+S in %s", qPrintable(focus)) << focus << int(Qt::Key_S) << u"menuSave"_s;
+      QTest::addRow("Ctrl+A in %s", qPrintable(focus)) << focus << int(Qt::Key_A) << u"menusaveas"_s;
+    }
+  }
+  void ShortcutsRunTheirCommands() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, action);
+    QWidget* target = form_->findChild<QWidget*>(focus);
+    target->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), target);
+    QSignalSpy triggered(form_->findChild<QAction*>(action), &QAction::triggered);
+    QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+  }
+
+  void OpenShowsTheListingAndNamesTheFile() {
+    Open(u"prog.hex"_s, SmallProgram());
+    QCOMPARE(dialog_.showings.size(), size_t{1});
+    QVERIFY(message_box_.shown.empty());
+    QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
+    QCOMPARE(List("List1")->model()->rowCount(), state_->List1.Count());
+    QCOMPARE(Shown("List1", 7), u"0002  2802  (.  W0002   GOTO    W0002"_s);
+    QCOMPARE(AllShown("List3"), QStringList{u"W0002"_s});
+  }
+
+  void CancelledOpenSaysSoAndKeepsTheListing() {
+    Open(u"prog.hex"_s, SmallProgram());
+    dialog_.WillCancel();
+    QTest::keyClick(List("List1"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(message_box_.shown.size(), size_t{1});
+    QCOMPARE(QString::fromStdString(message_box_.shown[0].text), u"Nom de fichier invalide !"_s);
+    QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
+    QCOMPARE(List("List1")->model()->rowCount(), 10);
+  }
+
+  // While the pass lets the window repaint, a click that arrives must wait
+  // until the pass is over, or its command would run on half-built lists.
+  void UserInputWaitsUntilThePassEnds() {
+    Open(u"prog.hex"_s, SmallProgram());
+    const int full_listing = state_->List1.Count();
+    auto* command1 = Find<QPushButton>("Command1");
+    int listing_when_clicked = -1;
+    connect(command1, &QPushButton::clicked, this,
+            [&] { listing_when_clicked = state_->List1.Count(); });
+
+    // Queue a click on "Valider" as the platform would, then start the pass
+    // directly, without the event loop running in between.
+    QWindow* window = form_->windowHandle();
+    const QPointF local = command1->mapTo(form_, QPointF(command1->rect().center()));
+    const QPointF global = form_->mapToGlobal(local);
+    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    Find<QPushButton>("Command2")->click();
+
+    QCOMPARE(listing_when_clicked, -1);
+    QTRY_COMPARE(listing_when_clicked, full_listing);
+  }
+
+  void AboutTwiceGivesOneBox() {
+    Action("menuabout")->trigger();
+    QTRY_COMPARE(AboutBoxes().size(), 1);
+    QPointer<frmAbout> first = AboutBoxes().first();
+    QVERIFY(first->isVisible());
+    Action("menuabout")->trigger();
+    QCOMPARE(AboutBoxes().size(), 1);
+    QCOMPARE(AboutBoxes().first(), first.data());
+    QVERIFY(form_->isEnabled());
+
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    Action("menuabout")->trigger();
+    QCOMPARE(AboutBoxes().size(), 1);
+  }
+
+  void QuitLeavesTheAboutBoxOpen() {
+    Action("menuabout")->trigger();
+    QTRY_COMPARE(AboutBoxes().size(), 1);
+    QTest::keyClick(List("List1"), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(form_.isNull());
+    QCOMPARE(AboutBoxes().size(), 1);
+    QVERIFY(AboutBoxes().first()->isVisible());
+  }
+
+  void SelectionFollowsTheView() {
+    Open(u"prog.hex"_s, SmallProgram());
+    QListView* list1 = List("List1");
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {},
+                      list1->visualRect(list1->model()->index(6, 0)).center());
+    QCOMPARE(state_->List1.SelectedIndex(), 6);
+    QTest::keyClick(list1, Qt::Key_Down);
+    QCOMPARE(state_->List1.SelectedIndex(), 7);
+  }
+};
+
+}  // namespace
+}  // namespace tessarin
+
+QTEST_MAIN(tessarin::Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,72 @@
+#include "ui/qt/qt_services.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTime>
+
+#include "ui/cp1252.h"
+
+namespace tessarin {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+FileDialog::Choice Run(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return {FileDialog::Outcome::kCancelled, {}};
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty() || files.first().isEmpty()) return {FileDialog::Outcome::kFailed, {}};
+  return {FileDialog::Outcome::kChosen, QFile::encodeName(files.first()).toStdString()};
+}
+
+}  // namespace
+
+void QtMessageBox::Show(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok);
+  box.exec();
+}
+
+void QtEventLoopYield::YieldOnce() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::string QtClock::DateText() {
+  const QString text = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+  return Utf8ToCp1252(text.toStdString());
+}
+
+std::string QtClock::TimeText() {
+  // The short form of most locales leaves the seconds out; the listing's
+  // header has always shown them.
+  QString format = QLocale().timeFormat(QLocale::ShortFormat);
+  if (!format.contains(u's')) {
+    const qsizetype minutes = format.lastIndexOf(u'm');
+    if (minutes >= 0) format.insert(minutes + 1, QStringLiteral(":ss"));
+  }
+  return Utf8ToCp1252(QLocale().toString(QTime::currentTime(), format).toStdString());
+}
+
+FileDialog::Choice QtFileDialog::ShowOpen(const std::string& folder, bool must_exist) {
+  QFileDialog dialog(nullptr, QString(), QFile::decodeName(folder.c_str()));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  return Run(dialog);
+}
+
+FileDialog::Choice QtFileDialog::ShowSave(const std::string& proposed_path) {
+  QFileDialog dialog;
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!proposed_path.empty()) dialog.selectFile(QFile::decodeName(proposed_path.c_str()));
+  return Run(dialog);
+}
+
+}  // namespace tessarin

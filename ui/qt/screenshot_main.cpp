@@ -1,0 +1,119 @@
+// Pictures of the main window at each step of its use:
+//   tessarin-screenshot HEX_FILE STEP OUT.png [ZONE]
+// STEP is one of open, label, zone, valider, save; each includes the steps
+// before it. The HEX file is copied to a scratch folder first, so that the
+// saved files land there. Run it on the offscreen platform or under a virtual
+// X server.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+#include "testing/fakes.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/form1.h"
+
+namespace tessarin {
+namespace {
+
+const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
+                            QStringLiteral("valider"), QStringLiteral("save")};
+
+// The first word line after the header that carries a label.
+int FirstLabelledLine(const TextList& listing) {
+  for (int row = 5; row < listing.Count(); ++row) {
+    const std::string& line = listing.Item(row);
+    if (line.size() > 21 && line[16] != ' ' && line[21] == '\t') return row;
+  }
+  return -1;
+}
+
+// The window as a desktop would show it: a plain title bar over the grab.
+QImage Framed(QWidget& window) {
+  const QPixmap inside = window.grab();
+  constexpr int kTitleHeight = 24;
+  QImage picture(inside.width() + 2, inside.height() + kTitleHeight + 1, QImage::Format_RGB32);
+  picture.fill(QColor(0, 0, 128));
+  QPainter painter(&picture);
+  painter.drawPixmap(2, 4, AppIcon().pixmap(16, 16));
+  painter.setPen(Qt::white);
+  painter.setFont(DesignFont(Face::kMsSansSerif, 9, true));
+  painter.drawText(QRect(24, 0, picture.width() - 28, kTitleHeight), Qt::AlignVCenter,
+                   window.windowTitle());
+  painter.drawPixmap(1, kTitleHeight, inside);
+  return picture;
+}
+
+int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone) {
+  const qsizetype last_step = kSteps.indexOf(step);
+  if (last_step < 0) {
+    std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
+                 qPrintable(kSteps.join(u", ")));
+    return 2;
+  }
+  QTemporaryDir scratch;
+  const QString copy = scratch.filePath(QFileInfo(hex_file).fileName());
+  if (!QFile::copy(hex_file, copy)) {
+    std::fprintf(stderr, "cannot read %s\n", qPrintable(hex_file));
+    return 1;
+  }
+
+  SharedState state;
+  testing::RecordingMessageBox message_box;
+  testing::ScriptedFileDialog dialog;
+  QtClock clock;
+  EmptyRegistry registry;
+  const auto tools = RealSystemTools();
+  auto* form = new Form1(state, {message_box, dialog, clock, registry, *tools});
+  form->show();
+  if (!QTest::qWaitForWindowExposed(form)) return 1;
+
+  dialog.WillChoose(QFile::encodeName(copy).toStdString());
+  form->findChild<QAction*>(QStringLiteral("menuopen"))->trigger();
+  auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
+  if (last_step >= 1) {
+    const int row = FirstLabelledLine(state.List1);
+    const QModelIndex index = list1->model()->index(row, 0);
+    list1->scrollTo(index, QAbstractItemView::PositionAtTop);
+    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, list1->visualRect(index).center());
+  }
+  if (last_step >= 2) {
+    auto* text1 = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClicks(text1, zone);
+    QTest::keyClick(text1, Qt::Key_Return);
+  }
+  if (last_step >= 3) {
+    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+  }
+  if (last_step >= 4) form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
+  for (const auto& shown : message_box.shown) {
+    std::fprintf(stderr, "message: %s\n", shown.text.c_str());
+  }
+  QApplication::processEvents();
+
+  const bool saved = Framed(*form).save(out);
+  delete form;
+  if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+  return saved ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace tessarin
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 4 || args.size() > 5) {
+    std::fprintf(stderr, "usage: %s HEX_FILE open|label|zone|valider|save OUT.png [ZONE]\n",
+                 argv[0]);
+    return 2;
+  }
+  return tessarin::Run(args[1], args[2], args[3], args.size() == 5 ? args[4] : QString());
+}
