@@ -1,7 +1,7 @@
 // Pictures of the main window at each step of its use:
 //   tessarin-screenshot HEX_FILE STEP OUT.png [ZONE]
 // STEP is one of open, label, zone, valider, save; each includes the steps
-// before it. The HEX file is copied to a scratch folder first, so that the
+// before it. STEP about pictures the About box instead. The HEX file is copied to a scratch folder first, so that the
 // saved files land there. Run it on the offscreen platform or under a virtual
 // X server.
 #include <QAction>
@@ -17,6 +17,7 @@
 #include <cstdio>
 
 #include "testing/fakes.h"
+#include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
 
@@ -51,7 +52,20 @@ QImage Framed(QWidget& window) {
   return picture;
 }
 
+int RunAbout(const QString& out) {
+  testing::RecordingMessageBox message_box;
+  EmptyRegistry registry;
+  const auto tools = RealSystemTools();
+  auto* about = new frmAbout(registry, *tools, message_box);
+  about->show();
+  if (!QTest::qWaitForWindowExposed(about)) return 1;
+  const bool saved = Framed(*about).save(out);
+  delete about;
+  return saved ? 0 : 1;
+}
+
 int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone) {
+  if (step == u"about") return RunAbout(out);
   const qsizetype last_step = kSteps.indexOf(step);
   if (last_step < 0) {
     std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
@@ -111,7 +125,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments();
   if (args.size() < 4 || args.size() > 5) {
-    std::fprintf(stderr, "usage: %s HEX_FILE open|label|zone|valider|save OUT.png [ZONE]\n",
+    std::fprintf(stderr, "usage: %s HEX_FILE open|label|zone|valider|save|about OUT.png [ZONE]\n",
                  argv[0]);
     return 2;
   }
