@@ -39,6 +39,7 @@ class TextList {
  private:
   /// Merges the items added since the last read into their sorted places.
   void Settle() const;
+  void SortPending() const;
 
   bool sorted_;
   int selected_ = -1;
