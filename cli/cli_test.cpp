@@ -31,7 +31,8 @@ class CliTest : public ::testing::Test {
   int Run(std::vector<std::string> args, const char* epoch = "1765200879") {
     out_.str("");
     err_.str("");
-    return RunCli(args, out_, err_, epoch);
+    SharedState state;
+    return RunCli(args, out_, err_, epoch, state);
   }
 
   fs::path folder_;
@@ -120,7 +121,8 @@ TEST_F(CliTest, OutputThatCannotBeWritten) {
   std::ostringstream broken;
   broken.setstate(std::ios::badbit);
   std::ostringstream err;
-  EXPECT_EQ(RunCli({hex_}, broken, err, "0"), 1);
+  SharedState state;
+  EXPECT_EQ(RunCli({hex_}, broken, err, "0", state), 1);
   EXPECT_EQ(err.str(), "tessarin-cli: standard output: write error\n");
   EXPECT_EQ(ReadFileBytes(kept), "old");
 }

@@ -33,6 +33,10 @@ class TextList {
   /// Selects item `index`; an index out of range clears the selection.
   void Select(int index);
 
+  /// Makes room for `count` items in all, so that a long run of additions
+  /// does not move the items again and again.
+  void Reserve(int count) { items_.reserve(static_cast<size_t>(count)); }
+
   /// All items in list order.
   const std::vector<std::string>& Items() const;
 
