@@ -14,7 +14,6 @@
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
 #include "zones/companion_file.h"
-#include "zones/zone_text.h"
 
 namespace tessarin {
 namespace {
