@@ -14,7 +14,6 @@
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
 #include "zones/companion_file.h"
-#include "zones/zone_text.h"
 
 namespace tessarin {
 namespace {
@@ -176,7 +175,7 @@ class Reporter {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const char* source_date_epoch) {
+           const char* source_date_epoch, SharedState& state) {
   Reporter report(err);
   std::string usage_error;
   const std::optional<Options> options = ParseArguments(args, usage_error);
@@ -202,7 +201,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::optional<std::string> hex = ReadFileBytes(options->hex_path, &error);
   if (!hex) return report.Fail(1, options->hex_path, error);
 
-  SharedState state;
   const fs::path hex_path(options->hex_path);
   state.WorkingFolder = hex_path.parent_path();
   state.CommonDialog1.FileName = options->hex_path;

@@ -31,7 +31,8 @@ class CliTest : public ::testing::Test {
   int Run(std::vector<std::string> args, const char* epoch = "1765200879") {
     out_.str("");
     err_.str("");
-    return RunCli(args, out_, err_, epoch);
+    SharedState state;
+    return RunCli(args, out_, err_, epoch, state);
   }
 
   fs::path folder_;
@@ -120,9 +121,27 @@ TEST_F(CliTest, OutputThatCannotBeWritten) {
   std::ostringstream broken;
   broken.setstate(std::ios::badbit);
   std::ostringstream err;
-  EXPECT_EQ(RunCli({hex_}, broken, err, "0"), 1);
+  SharedState state;
+  EXPECT_EQ(RunCli({hex_}, broken, err, "0", state), 1);
   EXPECT_EQ(err.str(), "tessarin-cli: standard output: write error\n");
   EXPECT_EQ(ReadFileBytes(kept), "old");
+}
+
+TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
+  // Words 0 and 1 as one DW line.
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", "0000 0001\r\n").ok());
+  const std::string dw = "     \tDW   0x1C0B,0x3005";
+  ASSERT_EQ(Run({hex_}), 0);
+  EXPECT_NE(out_.str().find(dw), std::string::npos);
+  ASSERT_EQ(Run({"--no-zones", hex_}), 0);
+  EXPECT_EQ(out_.str().find(dw), std::string::npos);
+
+  const std::string zones = (folder_ / "other.zones").string();
+  ASSERT_TRUE(WriteFileAtomically(zones, "0002 0003, 0009 000A\n").ok());
+  ASSERT_EQ(Run({"-z", zones, hex_}), 0);
+  EXPECT_EQ(out_.str().find(dw), std::string::npos);
+  EXPECT_NE(out_.str().find("W0002\tDW   0x2802,0x0008"), std::string::npos);
+  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied\n");
 }
 
 TEST_F(CliTest, LocaleDateWithoutEpoch) {

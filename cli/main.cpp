@@ -6,5 +6,8 @@
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"));
+  // The state lives until the process ends: freeing thousands of listing
+  // lines just before exiting would only cost time.
+  static tessarin::SharedState* const state = new tessarin::SharedState();
+  return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"), *state);
 }

@@ -74,6 +74,26 @@ TEST_F(CommandsTest, OpenReadsTheFileAndRunsThePass) {
   EXPECT_EQ(state_.List3.Items(), std::vector<std::string>{"W0002"});
 }
 
+TEST_F(CommandsTest, OpenLoadsTheZonesOfThatFileOnly) {
+  Write("PROG.dat", "0100 0120\r\n\r\n0001 00F2\r\n");
+  Open(Write("PROG.HEX", kProgram));
+  EXPECT_EQ(state_.List4.Items(), (std::vector<std::string>{"0001 00F2", "0100 0120"}));
+  // Another file without a companion file leaves no zone behind.
+  Open(Write("other.hex", kProgram));
+  EXPECT_EQ(state_.List4.Count(), 0);
+  // Four characters of title leave ".dat" as the companion's name.
+  Write(".dat", "0002 0003\n");
+  Open(Write("P.HX", kProgram));
+  EXPECT_EQ(state_.List4.Items(), std::vector<std::string>{"0002 0003"});
+
+  // A file too long for the store loads no zones.
+  std::string text;
+  for (int i = 0; i < 10002; ++i) text += ":00000001FF\n";
+  Write("big.dat", "0001 0002\n");
+  Open(Write("big.hex", text));
+  EXPECT_EQ(state_.List4.Count(), 0);
+}
+
 TEST_F(CommandsTest, LineEndingsDoNotMatter) {
   Open(Write("crlf.hex", kProgram));
   const std::vector<std::string> expected = state_.List1.Items();
@@ -141,13 +161,17 @@ TEST_F(CommandsTest, FailedPassIsReportedAfterItsListing) {
 
 TEST_F(CommandsTest, SaveWritesTheDerivedNamesBesideTheHexFile) {
   Open(Write("prog.hex", kProgram));
+  state_.List4.Add("0001 00F2");
+  state_.List4.Add("0100 0120");
   SaveCommand(state_, toolkit_);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.asm"), GeneratedSource(state_.List1));
+  EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.dat"), "0001 00F2\r\n0100 0120\r\n");
 
   Open(Write("prog.ihex", kProgram));
   SaveCommand(state_, toolkit_);
   EXPECT_TRUE(fs::exists(folder_ / "hex" / "prog..asm"));
+  EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog..dat"), "");
 
   Open(Write("P.HX", kProgram));
   SaveCommand(state_, toolkit_);
@@ -177,6 +201,7 @@ TEST_F(CommandsTest, SaveAsWritesTheSourceThereAndTheZonesBesideTheHexFile) {
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(dialog_.showings.back().folder_or_proposal, (folder_ / "hex" / "prog.asm").string());
   EXPECT_EQ(ReadFileBytes(chosen), GeneratedSource(state_.List1));
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "out.dat"));
   EXPECT_FALSE(fs::exists(folder_ / "other" / "out.dat"));
   EXPECT_EQ(state_.CommonDialog1.FileTitle, "out.asm");
   EXPECT_EQ(state_.Caption, "Tessarin [prog.hex]");
@@ -189,6 +214,7 @@ TEST_F(CommandsTest, SaveAsWritesTheSourceThereAndTheZonesBesideTheHexFile) {
   dialog_.WillChoose((folder_ / "other" / "result").string());
   SaveAsCommand(state_, toolkit_);
   EXPECT_TRUE(fs::exists(folder_ / "other" / "result"));
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "re.dat"));
 }
 
 TEST_F(CommandsTest, SaveAsCancelIsSilentAndKeepsTheName) {
@@ -223,6 +249,14 @@ TEST_F(CommandsTest, WriteFailuresAreReportedAndKeepTheOldFile) {
   SaveCommand(state_, toolkit_);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Erreur d'écriture du fichier keep.asm !"});
   EXPECT_TRUE(fs::is_directory(folder_ / "hex" / "keep.asm" / "inside"));
+
+  // The source is written, the companion file cannot be.
+  Open(Write("zones.hex", kProgram));
+  fs::create_directories(folder_ / "hex" / "zones.dat" / "inside");
+  message_box_.shown.clear();
+  SaveCommand(state_, toolkit_);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Erreur d'écriture du fichier zones.dat !"});
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "zones.asm"));
 }
 
 }  // namespace

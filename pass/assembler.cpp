@@ -46,7 +46,7 @@ unsigned LabelValue(std::string_view label) {
 
 // First sweep: collects the branch target of every word into List2, as
 // decoding it would, and notes which addresses hold a word.
-Status CollectTargets(SharedState& state, std::vector<bool>& has_word) {
+Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   for (int i = 0; i <= state.HexLineCount; ++i) {
     const std::optional<std::string_view> record = ReadSlot(state, i);
@@ -56,6 +56,7 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word) {
     if (!address) return LineFailure(i, kAddressTooHigh);
     state.CurrentAddress = *address;
     const int words = RecordWordCount(*record);
+    line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
       CollectBranchTarget(RecordWord(*record, k), state);
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
@@ -91,9 +92,13 @@ void BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
 }
 
 struct PendingLabels {
-  std::vector<std::string> names;   // the queue, ascending
-  std::vector<bool> placed;         // per name
-  std::vector<int> name_at;         // per word address: index into names, or -1
+  std::vector<std::string> names;  // the queue, ascending
+  std::vector<bool> placed;        // per name
+  std::vector<int> name_at;        // per word address: index into names, or -1
+
+  int NameAt(int address) const {
+    return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)] : -1;
+  }
 };
 
 // Defines, right after the header, every queued label that no word line will
@@ -102,14 +107,14 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
   PendingLabels labels;
   labels.names = state.List2.Items();
   labels.placed.assign(labels.names.size(), false);
-  labels.name_at.assign(kAddressCount, -1);
   const std::string* last_defined = nullptr;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
     const std::optional<int> address = LabelAddress(name);
     if (address && has_word[static_cast<size_t>(*address)]) {
-      int& slot = labels.name_at[static_cast<size_t>(*address)];
-      if (slot < 0) slot = static_cast<int>(k);
+      const auto at = static_cast<size_t>(*address);
+      if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
+      if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }
     if (last_defined == nullptr || *last_defined != name) {
@@ -153,7 +158,7 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
       const std::string word = RecordWord(*record, k);
       const std::string instruction = DecodeWord(word, state);
       std::string_view label;
-      const int name = labels.name_at[static_cast<size_t>(state.CurrentAddress)];
+      const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
         labels.placed[static_cast<size_t>(name)] = true;
         label = labels.names[static_cast<size_t>(name)];
@@ -179,9 +184,13 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   }
 
   std::vector<bool> has_word(kAddressCount, false);
-  if (Status collected = CollectTargets(state, has_word); !collected.ok()) return collected;
+  int line_count = state.List1.Count();
+  if (Status collected = CollectTargets(state, has_word, line_count); !collected.ok()) {
+    return collected;
+  }
   BuildLabelList(state);
   BuildLabelQueue(state, yield);
+  state.List1.Reserve(line_count + state.List3.Count());
 
   PendingLabels labels = PrepareLabels(state, has_word);
   Status written = WriteListing(state, labels);

@@ -36,10 +36,17 @@ bool IsAddressRecord(std::string_view record) {
 int RecordWordCount(std::string_view record) { return RecordByteCount(record) / 2; }
 
 std::string RecordWord(std::string_view record, int k) {
+  // The high byte's characters at j+2 and j+3, then the low byte's at j and
+  // j+1, each only where the line reaches.
   const int j = 10 + 4 * k;
-  std::string word(Mid(record, j + 2, 2));
-  word.append(Mid(record, j, 2));
-  return word;
+  char word[4];
+  size_t length = 0;
+  for (int position : {j + 2, j + 3, j, j + 1}) {
+    if (position >= 1 && static_cast<size_t>(position) <= record.size()) {
+      word[length++] = record[static_cast<size_t>(position - 1)];
+    }
+  }
+  return std::string(word, length);
 }
 
 }  // namespace tessarin

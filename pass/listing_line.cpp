@@ -53,17 +53,21 @@ std::string WordLine(int address, std::string_view word, std::string_view label,
   // Filled column by column into a line of blanks. A word cut short by the
   // end of its record still takes its four columns, so that the label field
   // and the instruction stay where they belong.
-  std::string line(22 + instruction.size(), ' ');
-  const std::string address_text = AddressText(address);
-  line.replace(0, 4, address_text);
   word = word.substr(0, 4);
-  line.replace(6, word.size(), word);
-  line[12] = ByteChar(Mid(word, 1, 2));
-  line[13] = ByteChar(Mid(word, 3, 2));
   label = label.substr(0, 5);
-  line.replace(16, label.size(), label);
-  line[21] = '\t';
-  line.replace(22, instruction.size(), instruction);
+  std::string line(22 + instruction.size(), ' ');
+  char* column = line.data();
+  const auto value = static_cast<unsigned>(address);
+  column[0] = HexDigit(static_cast<int>(value >> 12));
+  column[1] = HexDigit(static_cast<int>(value >> 8));
+  column[2] = HexDigit(static_cast<int>(value >> 4));
+  column[3] = HexDigit(static_cast<int>(value));
+  word.copy(column + 6, word.size());
+  column[12] = ByteChar(Mid(word, 1, 2));
+  column[13] = ByteChar(Mid(word, 3, 2));
+  label.copy(column + 16, label.size());
+  column[21] = '\t';
+  instruction.copy(column + 22, instruction.size());
   return line;
 }
 

@@ -36,7 +36,7 @@ inline std::string WordRecord(unsigned word_address, const std::vector<uint16_t>
 inline std::string EndRecord() { return ":00000001FF"; }
 
 /// A full PIC16F876 image: 8,192 program words in 16-byte records, the
-/// configuration word, 256 EEPROM bytes and the end record (1,059 lines). The program
+/// configuration word, 256 EEPROM bytes and the end record (1,058 lines). The program
 /// words mix every instruction class, a branch every eighth word.
 inline std::vector<std::string> FullImage() {
   std::vector<std::string> lines;

@@ -100,7 +100,10 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
   }
 
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string temp_name = ".";
+  temp_name += target.filename().string();
+  temp_name += ".XXXXXX";
+  std::string temp = (folder / temp_name).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return ErrnoFailure(path, errno);
 

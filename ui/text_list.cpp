@@ -1,6 +1,7 @@
 #include "ui/text_list.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace tessarin {
@@ -86,6 +87,33 @@ const std::vector<std::string>& TextList::Items() const {
   return items_;
 }
 
+void TextList::SortPending() const {
+  // Sorts positions by a key made of the first eight case-folded bytes, so
+  // that most comparisons are one integer comparison; only equal keys need the
+  // texts. Missing bytes count as 0, which keeps a prefix before its longer
+  // texts. The sort is stable, like insertion one at a time.
+  struct Keyed {
+    uint64_t key;
+    uint32_t index;
+  };
+  std::vector<Keyed> keyed(pending_.size());
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    uint64_t key = 0;
+    const std::string& text = pending_[i];
+    for (size_t k = 0; k < 8; ++k) key = (key << 8) | (k < text.size() ? FoldCase(text[k]) : 0u);
+    keyed[i] = {key, static_cast<uint32_t>(i)};
+  }
+  const FoldedLess less;
+  std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return less(pending_[a.index], pending_[b.index]);
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(pending_.size());
+  for (const Keyed& entry : keyed) sorted.push_back(std::move(pending_[entry.index]));
+  pending_ = std::move(sorted);
+}
+
 void TextList::Settle() const {
   if (pending_.empty()) return;
   // A stable sort followed by a stable merge puts each new item after the
@@ -94,9 +122,7 @@ void TextList::Settle() const {
   // Additions that arrive in order (the label queue is refilled from the
   // sorted label list) need neither step.
   const FoldedLess less;
-  if (!std::is_sorted(pending_.begin(), pending_.end(), less)) {
-    std::stable_sort(pending_.begin(), pending_.end(), less);
-  }
+  if (!std::is_sorted(pending_.begin(), pending_.end(), less)) SortPending();
   const bool in_order = items_.empty() || !less(pending_.front(), items_.back());
   const auto middle = static_cast<std::ptrdiff_t>(items_.size());
   items_.insert(items_.end(), std::make_move_iterator(pending_.begin()),

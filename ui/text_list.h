@@ -33,12 +33,17 @@ class TextList {
   /// Selects item `index`; an index out of range clears the selection.
   void Select(int index);
 
+  /// Makes room for `count` items in all, so that a long run of additions
+  /// does not move the items again and again.
+  void Reserve(int count) { items_.reserve(static_cast<size_t>(count)); }
+
   /// All items in list order.
   const std::vector<std::string>& Items() const;
 
  private:
   /// Merges the items added since the last read into their sorted places.
   void Settle() const;
+  void SortPending() const;
 
   bool sorted_;
   int selected_ = -1;

@@ -9,15 +9,23 @@
 namespace tessarin {
 
 /// Empties `List4`, then fills it from the companion file of `file_title`
-/// in `folder`. A missing or unreadable file, or a title too short to form
+/// in `folder`. The file is read as fields: a comma or a line end (CR LF, LF
+/// or CR) ends a field, leading blanks are skipped, a field opening with a
+/// double quote runs to the next one and loses the quotes, and empty fields
+/// are skipped. A missing or unreadable file, or a title too short to form
 /// the name, leaves the list empty without a word.
 void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
                   std::string_view file_title);
 
+/// Empties `List4`, then fills it from `text` read as a zone file, as
+/// `LoadZoneFile` reads the companion file.
+void LoadZoneText(SharedState& state, std::string_view text);
+
 /// Writes `List4` as the companion file of `file_title` in `folder`: one
-/// entry per line, CR LF after each, in list order. The file is replaced only
-/// once fully written. A title too short to form the name writes nothing and
-/// is no failure.
+/// entry per line, CR LF after each, in list order, bytes as they stand. The
+/// file is replaced only once fully written; a failure leaves the old file
+/// and is returned for the caller to report. A title too short to form the
+/// name writes nothing and is no failure.
 Status SaveZoneFile(const SharedState& state, const std::filesystem::path& folder,
                     std::string_view file_title);
 

@@ -1,0 +1,82 @@
+// The zone-aware re-assembly on the listing of a full PIC16F876 image.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "pass/assembler.h"
+#include "pass/line_store.h"
+#include "pass/listing_line.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "zones/apply_data_zones.h"
+
+namespace tessarin {
+namespace {
+
+class NoYield : public EventLoopYield {
+ public:
+  void YieldOnce() override {}
+};
+
+// The listing of the full image with 50 zones of 82 words, one every 164
+// words: half of the 8,192 program words.
+SharedState PreparedState() {
+  SharedState state;
+  const std::vector<std::string> lines = testing::FullImage();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!StoreLine(state, static_cast<int>(i), lines[i])) std::abort();
+  }
+  state.HexLineCount = static_cast<int16_t>(lines.size() - 1);
+  NoYield yield;
+  testing::FixedClock clock;
+  if (!Assembler(state, yield, clock).ok()) std::abort();
+  // The re-assembly never reads the line store: no need to copy it around.
+  state.HexLines.clear();
+  for (int k = 0; k < 50; ++k) {
+    const int start = k * 164;
+    state.List4.Add(AddressText(start) + " " + AddressText(start + 81));
+  }
+  return state;
+}
+
+// Times one run on a copy of `prepared`; the copy is made and freed off the clock.
+void RunOn(benchmark::State& bench, const SharedState& prepared) {
+  SharedState state;
+  int lines = 0;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    state = prepared;
+    bench.ResumeTiming();
+    ApplyDataZones(state);
+    bench.PauseTiming();
+    if (state.List4.Count() != 50) bench.SkipWithError("not every zone was applied");
+    lines = state.List1.Count();
+    bench.ResumeTiming();
+  }
+  bench.counters["lines_before"] = prepared.List1.Count();
+  bench.counters["lines_after"] = lines;
+}
+
+void BM_ApplyDataZonesFullImage(benchmark::State& bench) { RunOn(bench, PreparedState()); }
+BENCHMARK(BM_ApplyDataZonesFullImage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// A second "Valider": the DW lines are decoded back into word lines first.
+void BM_ApplyDataZonesAgain(benchmark::State& bench) {
+  SharedState prepared = PreparedState();
+  ApplyDataZones(prepared);
+  RunOn(bench, prepared);
+}
+BENCHMARK(BM_ApplyDataZonesAgain)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace tessarin
+
+BENCHMARK_MAIN();

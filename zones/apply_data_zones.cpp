@@ -1,0 +1,135 @@
+#include "zones/apply_data_zones.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "decode/decoder.h"
+#include "pass/hex_record.h"
+#include "pass/listing_line.h"
+#include "ui/text_slice.h"
+#include "zones/dw_line.h"
+
+namespace tessarin {
+namespace {
+
+// Brings every DW line of an earlier run back to one word line per word, as
+// the disassembly pass writes them, so that the zones can be applied afresh.
+// The first word keeps the DW line's label field as it stands: a label the
+// user removed stays removed. The decoder's state is left as it was found.
+void ExpandDwLines(SharedState& state) {
+  const std::vector<std::string>& items = state.List1.Items();
+  bool any = false;
+  for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = IsDwLine(items[i]);
+  if (!any) return;
+
+  const int16_t saved_address = state.CurrentAddress;
+  const uint8_t saved_pass = state.PassNumber;
+  std::string saved_warning = std::move(state.NameWarning);
+
+  std::vector<std::string> lines = items;
+  state.List1.Clear();
+  state.PassNumber = 2;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const std::vector<std::string> words =
+        i >= static_cast<size_t>(kHeaderLineCount) && IsDwLine(line) ? DwWords(line)
+                                                                     : std::vector<std::string>();
+    if (words.empty()) {
+      state.List1.Add(std::move(lines[i]));
+      continue;
+    }
+    const int first_address = static_cast<int>(ReadHexField(Mid(line, 1, 4)));
+    const std::string first_label(Mid(line, 17, 5));
+    for (size_t k = 0; k < words.size(); ++k) {
+      const int address = first_address + static_cast<int>(k);
+      state.CurrentAddress = static_cast<int16_t>(address);
+      const std::string instruction = DecodeWord(words[k], state);
+      state.List1.Add(WordLine(address, words[k], k == 0 ? first_label : "", instruction));
+    }
+  }
+
+  state.CurrentAddress = saved_address;
+  state.PassNumber = saved_pass;
+  state.NameWarning = std::move(saved_warning);
+}
+
+// The zone loop, from `first`, the line whose address is the start of the
+// zone at the head of the zone list. Gathers the zone's word lines into DW
+// lines in the new listing; an empty line and the ORG line after it are
+// copied as they are. Returns the index of the zone's last line, or the
+// line count when the listing ends inside the zone.
+int RewriteZone(SharedState& state, int first) {
+  const TextList& listing = state.List1;
+  TextList& rebuilt = state.List5;
+  const int count = listing.Count();
+  const std::string zone = state.List4.Item(0);
+  const std::string_view zone_end = Mid(zone, 6, 4);
+
+  int i = first;
+  int gathered_from = i;
+  DwText dw(listing.Item(i));
+  for (;;) {
+    if (Mid(listing.Item(i), 1, 4) == zone_end) {
+      rebuilt.Add(std::move(dw).Finish());
+      state.List6.Add(zone);
+      state.List4.Remove(0);
+      return i;
+    }
+    ++i;
+    if (i == count) {
+      // The zone's end never came. The lines of the unfinished DW line,
+      // the end line among them, go on unchanged; the zone is not applied.
+      for (int k = gathered_from; k < count; ++k) rebuilt.Add(listing.Item(k));
+      return count;
+    }
+    const std::string& line = listing.Item(i);
+    // A label (or a line too short to have one) starts a new DW line, so
+    // that no label inside a zone is lost; so does a full one.
+    if (CharAt(line, 17) != ' ' || dw.WordCount() == kMaxDwWords) {
+      rebuilt.Add(std::move(dw).Finish());
+      if (line.empty()) {
+        // An ORG gap inside the zone.
+        rebuilt.Add(line);
+        if (i + 1 < count) rebuilt.Add(listing.Item(i + 1));
+        i += 2;
+        if (i >= count) return count;
+      }
+      dw = DwText(listing.Item(i));
+      gathered_from = i;
+      continue;
+    }
+    dw.AddWord(line);
+  }
+}
+
+}  // namespace
+
+void ApplyDataZones(SharedState& state) {
+  ExpandDwLines(state);
+
+  TextList& listing = state.List1;
+  state.List5.Clear();
+  state.List6.Clear();
+  // Zones apply in the order of the zone list. The head zone is looked for
+  // at every line; until its start is met, no zone behind it can apply.
+  const int count = listing.Count();
+  for (int i = 0; i < count; ++i) {
+    const std::string_view zone_start = Mid(state.List4.Item(0), 1, 4);
+    const std::string& line = listing.Item(i);
+    if (i < kHeaderLineCount || zone_start.empty() || Mid(line, 1, 4) != zone_start) {
+      state.List5.Add(line);
+      continue;
+    }
+    i = RewriteZone(state, i);
+  }
+
+  listing.Clear();
+  for (const std::string& line : state.List5.Items()) listing.Add(line);
+  state.List4.Clear();
+  for (const std::string& zone : state.List6.Items()) state.List4.Add(zone);
+  state.List5.Clear();
+  state.List6.Clear();
+}
+
+}  // namespace tessarin

@@ -1,0 +1,300 @@
+#include "zones/apply_data_zones.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pass/assembler.h"
+#include "pass/line_store.h"
+#include "pass/listing_line.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "zones/dw_line.h"
+#include "zones/remove_label.h"
+#include "zones/zone_list.h"
+
+namespace tessarin {
+namespace {
+
+using testing::EndRecord;
+using testing::WordRecord;
+using Lines = std::vector<std::string>;
+
+std::string Blanks(size_t n) { return std::string(n, ' '); }
+
+const std::string kEndLine = Blanks(21) + "\tend";
+
+// 20 words 3441 to 3454 ("A" to "T") at 0x0001, with a RETURN before and
+// after: line k of the listing's body is the word at address k.
+const Lines kTwentyWords = {
+    WordRecord(0x0000, {0x0008, 0x3441, 0x3442, 0x3443, 0x3444, 0x3445, 0x3446, 0x3447}),
+    WordRecord(0x0008, {0x3448, 0x3449, 0x344A, 0x344B, 0x344C, 0x344D, 0x344E, 0x344F}),
+    WordRecord(0x0010, {0x3450, 0x3451, 0x3452, 0x3453, 0x3454, 0x0008}),
+    EndRecord()};
+
+// GOTO 0x0004 labels the fourth of the words "A" to "E" that follow it.
+const Lines kLabelInside = {
+    WordRecord(0x0000, {0x2804, 0x3441, 0x3442, 0x3443, 0x3444, 0x3445}), EndRecord()};
+
+class ApplyDataZonesTest : public ::testing::Test {
+ protected:
+  // Stores `records` and runs the pass, with no zones and no labels left
+  // from before; `fresh_` keeps the listing it made.
+  void Open(const Lines& records) {
+    ResetLineStore(state_);
+    state_.List2.Clear();
+    state_.List4.Clear();
+    for (size_t i = 0; i < records.size(); ++i) {
+      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]));
+    }
+    state_.HexLineCount = static_cast<int16_t>(records.size() - 1);
+    Reassemble();
+    fresh_ = state_.List1.Items();
+  }
+
+  void Reassemble() { ASSERT_TRUE(Assembler(state_, yield_, clock_).ok()); }
+
+  void Zones(const Lines& zones) {
+    for (const std::string& zone : zones) EnterZone(state_, zone);
+  }
+
+  // "Valider"; the work lists are empty before and after.
+  void Apply() {
+    ASSERT_EQ(state_.List5.Count(), 0);
+    ASSERT_EQ(state_.List6.Count(), 0);
+    ApplyDataZones(state_);
+    ASSERT_EQ(state_.List5.Count(), 0);
+    ASSERT_EQ(state_.List6.Count(), 0);
+  }
+
+  // The listing after its five header lines.
+  Lines Body() const {
+    const Lines& items = state_.List1.Items();
+    return {items.begin() + std::min<size_t>(5, items.size()), items.end()};
+  }
+  // Line `k` of the body of the fresh listing.
+  const std::string& Fresh(size_t k) const { return fresh_.at(5 + k); }
+
+  SharedState state_;
+  Lines fresh_;
+  testing::CountingYield yield_;
+  testing::FixedClock clock_;
+};
+
+TEST_F(ApplyDataZonesTest, ExampleLine) {
+  Open({WordRecord(0, {0, 0, 0, 0, 0x3448, 0x3469, 0x3400, 0x0008}), EndRecord()});
+  Zones({"0004 0006"});
+  Apply();
+  const std::string expected =
+      "0004  3448" + Blanks(11) + "\tDW   0x3448,0x3469,0x3400" + Blanks(35) + "; Hi.";
+  ASSERT_EQ(expected.size(), 87u);
+  EXPECT_EQ(Body(), (Lines{Fresh(0), Fresh(1), Fresh(2), Fresh(3), expected, Fresh(7), kEndLine}));
+  EXPECT_EQ(state_.List4.Items(), Lines{"0004 0006"});
+}
+
+TEST_F(ApplyDataZonesTest, EightWordsToALine) {
+  Open(kTwentyWords);
+  Zones({"0001 0014"});
+  Apply();
+  EXPECT_EQ(Body(), (Lines{
+                        Fresh(0),
+                        "0001  3441" + Blanks(11) +
+                            "\tDW   0x3441,0x3442,0x3443,0x3444,0x3445,0x3446,0x3447,0x3448"
+                            "; ABCDEFGH",
+                        "0009  3449" + Blanks(11) +
+                            "\tDW   0x3449,0x344A,0x344B,0x344C,0x344D,0x344E,0x344F,0x3450"
+                            "; IJKLMNOP",
+                        "0011  3451" + Blanks(11) + "\tDW   0x3451,0x3452,0x3453,0x3454" +
+                            Blanks(28) + "; QRST",
+                        Fresh(21),
+                        kEndLine,
+                    }));
+}
+
+TEST_F(ApplyDataZonesTest, ALabelStartsANewLine) {
+  Open(kLabelInside);
+  Zones({"0001 0005"});
+  Apply();
+  EXPECT_EQ(Body(), (Lines{
+                        Fresh(0),
+                        "0001  3441" + Blanks(11) + "\tDW   0x3441,0x3442,0x3443" + Blanks(35) +
+                            "; ABC",
+                        "0004  3444      W0004\tDW   0x3444,0x3445" + Blanks(42) + "; DE",
+                        kEndLine,
+                    }));
+}
+
+TEST_F(ApplyDataZonesTest, AZoneAcrossAnOrgGap) {
+  Open({WordRecord(0x0010, {0x3441, 0x3442, 0x3443}), WordRecord(0x0020, {0x3444, 0x3445}),
+        EndRecord()});
+  Zones({"0011 0020"});
+  Apply();
+  EXPECT_EQ(Body(), (Lines{
+                        "",
+                        Blanks(16) + "\tORG\t0x10",
+                        Fresh(2),
+                        "0011  3442" + Blanks(11) + "\tDW   0x3442,0x3443" + Blanks(42) + "; BC",
+                        "",
+                        Blanks(16) + "\tORG\t0x20",
+                        "0020  3444" + Blanks(11) + "\tDW   0x3444" + Blanks(49) + "; D",
+                        Fresh(8),
+                        kEndLine,
+                    }));
+}
+
+TEST_F(ApplyDataZonesTest, ZonesApplyInListOrderOrBlockTheRest) {
+  struct Case {
+    const char* name;
+    Lines zones;
+    Lines applied;
+    Lines dw_addresses;
+  };
+  const std::vector<Case> cases = {
+      {"no zones", {}, {}, {}},
+      {"adjacent, one word", {"0004 0004", "0001 0003", "0005 0006"},
+       {"0001 0003", "0004 0004", "0005 0006"}, {"0001", "0004", "0005"}},
+      {"start past the last word", {"0016 0017"}, {}, {}},
+      {"start not four digits", {"00 01", "0001 0003"}, {}, {}},
+      {"start in lower case", {"000a 000c", "0010 0012"}, {}, {}},
+      {"short start sorted last", {"10 12", "0010 0012"}, {"0010 0012"}, {"0010"}},
+      {"overlap", {"0001 0005", "0003 0007", "0010 0011"}, {"0001 0005"}, {"0001"}},
+      {"inside an earlier zone", {"0001 0011", "0002 0003"}, {"0001 0011"},
+       {"0001", "0009", "0011"}},
+      {"empty entry", {"", "0001 0003"}, {}, {}},
+      {"blank entry", {"  ", "0001 0003"}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open(kTwentyWords);
+    for (const std::string& zone : c.zones) state_.List4.Add(zone);
+    Apply();
+    EXPECT_EQ(state_.List4.Items(), c.applied);
+    Lines dw_addresses;
+    for (const std::string& line : Body()) {
+      if (IsDwLine(line)) dw_addresses.push_back(line.substr(0, 4));
+    }
+    EXPECT_EQ(dw_addresses, c.dw_addresses);
+    if (c.applied.empty()) {
+      EXPECT_EQ(state_.List1.Items(), fresh_);
+    }
+  }
+}
+
+TEST_F(ApplyDataZonesTest, NothingToWorkOn) {
+  Zones({"0010 0012"});
+  Apply();  // no file opened: an empty listing
+  EXPECT_EQ(state_.List1.Count(), 0);
+  EXPECT_EQ(state_.List4.Count(), 0);
+}
+
+// A zone whose end the scan never meets keeps every line: the DW lines
+// already made stay, the rest goes on unchanged, and the zone is dropped.
+TEST_F(ApplyDataZonesTest, AZoneWithoutItsEndLosesNoLine) {
+  Open(kTwentyWords);
+  Zones({"0003 0030"});
+  Apply();
+  Lines expected = {
+      Fresh(0),
+      Fresh(1),
+      Fresh(2),
+      "0003  3443" + Blanks(11) +
+          "\tDW   0x3443,0x3444,0x3445,0x3446,0x3447,0x3448,0x3449,0x344A; CDEFGHIJ",
+      "000B  344B" + Blanks(11) +
+          "\tDW   0x344B,0x344C,0x344D,0x344E,0x344F,0x3450,0x3451,0x3452; KLMNOPQR",
+      Fresh(19),
+      Fresh(20),
+      Fresh(21),
+      kEndLine,
+  };
+  EXPECT_EQ(Body(), expected);
+  EXPECT_EQ(state_.List4.Count(), 0);
+
+  // Ends that no line has. With the zone dropped, the listing turns back
+  // into the pass's own: no word was lost or doubled.
+  for (const char* zone : {"0006 0003", "0001", "0001 00", "0001 001", "0001 0016"}) {
+    SCOPED_TRACE(zone);
+    Open(kTwentyWords);
+    state_.List4.Add(zone);
+    Apply();
+    EXPECT_EQ(Body().back(), kEndLine);
+    EXPECT_EQ(state_.List4.Count(), 0);
+    Apply();
+    EXPECT_EQ(state_.List1.Items(), fresh_);
+  }
+}
+
+// A second "Valider" first turns the DW lines back into word lines, then
+// applies every zone of the list; labels removed in between stay removed.
+TEST_F(ApplyDataZonesTest, ValidatingAgainAppliesEveryZone) {
+  Open(kTwentyWords);
+  Zones({"0009 0011"});
+  Apply();
+  Zones({"0001 0003"});
+  Apply();
+  const Lines twice = state_.List1.Items();
+  EXPECT_EQ(state_.List4.Items(), (Lines{"0001 0003", "0009 0011"}));
+
+  Reassemble();
+  Apply();
+  EXPECT_EQ(state_.List1.Items(), twice);
+  Apply();
+  EXPECT_EQ(state_.List1.Items(), twice);
+}
+
+TEST_F(ApplyDataZonesTest, ValidatingAgainKeepsRemovedLabels) {
+  Open(kLabelInside);
+  Zones({"0001 0005"});
+  Apply();
+  state_.List1.Select(7);  // the DW line labelled W0004
+  RemoveLabel(state_);
+  Apply();
+  EXPECT_EQ(Body()[1], "0001  3441" + Blanks(11) + "\tDW   0x3441,0x3442,0x3443,0x3444,0x3445" +
+                           Blanks(21) + "; ABCDE");
+  EXPECT_EQ(Body().size(), 3u);
+}
+
+TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
+  // Every kind of word, with labels on all pages, in zones over half of a
+  // full image; with the zones gone, the listing is the pass's again. The
+  // words that the decoder itself writes as "DW" stay word lines.
+  Lines image = testing::FullImage();
+  image.insert(image.end() - 1, WordRecord(0x1FF0, {0xFFFF, 0x4000}));
+  Open(image);
+  for (int k = 0; k < 50; ++k) {
+    const int start = k * 164;
+    state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
+  }
+  state_.CurrentAddress = 0x1234;
+  state_.PassNumber = 2;
+  Apply();
+  ASSERT_EQ(state_.List4.Count(), 50);
+  ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
+
+  state_.List4.Clear();
+  Apply();
+  EXPECT_EQ(state_.List1.Items(), fresh_);
+  EXPECT_EQ(state_.CurrentAddress, 0x1234);
+  EXPECT_EQ(state_.PassNumber, 2);
+  EXPECT_EQ(state_.List2.Count(), 0);
+}
+
+TEST_F(ApplyDataZonesTest, PlainReassemblyDropsEveryEdit) {
+  Open(kLabelInside);
+  const Lines labels = state_.List3.Items();
+  state_.List1.Select(9);  // the word labelled W0004
+  RemoveLabel(state_);
+  Zones({"0001 0003", "0004 0005"});
+  Apply();
+  ASSERT_EQ(state_.List4.Count(), 2);
+
+  Reassemble();
+  EXPECT_EQ(state_.List1.Items(), fresh_);
+  EXPECT_EQ(state_.List3.Items(), labels);
+  EXPECT_EQ(state_.List4.Items(), (Lines{"0001 0003", "0004 0005"}));
+}
+
+}  // namespace
+}  // namespace tessarin
