@@ -1,5 +1,7 @@
 ; A small PIC16F876 program for the window's pictures: a loop that shows
-; the letters of a text on PORTB, a delay, and the text as a RETLW table.
+; the letters of a text on PORTB, a delay, the text as a RETLW table, and
+; two constants that the program memory registers would read (the first
+; one looks like a CALL, so the listing gets a label it does not need).
         list    p=16f876
         errorlevel -302
         #include <p16f876.inc>
@@ -36,5 +38,7 @@ wait    decfsz  count,f
 
 text    addwf   PCL,f
         dt      "Tessarin PIC 16F876", 0
+
+consts  dw      0x2019, 0x0123
 
         end

@@ -1,7 +1,9 @@
 // Pictures of the main window at each step of its use:
-//   tessarin-screenshot HEX_FILE STEP OUT.png [ZONE]
+//   tessarin-screenshot HEX_FILE STEP OUT.png [ZONE [LABEL]]
 // STEP is one of open, label, zone, valider, save; each includes the steps
-// before it. STEP about pictures the About box instead. The HEX file is copied to a scratch folder first, so that the
+// before it: LABEL is the address (four hex digits) of the line whose label
+// is removed, the first labelled line by default, and ZONE the zone typed.
+// STEP about pictures the About box instead. The HEX file is copied to a scratch folder first, so that the
 // saved files land there. Run it on the offscreen platform or under a virtual
 // X server.
 #include <QAction>
@@ -27,11 +29,13 @@ namespace {
 const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
                             QStringLiteral("valider"), QStringLiteral("save")};
 
-// The first word line after the header that carries a label.
-int FirstLabelledLine(const TextList& listing) {
+// The first word line after the header that carries a label, at `address`
+// when one is given.
+int LabelledLine(const TextList& listing, const std::string& address) {
   for (int row = 5; row < listing.Count(); ++row) {
     const std::string& line = listing.Item(row);
-    if (line.size() > 21 && line[16] != ' ' && line[21] == '\t') return row;
+    const bool labelled = line.size() > 21 && line[16] != ' ' && line[21] == '\t';
+    if (labelled && (address.empty() || line.compare(0, 4, address) == 0)) return row;
   }
   return -1;
 }
@@ -64,7 +68,8 @@ int RunAbout(const QString& out) {
   return saved ? 0 : 1;
 }
 
-int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone) {
+int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone,
+        const QString& label) {
   if (step == u"about") return RunAbout(out);
   const qsizetype last_step = kSteps.indexOf(step);
   if (last_step < 0) {
@@ -93,10 +98,18 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   form->findChild<QAction*>(QStringLiteral("menuopen"))->trigger();
   auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
   if (last_step >= 1) {
-    const int row = FirstLabelledLine(state.List1);
+    const int row = LabelledLine(state.List1, label.toUpper().toStdString());
+    if (row < 0) {
+      std::fprintf(stderr, "no labelled line %s\n", qPrintable(label));
+      return 1;
+    }
     const QModelIndex index = list1->model()->index(row, 0);
-    list1->scrollTo(index, QAbstractItemView::PositionAtTop);
-    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, list1->visualRect(index).center());
+    list1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // A click, then the second press as the platform reports it.
+    const QPoint centre = list1->visualRect(index).center();
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, centre);
   }
   if (last_step >= 2) {
     auto* text1 = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -124,10 +137,11 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments();
-  if (args.size() < 4 || args.size() > 5) {
-    std::fprintf(stderr, "usage: %s HEX_FILE open|label|zone|valider|save|about OUT.png [ZONE]\n",
+  if (args.size() < 4 || args.size() > 6) {
+    std::fprintf(stderr,
+                 "usage: %s HEX_FILE open|label|zone|valider|save|about OUT.png [ZONE [LABEL]]\n",
                  argv[0]);
     return 2;
   }
-  return tessarin::Run(args[1], args[2], args[3], args.size() == 5 ? args[4] : QString());
+  return tessarin::Run(args[1], args[2], args[3], args.value(4), args.value(5));
 }
