@@ -10,23 +10,14 @@
 namespace tessarin {
 namespace {
 
-class NoYield : public EventLoopYield {
- public:
-  void YieldOnce() override {}
-};
-
 void LoadFullImage(SharedState& state) {
-  const std::vector<std::string> lines = testing::FullImage();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!StoreLine(state, static_cast<int>(i), lines[i])) std::abort();
-  }
-  state.HexLineCount = static_cast<int16_t>(lines.size() - 1);
+  if (!testing::LoadLines(state, testing::FullImage())) std::abort();
 }
 
 void BM_AssemblerFullImage(benchmark::State& bench) {
   SharedState state;
   LoadFullImage(state);
-  NoYield yield;
+  testing::NoYield yield;
   testing::FixedClock clock;
   for (auto _ : bench) {
     Status status = Assembler(state, yield, clock);

@@ -15,21 +15,12 @@
 namespace tessarin {
 namespace {
 
-class NoYield : public EventLoopYield {
- public:
-  void YieldOnce() override {}
-};
-
 // The listing of the full image with 50 zones of 82 words, one every 164
 // words: half of the 8,192 program words.
 SharedState PreparedState() {
   SharedState state;
-  const std::vector<std::string> lines = testing::FullImage();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!StoreLine(state, static_cast<int>(i), lines[i])) std::abort();
-  }
-  state.HexLineCount = static_cast<int16_t>(lines.size() - 1);
-  NoYield yield;
+  if (!testing::LoadLines(state, testing::FullImage())) std::abort();
+  testing::NoYield yield;
   testing::FixedClock clock;
   if (!Assembler(state, yield, clock).ok()) std::abort();
   // The re-assembly never reads the line store: no need to copy it around.

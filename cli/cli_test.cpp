@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "testing/temp_folder.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -17,16 +18,7 @@ const std::string kProgram = ":080000000B1C053002280800B2\r\n:00000001FF\r\n";
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("tessarin_cli_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    hex_ = (folder_ / "prog.hex").string();
-    ASSERT_TRUE(WriteFileAtomically(hex_, kProgram).ok());
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  void SetUp() override { ASSERT_TRUE(WriteFileAtomically(hex_, kProgram).ok()); }
 
   int Run(std::vector<std::string> args, const char* epoch = "1765200879") {
     out_.str("");
@@ -35,8 +27,9 @@ class CliTest : public ::testing::Test {
     return RunCli(args, out_, err_, epoch, state);
   }
 
-  fs::path folder_;
-  std::string hex_;
+  testing::TempFolder temp_;
+  const fs::path folder_ = temp_.path();
+  const std::string hex_ = (folder_ / "prog.hex").string();
   std::ostringstream out_;
   std::ostringstream err_;
 };

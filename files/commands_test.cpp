@@ -10,6 +10,7 @@
 #include "files/source_writer.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
+#include "testing/temp_folder.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -23,14 +24,9 @@ const std::string kProgram = ":080000000B1C053002280800B2\r\n:00000001FF\r\n";
 class CommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("tessarin_commands_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
     fs::create_directories(folder_ / "hex");
     fs::create_directories(folder_ / "other");
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   fs::path Write(const std::string& name, const std::string& bytes) {
     const fs::path path = folder_ / "hex" / name;
@@ -52,7 +48,8 @@ class CommandsTest : public ::testing::Test {
     return texts;
   }
 
-  fs::path folder_;
+  testing::TempFolder temp_;
+  const fs::path folder_ = temp_.path();
   SharedState state_;
   testing::RecordingMessageBox message_box_;
   testing::CountingYield yield_;

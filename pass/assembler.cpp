@@ -24,6 +24,20 @@ constexpr std::string_view kTooManyLines = "more than 10,001 lines";
 constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
+// Reads slot `i` of the store and, unless it is an address record, its word
+// address. Fails for a slot past the store or an address beyond 16 bits.
+Status ReadRecord(const SharedState& state, int i, std::string_view& record, int16_t& address) {
+  const std::optional<std::string_view> slot = ReadSlot(state, i);
+  if (!slot) return LineFailure(i, kTooManyLines);
+  record = *slot;
+  address = 0;
+  if (IsAddressRecord(record)) return Status::Ok();
+  const std::optional<int16_t> word_address = RecordWordAddress(record);
+  if (!word_address) return LineFailure(i, kAddressTooHigh);
+  address = *word_address;
+  return Status::Ok();
+}
+
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
 std::optional<int> LabelAddress(std::string_view label) {
@@ -49,16 +63,15 @@ unsigned LabelValue(std::string_view label) {
 Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<std::string_view> record = ReadSlot(state, i);
-    if (!record) return LineFailure(i, kTooManyLines);
-    if (IsAddressRecord(*record)) continue;
-    const std::optional<int16_t> address = RecordWordAddress(*record);
-    if (!address) return LineFailure(i, kAddressTooHigh);
-    state.CurrentAddress = *address;
-    const int words = RecordWordCount(*record);
+    std::string_view record;
+    int16_t address;
+    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    if (IsAddressRecord(record)) continue;
+    state.CurrentAddress = address;
+    const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
-      CollectBranchTarget(RecordWord(*record, k), state);
+      CollectBranchTarget(RecordWord(record, k), state);
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
@@ -138,24 +151,23 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
   state.PassNumber = 2;
   int expected = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<std::string_view> record = ReadSlot(state, i);
-    if (!record) return LineFailure(i, kTooManyLines);
-    if (IsAddressRecord(*record)) continue;
-    const std::optional<int16_t> address = RecordWordAddress(*record);
-    if (!address) return LineFailure(i, kAddressTooHigh);
-    const bool end_record = IsEndRecord(*record);
-    if (*address != expected && !end_record) {
+    std::string_view record;
+    int16_t address;
+    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    if (IsAddressRecord(record)) continue;
+    const bool end_record = IsEndRecord(record);
+    if (address != expected && !end_record) {
       state.List1.Add("");
-      state.List1.Add(OrgLine(*address));
+      state.List1.Add(OrgLine(address));
     }
-    state.CurrentAddress = *address;
-    expected = HalfToEven(RecordByteCount(*record) + 2 * *address);
+    state.CurrentAddress = address;
+    expected = HalfToEven(RecordByteCount(record) + 2 * address);
     if (expected >= kAddressCount) return LineFailure(i, kWordsPastTop);
     if (end_record) state.List1.Add(EndLine());
 
-    const int words = RecordWordCount(*record);
+    const int words = RecordWordCount(record);
     for (int k = 0; k < words; ++k) {
-      const std::string word = RecordWord(*record, k);
+      const std::string word = RecordWord(record, k);
       const std::string instruction = DecodeWord(word, state);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);

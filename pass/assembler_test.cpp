@@ -26,13 +26,7 @@ const std::vector<std::string> kHeader = {
 
 class AssemblerTest : public ::testing::Test {
  protected:
-  void Load(const std::vector<std::string>& lines) {
-    ResetLineStore(state_);
-    for (size_t i = 0; i < lines.size(); ++i) {
-      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), lines[i]));
-    }
-    state_.HexLineCount = static_cast<int16_t>(lines.size() - 1);
-  }
+  void Load(const std::vector<std::string>& lines) { ASSERT_TRUE(testing::LoadLines(state_, lines)); }
 
   Status Run() { return Assembler(state_, yield_, clock_); }
 

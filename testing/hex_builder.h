@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "pass/line_store.h"
+#include "ui/shared_state.h"
+
 namespace tessarin::testing {
 
 /// One Intel HEX record with its checksum, e.g. Record(0, 0, {0x0B, 0x1C}).
@@ -67,6 +70,17 @@ inline std::vector<std::string> FullImage() {
   }
   lines.push_back(EndRecord());
   return lines;
+}
+
+/// Puts `lines` in the line store as the open command would, and sets
+/// `HexLineCount`. Returns false if the store cannot hold them all.
+inline bool LoadLines(SharedState& state, const std::vector<std::string>& lines) {
+  ResetLineStore(state);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!StoreLine(state, static_cast<int>(i), lines[i])) return false;
+  }
+  state.HexLineCount = static_cast<int16_t>(lines.size()) - 1;
+  return true;
 }
 
 }  // namespace tessarin::testing

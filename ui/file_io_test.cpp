@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "testing/temp_folder.h"
+
 namespace tessarin {
 namespace {
 
@@ -13,20 +15,12 @@ namespace fs = std::filesystem;
 
 class FileIoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("tessarin_file_io_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   size_t FilesInFolder() const {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
 
-  fs::path folder_;
+  testing::TempFolder temp_;
+  const fs::path folder_ = temp_.path();
 };
 
 TEST_F(FileIoTest, WritesAndReadsBackEveryByte) {

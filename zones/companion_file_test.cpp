@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "testing/temp_folder.h"
 #include "ui/file_io.h"
 #include "zones/zone_list.h"
 
@@ -18,20 +19,12 @@ using Items = std::vector<std::string>;
 
 class CompanionFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("tessarin_zones_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   void WriteDat(std::string_view bytes) {
     ASSERT_TRUE(WriteFileAtomically(folder_ / "PROG.dat", bytes).ok());
   }
 
-  fs::path folder_;
+  testing::TempFolder temp_;
+  const fs::path folder_ = temp_.path();
   SharedState state_;
 };
 
