@@ -1,6 +1,7 @@
 #include "ui/qt/form1.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -115,9 +116,11 @@ void Form1::BuildControls(QWidget* client) {
     QWidget* widget = nullptr;
     switch (control.kind) {
       case Kind::kList:
-      case Kind::kHiddenList:
-        widget = BindList(ListIndex(control.name), *lists_[static_cast<size_t>(ListIndex(control.name))]);
+      case Kind::kHiddenList: {
+        const int index = ListIndex(control.name);
+        widget = BindList(index, *lists_[static_cast<size_t>(index)]);
         break;
+      }
       case Kind::kButton:
         widget = new QPushButton(QString::fromUtf8(control.text));
         break;
