@@ -3,15 +3,17 @@
 // STEP is one of open, label, zone, valider, save; each includes the steps
 // before it: LABEL is the address (four hex digits) of the line whose label
 // is removed, the first labelled line by default, and ZONE the zone typed.
-// STEP about pictures the About box instead. The HEX file is copied to a scratch folder first, so that the
-// saved files land there. Run it on the offscreen platform or under a virtual
-// X server.
+// STEP about pictures the About box instead. The HEX file is copied to a
+// scratch folder first, so that the saved files land there. Run it on the
+// offscreen platform or under a virtual X server.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -40,8 +42,9 @@ int LabelledLine(const TextList& listing, const std::string& address) {
   return -1;
 }
 
-// The window as a desktop would show it: a plain title bar over the grab.
-QImage Framed(QWidget& window) {
+// The window as a desktop would show it: a plain title bar over the grab,
+// and `popup` (an open menu), when given, where it stands over the window.
+QImage Framed(QWidget& window, QWidget* popup = nullptr) {
   const QPixmap inside = window.grab();
   constexpr int kTitleHeight = 24;
   QImage picture(inside.width() + 2, inside.height() + kTitleHeight + 1, QImage::Format_RGB32);
@@ -53,6 +56,9 @@ QImage Framed(QWidget& window) {
   painter.drawText(QRect(24, 0, picture.width() - 28, kTitleHeight), Qt::AlignVCenter,
                    window.windowTitle());
   painter.drawPixmap(1, kTitleHeight, inside);
+  if (popup != nullptr) {
+    painter.drawPixmap(QPoint(1, kTitleHeight) + window.mapFromGlobal(popup->pos()), popup->grab());
+  }
   return picture;
 }
 
@@ -119,13 +125,26 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   if (last_step >= 3) {
     QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
   }
-  if (last_step >= 4) form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
+  // The last step shows the file menu open on "&Enregistrer", which it then
+  // chooses.
+  QMenu* file_menu = nullptr;
+  if (last_step >= 4) {
+    file_menu = form->findChild<QMenu*>(QStringLiteral("menufile"));
+    QMenuBar* bar = form->menuBar();
+    file_menu->popup(bar->mapToGlobal(bar->actionGeometry(file_menu->menuAction()).bottomLeft()));
+    file_menu->setActiveAction(form->findChild<QAction*>(QStringLiteral("menuSave")));
+    QApplication::processEvents();
+  }
+  const QImage picture = Framed(*form, file_menu);
+  if (file_menu != nullptr) {
+    file_menu->hide();
+    form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
+  }
   for (const auto& shown : message_box.shown) {
     std::fprintf(stderr, "message: %s\n", shown.text.c_str());
   }
-  QApplication::processEvents();
 
-  const bool saved = Framed(*form).save(out);
+  const bool saved = picture.save(out);
   delete form;
   if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
   return saved ? 0 : 1;
