@@ -1,5 +1,6 @@
 #include "decode/decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -129,18 +130,22 @@ struct Branch {
 std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
   const char c2 = CharAt(word, 2);
   Branch branch;
-  std::string digits;
+  // The target digits as they stand in the word: at most four characters.
+  char digits[4];
+  size_t count = 0;
+  std::string_view rest;
   if (DigitIn(c2, '0', '7')) {
     branch.mnemonic = "CALL";
-    digits = "0";
-    digits.append(Mid(word, 2, 3));
+    digits[count++] = '0';
+    rest = Mid(word, 2, 3);
   } else if (DigitIn(c2, '8', 'F')) {
     branch.mnemonic = "GOTO";
-    digits = static_cast<char>('0' + HexDigitValue(c2) - 8);
-    digits.append(Mid(word, 3, 2));
+    digits[count++] = static_cast<char>('0' + HexDigitValue(c2) - 8);
+    rest = Mid(word, 3, 2);
   } else {
     return std::nullopt;
   }
+  for (char c : rest) digits[count++] = c;
 
   char letter;
   int page_base;
@@ -154,19 +159,21 @@ std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
     letter = 'W', page_base = 0;
   }
   if (page_base != 0) {
+    // The digits' value plus the page, in upper-case hex without leading
+    // zeros; it never needs more than four digits.
     int value = 0;
-    for (char c : digits) value = value * 16 + HexDigitValue(c);
+    for (size_t k = 0; k < count; ++k) value = value * 16 + HexDigitValue(digits[k]);
     value += page_base;
-    digits.clear();
-    do {
-      digits.insert(digits.begin(), HexDigit(value & 0xF));
-      value >>= 4;
-    } while (value != 0);
+    count = 0;
+    for (int shift = 12; shift >= 0; shift -= 4) {
+      if (count > 0 || (value >> shift) != 0 || shift == 0) digits[count++] = HexDigit(value >> shift);
+    }
   }
-  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
 
-  branch.label = letter;
-  branch.label += digits;
+  branch.label.reserve(5);
+  branch.label += letter;
+  branch.label.append(4 - std::min<size_t>(count, 4), '0');
+  branch.label.append(digits, count);
   return branch;
 }
 

@@ -39,6 +39,10 @@ std::string RecordWord(std::string_view record, int k) {
   // The high byte's characters at j+2 and j+3, then the low byte's at j and
   // j+1, each only where the line reaches.
   const int j = 10 + 4 * k;
+  if (static_cast<size_t>(j + 3) <= record.size()) {
+    const char* low = record.data() + j - 1;
+    return {low[2], low[3], low[0], low[1]};
+  }
   char word[4];
   size_t length = 0;
   for (int position : {j + 2, j + 3, j, j + 1}) {

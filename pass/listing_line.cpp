@@ -46,7 +46,13 @@ char DisplayChar(unsigned byte_value) {
   return byte_value > 31 ? static_cast<char>(byte_value) : '.';
 }
 
-char ByteChar(std::string_view two_hex) { return DisplayChar(ReadHexField(two_hex) & 0xFF); }
+char ByteChar(std::string_view two_hex) {
+  // Two hex digits are the rule; anything else is read as a hex field is.
+  if (two_hex.size() == 2 && IsHexDigit(two_hex[0]) && IsHexDigit(two_hex[1])) {
+    return DisplayChar(static_cast<unsigned>(HexDigitValue(two_hex[0]) * 16 + HexDigitValue(two_hex[1])));
+  }
+  return DisplayChar(ReadHexField(two_hex) & 0xFF);
+}
 
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction) {
