@@ -17,7 +17,7 @@ void LoadFullImage(SharedState& state) {
 void BM_AssemblerFullImage(benchmark::State& bench) {
   SharedState state;
   LoadFullImage(state);
-  testing::NoYield yield;
+  NoYield yield;
   testing::FixedClock clock;
   for (auto _ : bench) {
     Status status = Assembler(state, yield, clock);

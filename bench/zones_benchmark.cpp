@@ -20,7 +20,7 @@ namespace {
 SharedState PreparedState() {
   SharedState state;
   if (!testing::LoadLines(state, testing::FullImage())) std::abort();
-  testing::NoYield yield;
+  NoYield yield;
   testing::FixedClock clock;
   if (!Assembler(state, yield, clock).ok()) std::abort();
   // The re-assembly never reads the line store: no need to copy it around.

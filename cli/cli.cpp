@@ -18,8 +18,6 @@
 namespace tessarin {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
@@ -139,11 +137,6 @@ class CliClock : public Clock {
   std::optional<std::time_t> fixed_;
 };
 
-class NoYield : public EventLoopYield {
- public:
-  void YieldOnce() override {}
-};
-
 std::optional<std::time_t> ParseEpoch(std::string_view text) {
   if (text.empty() || text.size() > 15) return std::nullopt;
   std::int64_t seconds = 0;
@@ -201,11 +194,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::optional<std::string> hex = ReadFileBytes(options->hex_path, &error);
   if (!hex) return report.Fail(1, options->hex_path, error);
 
-  const fs::path hex_path(options->hex_path);
-  state.WorkingFolder = hex_path.parent_path();
-  state.CommonDialog1.FileName = options->hex_path;
-  state.CommonDialog1.FileTitle = hex_path.filename().string();
-  const bool fits = FillLineStore(state, *hex);
+  const bool fits = TakeHexFile(state, options->hex_path, *hex);
   if (options->zones) {
     const std::optional<std::string> zones = ReadFileBytes(*options->zones, &error);
     if (!zones) return report.Fail(1, *options->zones, error);
@@ -217,7 +206,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   NoYield yield;
   CliClock clock(epoch);
   const Status pass = Assembler(state, yield, clock);
-  if (!pass.ok()) return report.Fail(1, options->hex_path, pass.message());
+  if (!pass.ok()) {
+    return report.Fail(1, options->hex_path,
+                       std::string(kPassFailedMessage) + " (" + pass.message() + ")");
+  }
 
   if (state.List4.Count() > 0) {
     const std::vector<std::string> wanted = state.List4.Items();

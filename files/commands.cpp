@@ -38,11 +38,6 @@ bool AfterShowing(DialogState& dialog) {
   return cancel_was_reported;
 }
 
-void Remember(DialogState& dialog, const std::string& path) {
-  dialog.FileName = path;
-  dialog.FileTitle = fs::path(path).filename().string();
-}
-
 // Writes the source, then the companion file; says which one failed.
 void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
                          const std::string& source_name) {
@@ -82,12 +77,7 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     return;
   }
 
-  Remember(dialog, choice.path);
-  state.WorkingFolder = fs::path(choice.path).parent_path();
-  state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
-  state.List1.Clear();
-  state.List2.Clear();
-  if (FillLineStore(state, *text)) {
+  if (TakeHexFile(state, choice.path, *text)) {
     LoadZoneFile(state, state.WorkingFolder, dialog.FileTitle);
   } else {
     state.List4.Clear();
@@ -113,7 +103,7 @@ void SaveAsCommand(SharedState& state, Toolkit& toolkit) {
   const FileDialog::Choice choice = toolkit.dialog.ShowSave(dialog.FileName);
   const bool cancel_reported = AfterShowing(dialog);
   if (choice.outcome == FileDialog::Outcome::kCancelled && cancel_reported) return;
-  if (choice.outcome == FileDialog::Outcome::kChosen) Remember(dialog, choice.path);
+  if (choice.outcome == FileDialog::Outcome::kChosen) dialog.Remember(choice.path);
   // Without a name to propose there was nothing to save under; a cancel of a
   // first showing is not reported as one and falls here too.
   if (!base || choice.outcome != FileDialog::Outcome::kChosen) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 
 #include "pass/line_store.h"
@@ -20,6 +21,15 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
   return lines;
+}
+
+bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
+  state.CommonDialog1.Remember(path);
+  state.WorkingFolder = std::filesystem::path(path).parent_path();
+  state.Caption = "Tessarin [" + state.CommonDialog1.FileTitle + "]";
+  state.List1.Clear();
+  state.List2.Clear();
+  return FillLineStore(state, text);
 }
 
 bool FillLineStore(SharedState& state, std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,13 @@ namespace tessarin {
 /// The lines of a text: each ends at CR LF, a lone CR or a lone LF. A last
 /// line without an ending is still a line; a final ending adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
+
+/// Takes `text`, the content of the HEX file at `path`, as the opened file:
+/// the dialog object remembers the file, the working folder becomes its
+/// folder, the caption names it, the listing and the label queue are emptied
+/// and the line store holds its lines. Returns false when the file has more
+/// lines than the store holds (see `FillLineStore`).
+[[nodiscard]] bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
 
 /// Replaces the line store by the lines of a HEX file's text and sets
 /// `HexLineCount` to the number of lines minus one. Returns false when the

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -120,7 +121,7 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
   PendingLabels labels;
   labels.names = state.List2.Items();
   labels.placed.assign(labels.names.size(), false);
-  const std::string* last_defined = nullptr;
+  std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
     const std::optional<int> address = LabelAddress(name);
@@ -130,10 +131,9 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
       if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }
-    if (last_defined == nullptr || *last_defined != name) {
-      state.List1.Add(EquLine(name, LabelValue(name)));
-      last_defined = &name;
-    }
+    // The queue holds a name twice only when it differs from its neighbour
+    // by case alone (digits written in lower case); it is defined once.
+    if (defined.insert(name).second) state.List1.Add(EquLine(name, LabelValue(name)));
   }
   return labels;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,17 @@ TEST_F(AssemblerTest, TargetsOutsideTheFileAreDefinedAndBlockNothing) {
                         "                     \tend",
                     }));
   EXPECT_EQ(state_.List2.Items(), (std::vector<std::string>{"W0010", "W0500"}));
+}
+
+TEST_F(AssemblerTest, EachUndefinedLabelIsDefinedOnce) {
+  // Lower-case digits in the data give labels that differ by case alone;
+  // the label list may then hold one twice, but it is defined once.
+  Load({":060000000a200A200a2000", EndRecord()});
+  ASSERT_TRUE(Run().ok());
+  EXPECT_EQ(state_.List3.Items(), (std::vector<std::string>{"W000a", "W000A", "W000a"}));
+  const std::vector<std::string> body = Body();
+  EXPECT_EQ(std::count(body.begin(), body.end(), "                W000a\tEQU\t0xA"), 1);
+  EXPECT_EQ(std::count(body.begin(), body.end(), "                W000A\tEQU\t0xA"), 1);
 }
 
 TEST_F(AssemblerTest, LabelsPlacedWhateverTheRecordOrder) {

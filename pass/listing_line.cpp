@@ -8,6 +8,12 @@ namespace {
 
 constexpr std::string_view kAddressAreaBlanks = "                ";  // 16 blanks
 
+// Writes `address` as four upper-case hex digits at `out`.
+void PutAddressText(int address, char* out) {
+  const auto value = static_cast<unsigned>(address);
+  for (int k = 0; k < 4; ++k) out[k] = HexDigit(static_cast<int>(value >> (12 - 4 * k)));
+}
+
 }  // namespace
 
 std::string HeaderLine1(std::string_view date, std::string_view time) {
@@ -27,19 +33,9 @@ std::string_view HeaderLine(int number) {
 }
 
 std::string AddressText(int address) {
-  const auto value = static_cast<unsigned>(address);
-  return {HexDigit(static_cast<int>(value >> 12)), HexDigit(static_cast<int>(value >> 8)),
-          HexDigit(static_cast<int>(value >> 4)), HexDigit(static_cast<int>(value))};
-}
-
-std::string HexText(unsigned value) {
-  char digits[8];
-  size_t first = sizeof digits;
-  do {
-    digits[--first] = HexDigit(static_cast<int>(value & 0xF));
-    value >>= 4;
-  } while (value != 0);
-  return std::string(digits + first, sizeof digits - first);
+  std::string text(4, '0');
+  PutAddressText(address, text.data());
+  return text;
 }
 
 char DisplayChar(unsigned byte_value) {
@@ -63,11 +59,7 @@ std::string WordLine(int address, std::string_view word, std::string_view label,
   label = label.substr(0, 5);
   std::string line(22 + instruction.size(), ' ');
   char* column = line.data();
-  const auto value = static_cast<unsigned>(address);
-  column[0] = HexDigit(static_cast<int>(value >> 12));
-  column[1] = HexDigit(static_cast<int>(value >> 8));
-  column[2] = HexDigit(static_cast<int>(value >> 4));
-  column[3] = HexDigit(static_cast<int>(value));
+  PutAddressText(address, column);
   word.copy(column + 6, word.size());
   column[12] = ByteChar(Mid(word, 1, 2));
   column[13] = ByteChar(Mid(word, 3, 2));

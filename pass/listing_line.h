@@ -26,9 +26,6 @@ std::string_view HeaderLine(int number);
 /// `address` as four upper-case hex digits, zero-padded.
 std::string AddressText(int address);
 
-/// Upper-case hex without leading zeros ("800", "0").
-std::string HexText(unsigned value);
-
 /// The character that shows a byte in the listing: the byte itself when its
 /// value is above 31, else ".".
 char DisplayChar(unsigned byte_value);

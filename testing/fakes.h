@@ -21,12 +21,6 @@ class FixedClock : public Clock {
   std::string time_;
 };
 
-/// A yield that does nothing, for benchmarks.
-class NoYield : public EventLoopYield {
- public:
-  void YieldOnce() override {}
-};
-
 /// Counts the yields and runs an optional action at each.
 class CountingYield : public EventLoopYield {
  public:

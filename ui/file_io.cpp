@@ -11,9 +11,7 @@
 namespace tessarin {
 namespace {
 
-Status ErrnoFailure(const std::filesystem::path& path, int error) {
-  return Status::Failure(path.string() + ": " + std::strerror(error));
-}
+Status ErrnoFailure(int error) { return Status::Failure(std::strerror(error)); }
 
 // Writes all of `bytes` to `fd`, retrying short writes.
 int WriteAll(int fd, std::string_view bytes) {
@@ -30,10 +28,10 @@ int WriteAll(int fd, std::string_view bytes) {
 
 Status WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return ErrnoFailure(path, errno);
+  if (fd < 0) return ErrnoFailure(errno);
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  return error == 0 ? Status::Ok() : ErrnoFailure(path, error);
+  return error == 0 ? Status::Ok() : ErrnoFailure(error);
 }
 
 mode_t NewFileMode() {
@@ -75,28 +73,37 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std:
 }
 
 std::optional<std::string> BaseName(std::string_view file_title) {
-  if (file_title.size() < 4) return std::nullopt;
-  return std::string(file_title.substr(0, file_title.size() - 4));
+  // File names come as UTF-8: a character is a lead byte and the
+  // continuation bytes (10xxxxxx) after it.
+  size_t end = file_title.size();
+  for (int dropped = 0; dropped < 4; ++dropped) {
+    if (end == 0) return std::nullopt;
+    --end;
+    while (end > 0 && (static_cast<unsigned char>(file_title[end]) & 0xC0) == 0x80) --end;
+  }
+  return std::string(file_title.substr(0, end));
 }
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  if (path.empty() || !path.has_filename()) return Status::Failure(path.string() + ": not a file name");
+  if (path.empty() || !path.has_filename()) return Status::Failure("not a file name");
 
-  // Follow a symbolic link, so that the file it names is replaced, not the link.
+  // stat follows links: a device or a pipe, also behind a link such as
+  // /dev/stdout, is written in place.
+  struct stat existing {};
+  mode_t mode = NewFileMode();
+  if (::stat(path.c_str(), &existing) == 0) {
+    if (!S_ISREG(existing.st_mode)) return WriteInPlace(path, bytes);
+    mode = existing.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return ErrnoFailure(errno);
+  }
+
+  // A link to a regular file: the file it names is replaced, not the link.
   std::filesystem::path target = path;
   std::error_code error;
   if (std::filesystem::is_symlink(target, error)) {
     target = std::filesystem::weakly_canonical(target, error);
-    if (error) return Status::Failure(path.string() + ": " + error.message());
-  }
-
-  struct stat existing {};
-  mode_t mode = NewFileMode();
-  if (::stat(target.c_str(), &existing) == 0) {
-    if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
-    mode = existing.st_mode & 07777;
-  } else if (errno != ENOENT) {
-    return ErrnoFailure(path, errno);
+    if (error) return Status::Failure(error.message());
   }
 
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
@@ -105,7 +112,7 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
   temp_name += ".XXXXXX";
   std::string temp = (folder / temp_name).string();
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return ErrnoFailure(path, errno);
+  if (fd < 0) return ErrnoFailure(errno);
 
   int failure = WriteAll(fd, bytes);
   if (failure == 0 && ::fchmod(fd, mode) != 0) failure = errno;
@@ -114,7 +121,7 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
   if (failure == 0 && ::rename(temp.c_str(), target.c_str()) != 0) failure = errno;
   if (failure != 0) {
     ::unlink(temp.c_str());
-    return ErrnoFailure(path, failure);
+    return ErrnoFailure(failure);
   }
   return Status::Ok();
 }

@@ -19,12 +19,14 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
 /// which replaces the target only once every byte was written and the file
 /// closed cleanly. On failure an existing file stays as it was. A target
 /// that exists but is no regular file (a device, a pipe) is written in place.
-/// A new file gets the usual permissions; a replaced one keeps its own.
+/// A new file gets the usual permissions; a replaced one keeps its own. A
+/// failure's message is the cause alone, without the path.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 /// The base name of a chosen file: its name without folder (`file_title`)
 /// less its last four characters, whatever they are ("prog.ihex" gives
-/// "prog."). Nothing when the title has fewer than four characters.
+/// "prog."), characters being those of UTF-8. Nothing when the title has
+/// fewer than four characters.
 std::optional<std::string> BaseName(std::string_view file_title);
 
 }  // namespace tessarin

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "testing/file_size_limit.h"
 #include "testing/temp_folder.h"
 
 namespace tessarin {
@@ -33,17 +35,40 @@ TEST_F(FileIoTest, WritesAndReadsBackEveryByte) {
 }
 
 TEST_F(FileIoTest, FailedWriteKeepsTheOldFile) {
-  ASSERT_TRUE(WriteFileAtomically(folder_ / "keep.asm", "old").ok());
-  // A folder that does not exist: the temporary file cannot be created.
+  const fs::path kept = folder_ / "keep.asm";
+  ASSERT_TRUE(WriteFileAtomically(kept, "old").ok());
+  {
+    // The disk fills up halfway through the new content.
+    testing::FileSizeLimit limit(4);
+    Status status = WriteFileAtomically(kept, "new and longer");
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.message(), "File too large");
+  }
+  EXPECT_EQ(ReadFileBytes(kept), "old");
+  EXPECT_EQ(FilesInFolder(), 1u);  // the temporary file is gone too
+
+  // A folder that does not exist: no temporary file can be made there.
   Status status = WriteFileAtomically(folder_ / "missing" / "keep.asm", "new");
   EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("missing"), std::string::npos);
+  EXPECT_EQ(status.message(), "No such file or directory");
   // A folder in place of the file: the rename fails.
   fs::create_directory(folder_ / "dir.asm");
   fs::create_directory(folder_ / "dir.asm" / "inside");
   EXPECT_FALSE(WriteFileAtomically(folder_ / "dir.asm", "new").ok());
-  EXPECT_EQ(ReadFileBytes(folder_ / "keep.asm"), "old");
   EXPECT_EQ(FilesInFolder(), 2u);
+}
+
+TEST_F(FileIoTest, PipesAreWrittenInPlace) {
+  // /dev/stdout of a process whose output goes to a pipe is such a link.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const std::string link = "/proc/self/fd/" + std::to_string(ends[1]);
+  EXPECT_TRUE(WriteFileAtomically(link, "piped").ok());
+  ::close(ends[1]);
+  char got[16] = {};
+  EXPECT_EQ(::read(ends[0], got, sizeof got), 5);
+  ::close(ends[0]);
+  EXPECT_STREQ(got, "piped");
 }
 
 TEST_F(FileIoTest, FullDeviceIsAFailure) {
@@ -79,6 +104,9 @@ TEST(BaseName, DropsExactlyFourCharacters) {
   EXPECT_EQ(BaseName("prog.ihex"), "prog.");
   EXPECT_EQ(BaseName("P.HX"), "");
   EXPECT_EQ(BaseName("result"), "re");
+  EXPECT_EQ(BaseName("prog.h\xC3\xA9x"), "prog");  // "prog.héx"
+  EXPECT_EQ(BaseName("\xE2\x82\xAC.hex"), "\xE2\x82\xAC");  // "€.hex"
+  EXPECT_FALSE(BaseName("\xC3\xA9t\xC3\xA9").has_value());  // "été"
   EXPECT_FALSE(BaseName("abc").has_value());
   EXPECT_FALSE(BaseName("").has_value());
 }

@@ -24,6 +24,12 @@ class EventLoopYield {
   virtual void YieldOnce() = 0;
 };
 
+/// A yield with no event loop to run: for batch use.
+class NoYield : public EventLoopYield {
+ public:
+  void YieldOnce() override {}
+};
+
 /// The current date and time, each as text in the user's default form.
 class Clock {
  public:

@@ -21,6 +21,12 @@ struct DialogState {
   /// Option bits set after the first showing (0x100C: file must exist, keep
   /// the working folder, no read-only box); 0 before it.
   int Flags = 0;
+
+  /// Remembers `path` as the file last chosen.
+  void Remember(const std::string& path) {
+    FileName = path;
+    FileTitle = std::filesystem::path(path).filename().string();
+  }
 };
 
 /// The working state that the main window owns for its whole life and that

@@ -13,14 +13,6 @@ constexpr const char* kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools L
 constexpr const char* kSysInfoLocationValue = "MSINFO";
 constexpr const char* kSysInfoProgram = "\\MSINFO32.EXE";
 
-std::string HexWithoutPadding(unsigned value) {
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), HexDigit(static_cast<int>(value & 0xF)));
-    value >>= 4;
-  } while (value != 0);
-  return digits;
-}
 
 }  // namespace
 
@@ -48,7 +40,7 @@ bool GetKeyValue(Registry& registry, uint32_t key_root, const std::string& key_n
     key_val.assign(trimmed);
   } else if (type == kRegDword) {
     for (auto byte = trimmed.rbegin(); byte != trimmed.rend(); ++byte) {
-      key_val += HexWithoutPadding(static_cast<unsigned char>(*byte));
+      key_val += HexText(static_cast<unsigned char>(*byte));
     }
     key_val.insert(0, "&h");
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tessarin {
@@ -53,5 +54,16 @@ constexpr bool IsHexDigit(char c) {
 
 /// The upper-case hexadecimal digit of 0-15.
 constexpr char HexDigit(int value) { return "0123456789ABCDEF"[value & 0xF]; }
+
+/// `value` in upper-case hex without leading zeros ("800", "0").
+inline std::string HexText(unsigned value) {
+  char digits[8];
+  size_t first = sizeof digits;
+  do {
+    digits[--first] = HexDigit(static_cast<int>(value & 0xF));
+    value >>= 4;
+  } while (value != 0);
+  return std::string(digits + first, sizeof digits - first);
+}
 
 }  // namespace tessarin

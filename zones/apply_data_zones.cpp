@@ -56,9 +56,9 @@ void ExpandDwLines(SharedState& state) {
 
 // The zone loop, from `first`, the line whose address is the start of the
 // zone at the head of the zone list. Gathers the zone's word lines into DW
-// lines in the new listing; an empty line and the ORG line after it are
-// copied as they are. Returns the index of the zone's last line, or the
-// line count when the listing ends inside the zone.
+// lines in the new listing; lines that hold no word are copied as they are.
+// Returns the index of the zone's last line, or the line count when the
+// listing ends inside the zone.
 int RewriteZone(SharedState& state, int first) {
   const TextList& listing = state.List1;
   TextList& rebuilt = state.List5;
@@ -69,6 +69,12 @@ int RewriteZone(SharedState& state, int first) {
   int i = first;
   int gathered_from = i;
   DwText dw(listing.Item(i));
+  // The zone's end never came: the lines gathered since the last DW line
+  // and every line after them go on unchanged, and the zone is not applied.
+  const auto unfinished = [&] {
+    for (int k = gathered_from; k < count; ++k) rebuilt.Add(listing.Item(k));
+    return count;
+  };
   for (;;) {
     if (Mid(listing.Item(i), 1, 4) == zone_end) {
       rebuilt.Add(std::move(dw).Finish());
@@ -77,24 +83,19 @@ int RewriteZone(SharedState& state, int first) {
       return i;
     }
     ++i;
-    if (i == count) {
-      // The zone's end never came. The lines of the unfinished DW line,
-      // the end line among them, go on unchanged; the zone is not applied.
-      for (int k = gathered_from; k < count; ++k) rebuilt.Add(listing.Item(k));
-      return count;
-    }
+    if (i == count) return unfinished();
     const std::string& line = listing.Item(i);
-    // A label (or a line too short to have one) starts a new DW line, so
-    // that no label inside a zone is lost; so does a full one.
-    if (CharAt(line, 17) != ' ' || dw.WordCount() == kMaxDwWords) {
+    // A label starts a new DW line, so that no label inside a zone is lost;
+    // so does a full one, and so does a line that holds no word.
+    if (CharAt(line, 17) != ' ' || dw.WordCount() == kMaxDwWords || !HasWordAddress(line)) {
+      // Lines without a word go on as they stand: the empty line and the ORG
+      // line of every gap inside the zone, however many follow each other,
+      // and the end line of a file that has records after its end record.
+      int next = i;
+      while (next < count && !HasWordAddress(listing.Item(next))) ++next;
+      if (next == count) return unfinished();
       rebuilt.Add(std::move(dw).Finish());
-      if (line.empty()) {
-        // An ORG gap inside the zone.
-        rebuilt.Add(line);
-        if (i + 1 < count) rebuilt.Add(listing.Item(i + 1));
-        i += 2;
-        if (i >= count) return count;
-      }
+      for (; i < next; ++i) rebuilt.Add(listing.Item(i));
       dw = DwText(listing.Item(i));
       gathered_from = i;
       continue;
