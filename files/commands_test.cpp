@@ -11,6 +11,7 @@
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "testing/temp_folder.h"
+#include "testing/worked_example.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -19,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kInvalid = "Nom de fichier invalide !";
-const std::string kProgram = ":080000000B1C053002280800B2\r\n:00000001FF\r\n";
+const std::string kProgram(testing::kWorkedExampleHex);
 
 class CommandsTest : public ::testing::Test {
  protected:
