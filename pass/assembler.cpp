@@ -190,9 +190,8 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  state.List1.Add(HeaderLine1(clock.DateText(), clock.TimeText()));
-  for (int number = 2; number <= kHeaderLineCount; ++number) {
-    state.List1.Add(std::string(HeaderLine(number)));
+  for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
+    state.List1.Add(std::move(line));
   }
 
   std::vector<bool> has_word(kAddressCount, false);

@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "decode/decoder.h"
-#include "pass/hex_record.h"
 #include "pass/listing_line.h"
-#include "ui/text_slice.h"
-#include "zones/dw_line.h"
+#include "zones/zone_list.h"
 
 namespace tessarin {
 namespace {
@@ -20,7 +18,7 @@ namespace {
 void ExpandDwLines(SharedState& state) {
   const std::vector<std::string>& items = state.List1.Items();
   bool any = false;
-  for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = IsDwLine(items[i]);
+  for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = ListingLine(items[i]).IsDw();
   if (!any) return;
 
   const int16_t saved_address = state.CurrentAddress;
@@ -31,16 +29,16 @@ void ExpandDwLines(SharedState& state) {
   state.List1.Clear();
   state.PassNumber = 2;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
-    const std::vector<std::string> words =
-        i >= static_cast<size_t>(kHeaderLineCount) && IsDwLine(line) ? DwWords(line)
-                                                                     : std::vector<std::string>();
+    const ListingLine line(lines[i]);
+    const std::vector<std::string> words = line.Kind(static_cast<int>(i)) == LineKind::kDw
+                                               ? line.DwWords()
+                                               : std::vector<std::string>();
     if (words.empty()) {
       state.List1.Add(std::move(lines[i]));
       continue;
     }
-    const int first_address = static_cast<int>(ReadHexField(Mid(line, 1, 4)));
-    const std::string first_label(Mid(line, 17, 5));
+    const int first_address = line.Address();
+    const std::string first_label(line.LabelField());
     for (size_t k = 0; k < words.size(); ++k) {
       const int address = first_address + static_cast<int>(k);
       state.CurrentAddress = static_cast<int16_t>(address);
@@ -64,7 +62,7 @@ int RewriteZone(SharedState& state, int first) {
   TextList& rebuilt = state.List5;
   const int count = listing.Count();
   const std::string zone = state.List4.Item(0);
-  const std::string_view zone_end = Mid(zone, 6, 4);
+  const std::string_view zone_end = ZoneEnd(zone);
 
   int i = first;
   int gathered_from = i;
@@ -76,7 +74,7 @@ int RewriteZone(SharedState& state, int first) {
     return count;
   };
   for (;;) {
-    if (Mid(listing.Item(i), 1, 4) == zone_end) {
+    if (ListingLine(listing.Item(i)).AddressField() == zone_end) {
       rebuilt.Add(std::move(dw).Finish());
       state.List6.Add(zone);
       state.List4.Remove(0);
@@ -87,12 +85,13 @@ int RewriteZone(SharedState& state, int first) {
     const std::string& line = listing.Item(i);
     // A label starts a new DW line, so that no label inside a zone is lost;
     // so does a full one, and so does a line that holds no word.
-    if (CharAt(line, 17) != ' ' || dw.WordCount() == kMaxDwWords || !HasWordAddress(line)) {
+    const ListingLine fields(line);
+    if (!fields.LabelFieldBlank() || dw.WordCount() == kMaxDwWords || !fields.HasWordAddress()) {
       // Lines without a word go on as they stand: the empty line and the ORG
       // line of every gap inside the zone, however many follow each other,
       // and the end line of a file that has records after its end record.
       int next = i;
-      while (next < count && !HasWordAddress(listing.Item(next))) ++next;
+      while (next < count && !ListingLine(listing.Item(next)).HasWordAddress()) ++next;
       if (next == count) return unfinished();
       rebuilt.Add(std::move(dw).Finish());
       for (; i < next; ++i) rebuilt.Add(listing.Item(i));
@@ -116,9 +115,10 @@ void ApplyDataZones(SharedState& state) {
   // at every line; until its start is met, no zone behind it can apply.
   const int count = listing.Count();
   for (int i = 0; i < count; ++i) {
-    const std::string_view zone_start = Mid(state.List4.Item(0), 1, 4);
+    const std::string_view zone_start = ZoneStart(state.List4.Item(0));
     const std::string& line = listing.Item(i);
-    if (i < kHeaderLineCount || zone_start.empty() || Mid(line, 1, 4) != zone_start) {
+    if (i < kHeaderLineCount || zone_start.empty() ||
+        ListingLine(line).AddressField() != zone_start) {
       state.List5.Add(line);
       continue;
     }

@@ -12,7 +12,6 @@
 #include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
-#include "zones/dw_line.h"
 #include "zones/remove_label.h"
 #include "zones/zone_list.h"
 
@@ -174,7 +173,7 @@ TEST_F(ApplyDataZonesTest, ZonesApplyInListOrderOrBlockTheRest) {
     EXPECT_EQ(state_.List4.Items(), c.applied);
     Lines dw_addresses;
     for (const std::string& line : Body()) {
-      if (IsDwLine(line)) dw_addresses.push_back(line.substr(0, 4));
+      if (ListingLine(line).IsDw()) dw_addresses.push_back(line.substr(0, 4));
     }
     EXPECT_EQ(dw_addresses, c.dw_addresses);
     if (c.applied.empty()) {

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
@@ -34,10 +35,9 @@ const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QSt
 // The first word line after the header that carries a label, at `address`
 // when one is given.
 int LabelledLine(const TextList& listing, const std::string& address) {
-  for (int row = 5; row < listing.Count(); ++row) {
-    const std::string& line = listing.Item(row);
-    const bool labelled = line.size() > 21 && line[16] != ' ' && line[21] == '\t';
-    if (labelled && (address.empty() || line.compare(0, 4, address) == 0)) return row;
+  for (int row = kHeaderLineCount; row < listing.Count(); ++row) {
+    const ListingLine line(listing.Item(row));
+    if (line.HasLabel() && (address.empty() || line.AddressField() == address)) return row;
   }
   return -1;
 }
