@@ -26,7 +26,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
   state.WorkingFolder = std::filesystem::path(path).parent_path();
-  state.Caption = "Tessarin [" + state.CommonDialog1.FileTitle + "]";
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);

@@ -14,7 +14,7 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 /// Takes `text`, the content of the HEX file at `path`, as the opened file:
 /// the dialog object remembers the file, the working folder becomes its
-/// folder, the caption names it, the listing and the label queue are emptied
+/// folder, the listing and the label queue are emptied
 /// and the line store holds its lines. Returns false when the file has more
 /// lines than the store holds (see `FillLineStore`).
 [[nodiscard]] bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
