@@ -204,8 +204,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     case OpenStep::kReadZones:
       return report.Fail(1, zones.path, opened.status.message());
     case OpenStep::kPass:
-      return report.Fail(1, options->hex_path,
-                         std::string(kPassFailedMessage) + " (" + opened.status.message() + ")");
+      return report.Fail(1, options->hex_path, PassFailedText(opened.status));
     case OpenStep::kDone:
       break;
   }

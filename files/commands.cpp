@@ -52,9 +52,8 @@ void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& s
 }
 
 void RunPass(SharedState& state, Toolkit& toolkit) {
-  if (!Assembler(state, toolkit.yield, toolkit.clock).ok()) {
-    ShowMessage(toolkit, kPassFailedMessage);
-  }
+  const Status pass = Assembler(state, toolkit.yield, toolkit.clock);
+  if (!pass.ok()) ShowMessage(toolkit, PassFailedText(pass));
 }
 
 }  // namespace
@@ -76,7 +75,7 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     return;
   }
   state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
-  if (!opened.ok()) ShowMessage(toolkit, kPassFailedMessage);
+  if (!opened.ok()) ShowMessage(toolkit, PassFailedText(opened.status));
 }
 
 void SaveCommand(SharedState& state, Toolkit& toolkit) {

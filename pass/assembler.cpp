@@ -21,22 +21,23 @@ Status LineFailure(int index, std::string_view cause) {
   return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
 }
 
-constexpr std::string_view kTooManyLines = "more than 10,001 lines";
 constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
 // Reads slot `i` of the store and, unless it is an address record, its word
 // address. Fails for a slot past the store or an address beyond 16 bits.
-Status ReadRecord(const SharedState& state, int i, std::string_view& record, int16_t& address) {
+struct StoredRecord {
+  std::string_view text;
+  int16_t address = 0;
+};
+
+Result<StoredRecord> ReadRecord(const SharedState& state, int i) {
   const std::optional<std::string_view> slot = ReadSlot(state, i);
   if (!slot) return LineFailure(i, kTooManyLines);
-  record = *slot;
-  address = 0;
-  if (IsAddressRecord(record)) return Status::Ok();
-  const std::optional<int16_t> word_address = RecordWordAddress(record);
+  if (IsAddressRecord(*slot)) return StoredRecord{*slot};
+  const std::optional<int16_t> word_address = RecordWordAddress(*slot);
   if (!word_address) return LineFailure(i, kAddressTooHigh);
-  address = *word_address;
-  return Status::Ok();
+  return StoredRecord{*slot, *word_address};
 }
 
 // The word address that a label names, when its last four characters are
@@ -64,9 +65,9 @@ unsigned LabelValue(std::string_view label) {
 Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    std::string_view record;
-    int16_t address;
-    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    const Result<StoredRecord> read = ReadRecord(state, i);
+    if (!read.ok()) return read.status();
+    const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
     const int words = RecordWordCount(record);
@@ -151,9 +152,9 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
   state.PassNumber = 2;
   int expected = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    std::string_view record;
-    int16_t address;
-    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    const Result<StoredRecord> read = ReadRecord(state, i);
+    if (!read.ok()) return read.status();
+    const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     const bool end_record = IsEndRecord(record);
     if (address != expected && !end_record) {
@@ -186,6 +187,10 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
 }
 
 }  // namespace
+
+std::string PassFailedText(const Status& pass) {
+  return std::string(kPassFailedMessage) + " (" + pass.message() + ")";
+}
 
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();

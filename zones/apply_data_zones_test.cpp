@@ -47,7 +47,7 @@ class ApplyDataZonesTest : public ::testing::Test {
     state_.List2.Clear();
     state_.List4.Clear();
     for (size_t i = 0; i < records.size(); ++i) {
-      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]));
+      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]).ok());
     }
     state_.HexLineCount = static_cast<int16_t>(records.size() - 1);
     Reassemble();
