@@ -64,6 +64,7 @@ unsigned LabelValue(std::string_view label) {
 // decoding it would, and notes which addresses hold a word.
 Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
+  const TextList::AdditionRun targets(state.List2);
   for (int i = 0; i <= state.HexLineCount; ++i) {
     const Result<StoredRecord> read = ReadRecord(state, i);
     if (!read.ok()) return read.status();
