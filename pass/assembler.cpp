@@ -85,15 +85,15 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line
   return Status::Ok();
 }
 
-// Makes the label list from the sorted targets: each distinct name once.
+// Makes the label list from the sorted targets, which it takes out of List2:
+// each distinct name once, the last of a row of equal ones.
 void BuildLabelList(SharedState& state) {
-  const TextList& targets = state.List2;
-  const int count = targets.Count();
-  for (int k = 0; k + 1 < count; ++k) {
-    if (targets.Item(k) != targets.Item(k + 1)) state.List3.Add(targets.Item(k));
+  std::vector<std::string> targets = state.List2.TakeItems();
+  for (size_t k = 0; k < targets.size(); ++k) {
+    if (k + 1 == targets.size() || targets[k] != targets[k + 1]) {
+      state.List3.Add(std::move(targets[k]));
+    }
   }
-  const std::string& last = targets.Item(count - 1);
-  if (last != state.List3.Item(state.List3.Count() - 1)) state.List3.Add(last);
 }
 
 // The queue of labels to place, refilled from the label list while the
@@ -121,7 +121,7 @@ struct PendingLabels {
 // carry, and indexes the others by their address.
 PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_word) {
   PendingLabels labels;
-  labels.names = state.List2.Items();
+  labels.names = state.List2.TakeItems();
   labels.placed.assign(labels.names.size(), false);
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
@@ -141,10 +141,10 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
 }
 
 // Leaves in List2 the labels that no word line carries.
-void KeepUnplacedLabels(SharedState& state, const PendingLabels& labels) {
+void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   state.List2.Clear();
   for (size_t k = 0; k < labels.names.size(); ++k) {
-    if (!labels.placed[k]) state.List2.Add(labels.names[k]);
+    if (!labels.placed[k]) state.List2.Add(std::move(labels.names[k]));
   }
 }
 

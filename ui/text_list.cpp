@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -79,6 +80,17 @@ void TextList::Remove(int index) {
   } else if (selected_ > index) {
     --selected_;
   }
+}
+
+std::vector<std::string> TextList::TakeItems() {
+  Settle();
+  selected_ = -1;
+  return std::exchange(items_, {});
+}
+
+void TextList::TakeFrom(TextList& other) {
+  Clear();
+  items_ = other.TakeItems();
 }
 
 void TextList::Select(int index) {

@@ -44,6 +44,13 @@ class TextList {
   /// All items in list order.
   const std::vector<std::string>& Items() const { return items_; }
 
+  /// Hands over all items in list order and leaves the list empty, with no
+  /// selection.
+  std::vector<std::string> TakeItems();
+  /// Takes the items of `other`, which must stand in this list's order, in
+  /// place of its own, and leaves `other` empty; no item is selected.
+  void TakeFrom(TextList& other);
+
  private:
   /// Merges the additions of a run into their sorted places.
   void Settle();
