@@ -173,7 +173,7 @@ TEST_F(ApplyDataZonesTest, ZonesApplyInListOrderOrBlockTheRest) {
     EXPECT_EQ(state_.List4.Items(), c.applied);
     Lines dw_addresses;
     for (const std::string& line : Body()) {
-      if (ListingLine(line).IsDw()) dw_addresses.push_back(line.substr(0, 4));
+      if (ListingLine(line).IsDw()) dw_addresses.emplace_back(ListingLine(line).AddressField());
     }
     EXPECT_EQ(dw_addresses, c.dw_addresses);
     if (c.applied.empty()) {
