@@ -7,17 +7,21 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/proposals_output.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
 #include "ui/file_io.h"
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
+#include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {
 
 constexpr std::string_view kProgram = "tessarin-cli";
+// Program-memory words of the PIC16F876.
+constexpr int kProgramWords = 8192;
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex\n"
@@ -29,6 +33,10 @@ constexpr std::string_view kUsage =
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "      --auto-zones   apply the strong data-zone proposals too\n"
+    "      --propose-zones  write the strong data-zone proposals, as a zone file holds\n"
+    "                     them, instead of the source; every proposal with its kind\n"
+    "                     and reason goes to standard error\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -42,6 +50,8 @@ struct Options {
   std::optional<std::string> zones;
   bool no_zones = false;
   bool listing = false;
+  bool auto_zones = false;
+  bool propose_zones = false;
   bool help = false;
   bool version = false;
 };
@@ -88,6 +98,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     }
     if (arg == "-l" || arg == "--listing") {
       options.listing = true;
+    } else if (arg == "--auto-zones") {
+      options.auto_zones = true;
+    } else if (arg == "--propose-zones") {
+      options.propose_zones = true;
     } else if (arg == "--no-zones") {
       options.no_zones = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -209,7 +223,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       break;
   }
 
-  if (state.List4.Count() > 0) {
+  if (options->auto_zones) EnterStrongProposals(state, kProgramWords);
+  std::string proposed;
+  if (options->propose_zones) {
+    const std::vector<ZoneProposal> proposals = ProposeZonesForOpenedFile(state, kProgramWords);
+    ReportProposals(proposals, err);
+    proposed = StrongProposalsText(proposals);
+  }
+
+  if (!options->propose_zones && state.List4.Count() > 0) {
     const std::vector<std::string> wanted = state.List4.Items();
     ApplyDataZones(state);
     // Applied zones stay in the list, in the same order, so the ones that are
@@ -225,7 +247,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
 
-  const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
+  const std::string text = options->propose_zones ? proposed
+                           : options->listing     ? ListingText(state.List1)
+                                                  : GeneratedSource(state.List1);
   if (options->output) {
     const Status written = WriteFileAtomically(*options->output, text);
     if (!written.ok()) return report.Fail(1, *options->output, written.message());

@@ -1,6 +1,6 @@
 // A program assembled with gpasm, disassembled in the classic style with
-// the strong zone proposals as its only zones, assembles back to the same
-// memory image.
+// the strong zone proposals as its only zones (--auto-zones), assembles back
+// to the same memory image.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,10 +9,8 @@
 #include <string>
 
 #include "files/hex_file.h"
-#include "pass/flow_analysis.h"
 #include "pass/program_image.h"
 #include "ui/file_io.h"
-#include "zones/zone_proposals.h"
 
 namespace tessarin {
 namespace {
@@ -35,20 +33,13 @@ TEST(ProposalsRoundTrip, StrongProposalsAloneGiveTheSameImage) {
   fs::create_directories(work);
   const std::string asm_in = (fs::path(TESSARIN_TEST_DATA) / "roundtrip" / "proposals.asm").string();
   const fs::path hex_in = work / "in.hex";
-  const fs::path zones = work / "in.zones";
   const fs::path asm_out = work / "out.asm";
   const fs::path hex_out = work / "out.hex";
   ASSERT_EQ(Shell("gpasm -p p16f876 -a inhx8m -o '" + hex_in.string() + "' '" + asm_in + "'"), 0);
 
   const std::optional<ProgramImage> original = ReadImage(hex_in);
   ASSERT_TRUE(original.has_value());
-  std::string zone_file;
-  for (const ZoneProposal& proposal : ProposeZones(*original, AnalyseFlow(*original, 8192), {})) {
-    if (proposal.kind == ProposalKind::kStrong) zone_file += proposal.ZoneText() + "\r\n";
-  }
-  ASSERT_TRUE(WriteFileAtomically(zones, zone_file).ok());
-
-  ASSERT_EQ(Shell(std::string("'") + TESSARIN_CLI + "' -z '" + zones.string() + "' -o '" +
+  ASSERT_EQ(Shell(std::string("'") + TESSARIN_CLI + "' --auto-zones --no-zones -o '" +
                   asm_out.string() + "' '" + hex_in.string() + "'"),
             0);
   ASSERT_EQ(Shell("gpasm -a inhx8m -o '" + hex_out.string() + "' '" + asm_out.string() + "'"), 0)
