@@ -95,7 +95,7 @@ void BM_ProposeZonesFullImage(benchmark::State& bench) {
   SharedState state;
   if (!testing::LoadLines(state, testing::FullImage())) std::abort();
   size_t proposals = 0;
-  for (auto _ : bench) proposals = ProposeZonesForOpenedFile(state, 8192).size();
+  for (auto _ : bench) proposals = ProposeZonesForOpenedFile(state).size();
   bench.counters["proposals"] = static_cast<double>(proposals);
 }
 BENCHMARK(BM_ProposeZonesFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);

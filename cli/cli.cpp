@@ -20,8 +20,6 @@ namespace tessarin {
 namespace {
 
 constexpr std::string_view kProgram = "tessarin-cli";
-// Program-memory words of the PIC16F876.
-constexpr int kProgramWords = 8192;
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex\n"
@@ -223,10 +221,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       break;
   }
 
-  if (options->auto_zones) EnterStrongProposals(state, kProgramWords);
+  if (options->auto_zones) EnterStrongProposals(state);
   std::string proposed;
   if (options->propose_zones) {
-    const std::vector<ZoneProposal> proposals = ProposeZonesForOpenedFile(state, kProgramWords);
+    const std::vector<ZoneProposal> proposals = ProposeZonesForOpenedFile(state);
     ReportProposals(proposals, err);
     proposed = StrongProposalsText(proposals);
   }

@@ -7,6 +7,8 @@
 namespace tessarin {
 namespace {
 
+// Program-memory words of the PIC16F876.
+constexpr int kProgramWords = 8192;
 // The report names this many weak candidates and counts the rest.
 constexpr int kWeakShown = 5;
 
@@ -32,18 +34,18 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
 
 }  // namespace
 
-std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state, int program_words) {
+std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, program_words), state.List4.Items());
+  return ProposeZones(image, AnalyseFlow(image, kProgramWords), state.List4.Items());
 }
 
 std::string_view KindText(ProposalKind kind) {
   return kind == ProposalKind::kStrong ? "forte" : "faible";
 }
 
-EnteredProposals EnterStrongProposals(SharedState& state, int program_words) {
+EnteredProposals EnterStrongProposals(SharedState& state) {
   EnteredProposals entered;
-  entered.proposals = ProposeZonesForOpenedFile(state, program_words);
+  entered.proposals = ProposeZonesForOpenedFile(state);
   for (const ZoneProposal& proposal : entered.proposals) {
     if (proposal.kind != ProposalKind::kStrong) continue;
     EnterZone(state, proposal.ZoneText());

@@ -9,9 +9,9 @@
 
 namespace tessarin {
 
-/// The zone proposals for the opened HEX file, whose program memory holds
-/// `program_words` words, leaving out the words of the zones in `List4`.
-std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state, int program_words);
+/// The zone proposals for the opened HEX file, leaving out the words of the
+/// zones in `List4`.
+std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
 
 /// "forte" or "faible".
 std::string_view KindText(ProposalKind kind);
@@ -30,6 +30,6 @@ struct EnteredProposals {
 /// Enters every strong proposal for the opened file into `List4` through
 /// the zone entry, so that it sorts, applies and saves as a typed zone
 /// would. Nothing is applied: the listing is left as it is.
-EnteredProposals EnterStrongProposals(SharedState& state, int program_words);
+EnteredProposals EnterStrongProposals(SharedState& state);
 
 }  // namespace tessarin
