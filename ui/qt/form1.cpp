@@ -10,11 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
 
 #include "files/commands.h"
 #include "ui/cp1252.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/list_box.h"
 #include "ui/qt/text_list_model.h"
 #include "zones/apply_data_zones.h"
 #include "zones/remove_label.h"
@@ -77,6 +80,17 @@ QFont FontFor(FontOf font) {
 // "List3" gives 2: the index of the list in the window's array.
 int ListIndex(const char* name) { return name[4] - '1'; }
 
+// The listing takes whatever the client area gains over its design size; it
+// never shrinks below its design rectangle, so a smaller window cuts it off
+// as before. The other controls never move.
+QRect ListingGeometry(QSize client) {
+  const Control& list1 = kControls[0];
+  const QRect design = TwipsRect(list1.left, list1.top, list1.width, list1.height);
+  const QSize gained(std::max(0, client.width() - kClientWidth),
+                     std::max(0, client.height() - kClientHeight));
+  return QRect(design.topLeft(), design.size() + gained);
+}
+
 }  // namespace
 
 Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
@@ -101,8 +115,9 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
   BuildControls(client);
   BuildMenu();
 
-  // Nothing is laid out: a larger window shows empty background, a smaller
-  // one cuts the controls off.
+  // Nothing is laid out but the listing, which grows with the window
+  // (see `eventFilter`); a smaller window cuts the controls off.
+  client->installEventFilter(this);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   move(kDesignPosition);
   views_[0]->setFocus();
@@ -163,6 +178,8 @@ void Form1::BuildControls(QWidget* client) {
   text1_->installEventFilter(this);
   connect(views_[3], &QListView::doubleClicked, this, &Form1::RemoveZone);
   connect(views_[0], &QListView::doubleClicked, this, &Form1::RemoveListingLabel);
+  OnDeleteKey(views_[3], &Form1::RemoveZone);
+  OnDeleteKey(views_[0], &Form1::RemoveListingLabel);
   connect(client->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked,
           this, &Form1::ApplyZones);
   connect(client->findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked,
@@ -171,7 +188,7 @@ void Form1::BuildControls(QWidget* client) {
 
 QListView* Form1::BindList(int index, TextList& list) {
   auto* model = new TextListModel(list, this);
-  auto* view = new QListView;
+  auto* view = new ListBox;
   view->setModel(model);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -186,6 +203,14 @@ QListView* Form1::BindList(int index, TextList& list) {
   models_[static_cast<size_t>(index)] = model;
   views_[static_cast<size_t>(index)] = view;
   return view;
+}
+
+void Form1::OnDeleteKey(QListView* view, void (Form1::*handler)()) {
+  auto* action = new QAction(view);
+  action->setShortcut(Qt::Key_Delete);
+  action->setShortcutContext(Qt::WidgetShortcut);
+  view->addAction(action);
+  connect(action, &QAction::triggered, this, handler);
 }
 
 void Form1::BuildMenu() {
@@ -212,6 +237,9 @@ void Form1::BuildMenu() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) {
+    views_[0]->setGeometry(ListingGeometry(static_cast<QResizeEvent*>(event)->size()));
+  }
   // The menu's shortcuts win over the zone box's own (Ctrl+A selects all
   // in a text box): left unaccepted, the key goes to the menu.
   if (watched == text1_ && event->type() == QEvent::ShortcutOverride) {

@@ -45,6 +45,8 @@ class Form1 : public QMainWindow {
   void BuildControls(QWidget* client);
   void BuildMenu();
   QListView* BindList(int index, TextList& list);
+  /// The Delete key in `view` runs `handler`, as a double-click does.
+  void OnDeleteKey(QListView* view, void (Form1::*handler)());
 
   void OpenFile();
   void Save();

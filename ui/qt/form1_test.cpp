@@ -124,18 +124,34 @@ class Form1Test : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), List("List1"));
   }
 
-  void ControlsKeepTheirPlaceWhenTheWindowIsResized() {
-    QCOMPARE(form_->centralWidget()->size(), QSize(792, 541));
-    QCOMPARE(List("List1")->geometry(), QRect(0, 136, 793, 405));
+  // The listing grows by what the client area gains over 792 x 541 and
+  // never shrinks; every other control stays where it is.
+  void ListingGrowsWithTheWindowAndTheRestStays_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("listing");
+    QTest::newRow("design size") << QSize(792, 541) << QRect(0, 136, 793, 405);
+    QTest::newRow("wider") << QSize(1000, 541) << QRect(0, 136, 1001, 405);
+    QTest::newRow("taller") << QSize(792, 800) << QRect(0, 136, 793, 664);
+    QTest::newRow("both") << QSize(1400, 1000) << QRect(0, 136, 1401, 864);
+    QTest::newRow("smaller") << QSize(300, 200) << QRect(0, 136, 793, 405);
+    QTest::newRow("wider, lower") << QSize(900, 400) << QRect(0, 136, 901, 405);
+  }
+  void ListingGrowsWithTheWindowAndTheRestStays() {
+    QFETCH(QSize, client);
+    QFETCH(QRect, listing);
+    QWidget* area = form_->centralWidget();
+    QCOMPARE(area->size(), QSize(792, 541));
     QCOMPARE(Find<QLineEdit>("Text1")->geometry(), QRect(8, 104, 129, 25));
     QList<QRect> before;
-    const QList<QWidget*> controls = form_->centralWidget()->findChildren<QWidget*>(
+    const QList<QWidget*> controls = area->findChildren<QWidget*>(
         QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) before << control->geometry();
-    for (QSize size : {QSize(1400, 1000), QSize(300, 200)}) {
-      form_->resize(size);
-      QTRY_COMPARE(form_->size(), size);
-      for (int k = 0; k < controls.size(); ++k) QCOMPARE(controls[k]->geometry(), before[k]);
+
+    form_->resize(form_->size() + client - area->size());
+    QTRY_COMPARE(area->size(), client);
+    QCOMPARE(List("List1")->geometry(), listing);
+    for (int k = 0; k < controls.size(); ++k) {
+      if (controls[k] != List("List1")) QCOMPARE(controls[k]->geometry(), before[k]);
     }
   }
 
@@ -378,6 +394,42 @@ class Form1Test : public QObject {
     QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
     DoubleClick(List("List4"), 0);
     QCOMPARE(List("List4")->model()->rowCount(), 0);
+  }
+
+  void DeleteKeyRemovesWhatADoubleClickRemoves() {
+    Open(u"prog.hex"_s, SmallProgram());
+    for (const QString& zone : {u"0001 0002"_s, u"0010 0020"_s}) {
+      QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+      QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    QListView* list1 = List("List1");
+    const QStringList opened = AllShown("List1");
+    list1->setFocus();
+    QTest::keyClick(list1, Qt::Key_Delete);  // nothing selected yet
+    QCOMPARE(AllShown("List1"), opened);
+
+    list1->setCurrentIndex(list1->model()->index(7, 0));
+    QTest::keyClick(list1, Qt::Key_Delete);
+    QCOMPARE(Shown("List1", 7), opened[7].left(16) + QString(5, u' ') + opened[7].mid(21));
+
+    QListView* list4 = List("List4");
+    list4->setFocus();
+    list4->setCurrentIndex(list4->model()->index(0, 0));
+    QTest::keyClick(list4, Qt::Key_Delete);
+    QCOMPARE(AllShown("List4"), QStringList{u"0010 0020"_s});
+    QCOMPARE(AllShown("List1").size(), opened.size());
+  }
+
+  void FocusShowsInEveryListEvenEmpty() {
+    for (const char* name : {"List1", "List3", "List4"}) {
+      QListView* list = List(name);
+      Find<QLineEdit>("Text1")->setFocus();
+      QTRY_VERIFY(!list->hasFocus());
+      const QImage unfocused = list->grab().toImage();
+      list->setFocus();
+      QTRY_VERIFY(list->hasFocus());
+      QVERIFY2(list->grab().toImage() != unfocused, name);
+    }
   }
 
   void SelectionFollowsTheView() {
