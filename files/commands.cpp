@@ -70,14 +70,19 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
+  OpenChosenFile(state, toolkit, choice.path);
+}
+
+void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
+  DialogState& dialog = state.CommonDialog1;
   // Nothing of the loaded file is given up until the new one is read whole.
-  const std::optional<std::string> text = ReadFileBytes(choice.path);
+  const std::optional<std::string> text = ReadFileBytes(path);
   if (!text) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
 
-  if (TakeHexFile(state, choice.path, *text)) {
+  if (TakeHexFile(state, path, *text)) {
     LoadZoneFile(state, state.WorkingFolder, dialog.FileTitle);
   } else {
     state.List4.Clear();

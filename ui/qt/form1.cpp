@@ -1,6 +1,9 @@
 #include "ui/qt/form1.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -9,9 +12,12 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 
 #include "files/commands.h"
 #include "ui/cp1252.h"
@@ -91,6 +97,13 @@ QRect ListingGeometry(QSize client) {
   return QRect(design.topLeft(), design.size() + gained);
 }
 
+// The one local file that a drag carries, in the file system's encoding.
+std::optional<std::string> DraggedFile(const QMimeData* data) {
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
+  return QFile::encodeName(urls[0].toLocalFile()).toStdString();
+}
+
 }  // namespace
 
 Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
@@ -103,6 +116,7 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(AppIcon());
   setWindowTitle(QString::fromUtf8(state_.Caption));
+  setAcceptDrops(true);
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
@@ -256,9 +270,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 template <typename Command>
 void Form1::RunCommand(Command command) {
+  running_ = true;
   for (TextListModel* model : models_) model->BeginReload();
   command();
   for (TextListModel* model : models_) model->EndReload();
+  running_ = false;
   for (int index = 0; index < 6; ++index) ShowSelection(index);
   setWindowTitle(QString::fromUtf8(state_.Caption));
 }
@@ -276,6 +292,26 @@ void Form1::ShowSelection(int index) {
 
 void Form1::OpenFile() {
   RunCommand([this] { OpenCommand(state_, toolkit_); });
+}
+
+void Form1::OpenPath(const std::string& path) {
+  // A chosen file comes with its full path, and so does this one: the
+  // companion file is then found beside it.
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  const std::string chosen = error ? path : full.string();
+  RunCommand([this, &chosen] { OpenChosenFile(state_, toolkit_, chosen); });
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!running_ && DraggedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const std::optional<std::string> file = DraggedFile(event->mimeData());
+  if (running_ || !file) return;
+  event->acceptProposedAction();
+  OpenPath(*file);
 }
 
 void Form1::Save() {

@@ -5,11 +5,13 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,6 +23,7 @@
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/qt/about_box.h"
+#include "ui/qt/window_arguments.h"
 
 namespace tessarin {
 namespace {
@@ -35,6 +38,18 @@ std::vector<std::string> SmallProgram() {
 // A GOTO over a three-word text, then a RETURN.
 std::vector<std::string> ProgramWithText() {
   return {testing::WordRecord(0, {0x2804, 0x3448, 0x3469, 0x3400, 0x0008}), testing::EndRecord()};
+}
+
+// What opening a file leaves in the state, for comparing two ways of opening.
+struct Opened {
+  std::string caption, file_name, file_title, folder;
+  std::vector<std::string> listing, labels, zones;
+  bool operator==(const Opened&) const = default;
+};
+Opened WhatIsOpen(const SharedState& state) {
+  return {state.Caption, state.CommonDialog1.FileName, state.CommonDialog1.FileTitle,
+          state.WorkingFolder.string(), state.List1.Items(), state.List3.Items(),
+          state.List4.Items()};
 }
 
 class Form1Test : public QObject {
@@ -430,6 +445,84 @@ class Form1Test : public QObject {
       QTRY_VERIFY(list->hasFocus());
       QVERIFY2(list->grab().toImage() != unfocused, name);
     }
+  }
+
+  void ArgumentsNameOneFile_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("file");
+    using Action = WindowArguments::Action;
+    QTest::newRow("none") << QStringList{} << int(Action::kRun) << QString();
+    QTest::newRow("a file") << QStringList{u"prog.hex"_s} << int(Action::kRun) << u"prog.hex"_s;
+    QTest::newRow("after --") << QStringList{u"--"_s, u"-a.hex"_s} << int(Action::kRun) << u"-a.hex"_s;
+    QTest::newRow("help") << QStringList{u"prog.hex"_s, u"-h"_s} << int(Action::kHelp) << QString();
+    QTest::newRow("version") << QStringList{u"-x"_s, u"--version"_s} << int(Action::kVersion) << QString();
+    QTest::newRow("two files") << QStringList{u"a.hex"_s, u"b.hex"_s} << int(Action::kUsageError) << QString();
+    QTest::newRow("unknown option") << QStringList{u"-x"_s, u"a.hex"_s} << int(Action::kUsageError) << QString();
+    QTest::newRow("empty name") << QStringList{QString()} << int(Action::kUsageError) << QString();
+  }
+  void ArgumentsNameOneFile() {
+    QFETCH(QStringList, args);
+    QFETCH(int, action);
+    QFETCH(QString, file);
+    std::vector<std::string> words;
+    for (const QString& arg : args) words.push_back(arg.toStdString());
+    const WindowArguments parsed = ParseWindowArguments(words);
+    QCOMPARE(int(parsed.action), action);
+    QCOMPARE(QString::fromStdString(parsed.file), file);
+    QCOMPARE(parsed.error.empty(), action != int(WindowArguments::Action::kUsageError));
+  }
+
+  // The same file, with a zone in its companion file, opened through the
+  // menu in one window and the row's way in another: both end the same.
+  void FileArgumentAndDropOpenAsTheMenuDoes_data() {
+    QTest::addColumn<bool>("dropped");
+    QTest::newRow("command line") << false;
+    QTest::newRow("dropped") << true;
+  }
+  void FileArgumentAndDropOpenAsTheMenuDoes() {
+    QFETCH(bool, dropped);
+    QFile zones(dir_->filePath(u"text.dat"_s));
+    QVERIFY(zones.open(QIODevice::WriteOnly));
+    zones.write("0001 0003\r\n");
+    zones.close();
+    Open(u"text.hex"_s, ProgramWithText());
+    const Opened by_menu = WhatIsOpen(*state_);
+    QCOMPARE(by_menu.zones, std::vector<std::string>{"0001 0003"});
+
+    SharedState state;
+    Form1 second(state, {message_box_, dialog_, clock_, registry_, *tools_});
+    second.show();
+    if (dropped) {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s))});
+      const QPoint centre = second.rect().center();
+      QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&second, &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&second, &drop);
+    } else {
+      // Named relative to the folder the program starts in.
+      const QString started_in = QDir::currentPath();
+      QDir::setCurrent(dir_->path());
+      second.OpenPath(ParseWindowArguments({"text.hex"}).file);
+      QDir::setCurrent(started_in);
+    }
+    QVERIFY(WhatIsOpen(state) == by_menu);
+    QCOMPARE(second.windowTitle(), u"Tessarin [text.hex]"_s);
+    QCOMPARE(second.findChild<QListView*>(u"List1"_s)->model()->rowCount(), state.List1.Count());
+    QCOMPARE(dialog_.showings.size(), size_t{1});
+    QVERIFY(message_box_.shown.empty());
+  }
+
+  void DropOfSeveralFilesIsRefused() {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dir_->filePath(u"a.hex"_s)),
+                  QUrl::fromLocalFile(dir_->filePath(u"b.hex"_s))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_, &enter);
+    QVERIFY(!enter.isAccepted());
   }
 
   void SelectionFollowsTheView() {

@@ -47,5 +47,6 @@ int main(int argc, char* argv[]) {
   message_box.SetMainWindow(form);
   dialog.SetMainWindow(form);
   form->show();
+  if (!arguments.file.empty()) form->OpenPath(arguments.file);
   return app.exec();
 }
