@@ -5,12 +5,15 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -18,11 +21,15 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/qt/about_box.h"
+#include "ui/qt/qt_services.h"
+#include "ui/qt/translations.h"
 #include "ui/qt/window_arguments.h"
 
 namespace tessarin {
@@ -97,6 +104,15 @@ class Form1Test : public QObject {
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, centre);
   }
 
+  // Runs `answer` on the real modal dialog as soon as it is shown.
+  template <typename Dialog>
+  void WhenShown(std::function<void(Dialog&)> answer) {
+    QTimer::singleShot(0, this, [this, answer] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      dialog ? answer(*dialog) : WhenShown(answer);
+    });
+  }
+
   QList<frmAbout*> AboutBoxes() {
     QList<frmAbout*> boxes;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -148,7 +164,6 @@ class Form1Test : public QObject {
     QTest::newRow("wider") << QSize(1000, 541) << QRect(0, 136, 1001, 405);
     QTest::newRow("taller") << QSize(792, 800) << QRect(0, 136, 793, 664);
     QTest::newRow("both") << QSize(1400, 1000) << QRect(0, 136, 1401, 864);
-    QTest::newRow("smaller") << QSize(300, 200) << QRect(0, 136, 793, 405);
     QTest::newRow("wider, lower") << QSize(900, 400) << QRect(0, 136, 901, 405);
   }
   void ListingGrowsWithTheWindowAndTheRestStays() {
@@ -417,22 +432,16 @@ class Form1Test : public QObject {
       QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
       QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
     }
-    QListView* list1 = List("List1");
     const QStringList opened = AllShown("List1");
-    list1->setFocus();
-    QTest::keyClick(list1, Qt::Key_Delete);  // nothing selected yet
+    QTest::keyClick(List("List1"), Qt::Key_Delete);  // nothing selected yet
     QCOMPARE(AllShown("List1"), opened);
-
-    list1->setCurrentIndex(list1->model()->index(7, 0));
-    QTest::keyClick(list1, Qt::Key_Delete);
+    for (auto [list, row] : {std::pair{"List1", 7}, std::pair{"List4", 0}}) {
+      List(list)->setFocus();
+      List(list)->setCurrentIndex(List(list)->model()->index(row, 0));
+      QTest::keyClick(List(list), Qt::Key_Delete);
+    }
     QCOMPARE(Shown("List1", 7), opened[7].left(16) + QString(5, u' ') + opened[7].mid(21));
-
-    QListView* list4 = List("List4");
-    list4->setFocus();
-    list4->setCurrentIndex(list4->model()->index(0, 0));
-    QTest::keyClick(list4, Qt::Key_Delete);
     QCOMPARE(AllShown("List4"), QStringList{u"0010 0020"_s});
-    QCOMPARE(AllShown("List1").size(), opened.size());
   }
 
   void FocusShowsInEveryListEvenEmpty() {
@@ -447,32 +456,6 @@ class Form1Test : public QObject {
     }
   }
 
-  void ArgumentsNameOneFile_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("file");
-    using Action = WindowArguments::Action;
-    QTest::newRow("none") << QStringList{} << int(Action::kRun) << QString();
-    QTest::newRow("a file") << QStringList{u"prog.hex"_s} << int(Action::kRun) << u"prog.hex"_s;
-    QTest::newRow("after --") << QStringList{u"--"_s, u"-a.hex"_s} << int(Action::kRun) << u"-a.hex"_s;
-    QTest::newRow("help") << QStringList{u"prog.hex"_s, u"-h"_s} << int(Action::kHelp) << QString();
-    QTest::newRow("version") << QStringList{u"-x"_s, u"--version"_s} << int(Action::kVersion) << QString();
-    QTest::newRow("two files") << QStringList{u"a.hex"_s, u"b.hex"_s} << int(Action::kUsageError) << QString();
-    QTest::newRow("unknown option") << QStringList{u"-x"_s, u"a.hex"_s} << int(Action::kUsageError) << QString();
-    QTest::newRow("empty name") << QStringList{QString()} << int(Action::kUsageError) << QString();
-  }
-  void ArgumentsNameOneFile() {
-    QFETCH(QStringList, args);
-    QFETCH(int, action);
-    QFETCH(QString, file);
-    std::vector<std::string> words;
-    for (const QString& arg : args) words.push_back(arg.toStdString());
-    const WindowArguments parsed = ParseWindowArguments(words);
-    QCOMPARE(int(parsed.action), action);
-    QCOMPARE(QString::fromStdString(parsed.file), file);
-    QCOMPARE(parsed.error.empty(), action != int(WindowArguments::Action::kUsageError));
-  }
-
   // The same file, with a zone in its companion file, opened through the
   // menu in one window and the row's way in another: both end the same.
   void FileArgumentAndDropOpenAsTheMenuDoes_data() {
@@ -482,10 +465,7 @@ class Form1Test : public QObject {
   }
   void FileArgumentAndDropOpenAsTheMenuDoes() {
     QFETCH(bool, dropped);
-    QFile zones(dir_->filePath(u"text.dat"_s));
-    QVERIFY(zones.open(QIODevice::WriteOnly));
-    zones.write("0001 0003\r\n");
-    zones.close();
+    WriteHex(u"text.dat"_s, {"0001 0003"});
     Open(u"text.hex"_s, ProgramWithText());
     const Opened by_menu = WhatIsOpen(*state_);
     QCOMPARE(by_menu.zones, std::vector<std::string>{"0001 0003"});
@@ -494,13 +474,15 @@ class Form1Test : public QObject {
     Form1 second(state, {message_box_, dialog_, clock_, registry_, *tools_});
     second.show();
     if (dropped) {
+      const QUrl url = QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s));
       QMimeData data;
-      data.setUrls({QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s))});
-      const QPoint centre = second.rect().center();
-      QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&second, &enter);
-      QVERIFY(enter.isAccepted());
-      QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      for (const QList<QUrl>& urls : {QList<QUrl>{url, url}, QList<QUrl>{url}}) {
+        data.setUrls(urls);  // two files are refused, one is taken
+        QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&second, &enter);
+        QCOMPARE(enter.isAccepted(), urls.size() == 1);
+      }
+      QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&second, &drop);
     } else {
       // Named relative to the folder the program starts in.
@@ -511,18 +493,50 @@ class Form1Test : public QObject {
     }
     QVERIFY(WhatIsOpen(state) == by_menu);
     QCOMPARE(second.windowTitle(), u"Tessarin [text.hex]"_s);
-    QCOMPARE(second.findChild<QListView*>(u"List1"_s)->model()->rowCount(), state.List1.Count());
     QCOMPARE(dialog_.showings.size(), size_t{1});
     QVERIFY(message_box_.shown.empty());
   }
 
-  void DropOfSeveralFilesIsRefused() {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(dir_->filePath(u"a.hex"_s)),
-                  QUrl::fromLocalFile(dir_->filePath(u"b.hex"_s))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form_, &enter);
-    QVERIFY(!enter.isAccepted());
+  void RealSaveDialogIsFrenchOverTheWindowAndAddsAsm() {
+    QVERIFY(LoadToolkitFrench(*QCoreApplication::instance()));
+    QStringList seen;
+    WhenShown<QFileDialog>([&](QFileDialog& shown) {
+      seen = shown.nameFilters();
+      seen << shown.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+      QCOMPARE(shown.parentWidget(), form_.data());
+      shown.findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"result"_s);
+      QTest::keyClick(shown.findChild<QLineEdit*>(u"fileNameEdit"_s), Qt::Key_Return);
+    });
+    QtFileDialog dialog;
+    const std::string chosen =
+        dialog.ShowSave(QFile::encodeName(dir_->filePath(u"prog.asm"_s)).toStdString()).path;
+    QCOMPARE(seen, (QStringList{u"Source assembleur (*.asm)"_s, u"Tous les fichiers (*)"_s,
+                                u"Annuler"_s}));
+    QCOMPARE(QFile::decodeName(chosen.c_str()), dir_->filePath(u"result.asm"_s));
+
+    WhenShown<QFileDialog>([&](QFileDialog& shown) {
+      seen = shown.nameFilters();
+      shown.reject();
+    });
+    (void)dialog.ShowOpen(QFile::encodeName(dir_->path()).toStdString(), true);
+    QCOMPARE(seen, (QStringList{u"Fichiers HEX (*.hex)"_s, u"Tous les fichiers (*)"_s}));
+  }
+
+  // Over the active window, or the main window when none is active.
+  void RealMessageBoxStandsOverAWindow() {
+    QWidget main_window;
+    QtMessageBox box;
+    box.SetMainWindow(&main_window);
+    QList<QWidget*> owners;
+    for (int showing = 0; showing < 2; ++showing) {
+      if (showing == 1) QApplication::setActiveWindow(nullptr);
+      WhenShown<QMessageBox>([&](QMessageBox& shown) {
+        owners << shown.parentWidget();
+        shown.accept();
+      });
+      box.Show("Nom de fichier invalide !", "Tessarin");
+    }
+    QCOMPARE(owners, (QList<QWidget*>{form_.data(), &main_window}));
   }
 
   void SelectionFollowsTheView() {
