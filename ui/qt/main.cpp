@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "ui/app_title.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/qt_services.h"
@@ -29,7 +30,8 @@ int main(int argc, char* argv[]) {
     std::cerr << "tessarin: " << arguments.error << "\nTry 'tessarin --help' for more information.\n";
     return 2;
   }
-  QApplication::setApplicationName(QStringLiteral("Tessarin"));
+  QApplication::setApplicationName(
+      QString::fromUtf8(tessarin::kAppTitle.data(), static_cast<qsizetype>(tessarin::kAppTitle.size())));
   QApplication::setDesktopFileName(QStringLiteral("tessarin"));
   QApplication::setWindowIcon(tessarin::AppIcon());
   tessarin::LoadToolkitFrench(app);
