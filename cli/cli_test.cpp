@@ -70,6 +70,7 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
       {hex_, "-o"},
       {"--output=", hex_},
       {"--no-zones", "-z", "zones.txt", hex_},
+      {"--propose-zones", hex_, hex_},
   };
   for (const auto& args : usage_errors) {
     EXPECT_EQ(Run(args), 2);
