@@ -28,8 +28,10 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
     }
   }
   if (weak == 0) return {};
-  if (weak > kWeakShown) text += "\n(et " + std::to_string(weak - kWeakShown) + " autres)";
-  return "\n\nCandidates faibles, à saisir si elles conviennent :" + text;
+  const int more = weak - kWeakShown;
+  if (more == 1) text += "\n(et 1 autre)";
+  if (more > 1) text += "\n(et " + std::to_string(more) + " autres)";
+  return "\n\nZones possibles (faibles), à saisir si elles conviennent :" + text;
 }
 
 }  // namespace
