@@ -89,7 +89,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     case OperandKind::kAddress11:
       out += '\t';
-      out += BranchLabel(BranchTarget(instruction, address, facts, processor));
+      out += BranchLabel(BranchTarget(instruction, address, facts));
       break;
     case OperandKind::kPort:
       out += '\t';
@@ -141,10 +141,9 @@ std::string SymbolicHeaderLine(int number, const Processor& processor) {
   return line;
 }
 
-int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
-                 const Processor& processor) {
-  const int page = facts.page ? *facts.page : (address & 0x1FFF) / kPageWords;
-  return (page * kPageWords + (instruction.literal & 0x7FF)) & (processor.program_words - 1);
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts) {
+  if (facts.target) return *facts.target;
+  return (address & ~(kPageWords - 1)) | (instruction.literal & (kPageWords - 1));
 }
 
 std::string BranchLabel(int target) {

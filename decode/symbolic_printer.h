@@ -13,20 +13,18 @@ namespace tessarin {
 struct WordFacts {
   /// The banks that STATUS RP1:RP0 may select when the word runs.
   BankSet banks = kAnyBank;
-  /// The page (PCLATH bits 4:3, 0-3) that a CALL or GOTO here goes to,
-  /// when every path agrees on it.
-  std::optional<uint8_t> page;
+  /// The address a CALL or GOTO here really goes to, in the page PCLATH
+  /// selects, when the flow analysis knows it.
+  std::optional<int> target;
 };
 
 /// Header line `number` (2 to 5) of a symbolic listing: the errorlevel
 /// directive, LIST, the include of the processor's header and an empty line.
 std::string SymbolicHeaderLine(int number, const Processor& processor);
 
-/// The word address that a CALL or GOTO at `address` reaches: its 11 bits in
-/// the page of `facts`, or in the word's own page when that is unknown,
-/// within the processor's program memory.
-int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
-                 const Processor& processor);
+/// The word address that a CALL or GOTO at `address` reaches: the target of
+/// `facts`, or else its 11 bits in the word's own page.
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts);
 
 /// The label of a branch target: the letter of its 2K page ("W" to "Z") and
 /// its address in four upper-case hex digits, so that text order is address

@@ -9,7 +9,7 @@ struct Row {
   uint16_t word;
   int address;
   BankSet banks;
-  std::optional<uint8_t> page;
+  std::optional<int> target;
   const char* processor;
   const char* text;
 };
@@ -43,11 +43,11 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x3E72, 0, kAny, {}, "16F876", "ADDLW\t0x72"},
       {0x0008, 0, kAny, {}, "16F876", "RETURN"},
 
-      // Branches: the page PCLATH selects, else the word's own.
+      // Branches: where PCLATH sends them, else into the word's own page.
       {0x2805, 0x0010, kAny, {}, "16F876", "GOTO\tW0005"},
       {0x2805, 0x0810, kAny, {}, "16F876", "GOTO\tX0805"},
-      {0x2123, 0x0010, kAny, 2, "16F876", "CALL\tY1123"},
-      {0x2123, 0x0010, kAny, 3, "16F873", "CALL\tX0923"},
+      {0x2123, 0x0010, kAny, 0x1123, "16F876", "CALL\tY1123"},
+      {0x2123, 0x0810, kAny, {}, "16F873", "CALL\tX0923"},
 
       // Words the instruction does not give back: DW, the look-alike in a comment.
       {0x3F72, 0, kAny, {}, "16F876", "DW\t0x3F72\t; ADDLW\t0x72"},
@@ -76,7 +76,7 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
     SCOPED_TRACE(testing::Message() << std::hex << row.word << " at " << row.address);
     const Processor* processor = FindProcessor(row.processor);
     ASSERT_NE(processor, nullptr);
-    const WordFacts facts{row.banks, row.page};
+    const WordFacts facts{row.banks, row.target};
     EXPECT_EQ(SymbolicText(row.word, row.address, DecodeInstruction(row.word), facts, *processor),
               row.text);
   }
