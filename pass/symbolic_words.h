@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "decode/processor.h"
+#include "pass/flow_analysis.h"
+#include "ui/shared_state.h"
+
+namespace tessarin {
+
+/// The symbolic listing's view of the opened image: the flow of its program
+/// memory followed once, so that every word prints with the banks and the
+/// branch targets its paths give it.
+class SymbolicWords {
+ public:
+  /// Follows the flow of the words that the line store holds.
+  SymbolicWords(const SharedState& state, const Processor& processor);
+
+  /// The label of the CALL or GOTO word `word` at `address`; empty for
+  /// any other word, and where the word is no instruction of the program.
+  std::string Label(int address, std::string_view word) const;
+
+  /// The instruction text of the word `word` (four hex characters from the
+  /// record) at `address`.
+  std::string Text(int address, std::string_view word) const;
+
+ private:
+  const Processor& processor_;
+  FlowAnalysis flow_;
+};
+
+/// The word that four hex characters give, or nothing for any other text.
+std::optional<uint16_t> ReadWordText(std::string_view word);
+
+}  // namespace tessarin
