@@ -11,11 +11,12 @@ constexpr int kEepromFirst = 0x2100;
 constexpr int kPageWords = 0x800;
 
 // gpasm messages that symbolic source causes by design: 302 register of bank
-// 1-3 (its low seven bits are what counts), 224 OPTION and TRIS, 220 ID
-// words written with DW, 215 the processor given again on the command line.
+// 1-3 (its low seven bits are what counts), 219 a register address the
+// processor lacks (the image uses it all the same), 224 OPTION and TRIS, 220
+// ID words written with DW, 215 the processor given again on the command line.
 constexpr std::string_view kQuietLine =
-    "\terrorlevel\t-302, -224, -220, -215\t; silence: banked registers, OPTION/TRIS, "
-    "ID words, -p";
+    "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
+    "OPTION/TRIS, ID words, -p";
 
 void AppendHex(std::string& out, unsigned value, int digits) {
   out += "0x";
@@ -164,7 +165,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
                          const WordFacts& facts, const Processor& processor) {
   std::string out;
   out.reserve(32);
-  if (address < processor.program_words && IsExactInstruction(word)) {
+  if (address < processor.program_words && EncodeInstruction(instruction) == word) {
     AppendInstruction(out, instruction, address, facts, processor);
     return out;
   }
