@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "decode/processor.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
@@ -21,7 +22,7 @@ constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex\n"
-    "Disassembles a PIC16F876 program memory image (Intel HEX, INHX8M or INHX32)\n"
+    "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
     "into assembler source, applying the data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
@@ -29,6 +30,10 @@ constexpr std::string_view kUsage =
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
+    "                     that gpasm -p PROCESSOR assembles back to the same image\n"
+    "  -p, --processor NAME  the processor of the symbolic style (default 16F876),\n"
+    "                     written 16f877a, p16f877a or PIC16F877A\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -42,6 +47,8 @@ struct Options {
   std::optional<std::string> zones;
   bool no_zones = false;
   bool listing = false;
+  bool symbolic = false;
+  std::optional<std::string> processor;
   bool help = false;
   bool version = false;
 };
@@ -63,11 +70,11 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     }
     // Options that take a value: "-o FILE", "-oFILE", "--output FILE", "--output=FILE".
     auto value_of = [&](std::string_view short_name, std::string_view long_name,
-                        std::optional<std::string>& value) {
+                        std::optional<std::string>& value, std::string_view what = "a file name") {
       std::optional<std::string> found;
       if (arg == short_name || arg == long_name) {
         if (i + 1 >= args.size()) {
-          error = "option " + arg + " needs a file name";
+          error = "option " + arg + " needs " + std::string(what);
           return true;
         }
         found = args[++i];
@@ -78,16 +85,19 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       } else {
         return false;
       }
-      if (found->empty()) error = "option " + std::string(long_name) + " needs a file name";
+      if (found->empty()) error = "option " + std::string(long_name) + " needs " + std::string(what);
       value = found;
       return true;
     };
-    if (value_of("-o", "--output", options.output) || value_of("-z", "--zones", options.zones)) {
+    if (value_of("-o", "--output", options.output) || value_of("-z", "--zones", options.zones) ||
+        value_of("-p", "--processor", options.processor, "a processor name")) {
       if (!error.empty()) return std::nullopt;
       continue;
     }
     if (arg == "-l" || arg == "--listing") {
       options.listing = true;
+    } else if (arg == "-s" || arg == "--symbolic") {
+      options.symbolic = true;
     } else if (arg == "--no-zones") {
       options.no_zones = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -100,6 +110,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     }
   }
   if (options.help || options.version) return options;
+  if (options.processor && FindProcessor(*options.processor) == nullptr) {
+    error = "unknown processor " + *options.processor;
+    return std::nullopt;
+  }
   if (options.zones && options.no_zones) {
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
@@ -173,7 +187,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::optional<Options> options = ParseArguments(args, usage_error);
   if (!options) return report.Usage(usage_error);
   if (options->help) {
-    out << kUsage;
+    out << kUsage << "\nProcessors:";
+    for (const Processor& processor : Processors()) out << " " << processor.name;
+    out << "\n";
     return out.flush() ? 0 : 1;
   }
   if (options->version) {
@@ -188,6 +204,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } else {
     std::setlocale(LC_TIME, "");
   }
+
+  if (options->symbolic) state.Style = ListingStyle::kSymbolic;
+  if (options->processor) state.ProcessorName = FindProcessor(*options->processor)->name;
 
   ZoneSource zones;
   if (options->zones) {

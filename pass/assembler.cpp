@@ -10,6 +10,7 @@
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
+#include "pass/symbolic_words.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -61,8 +62,10 @@ unsigned LabelValue(std::string_view label) {
 }
 
 // First sweep: collects the branch target of every word into List2, as
-// decoding it would, and notes which addresses hold a word.
-Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
+// decoding it would (in the symbolic style: the label of the target the
+// flow gives), and notes which addresses hold a word.
+Status CollectTargets(SharedState& state, const SymbolicWords* symbolic, std::vector<bool>& has_word,
+                      int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   for (int i = 0; i <= state.HexLineCount; ++i) {
@@ -74,7 +77,12 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line
     const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
-      CollectBranchTarget(RecordWord(record, k), state);
+      if (symbolic == nullptr) {
+        CollectBranchTarget(RecordWord(record, k), state);
+      } else if (std::string label = symbolic->Label(state.CurrentAddress, RecordWord(record, k));
+                 !label.empty()) {
+        state.List2.Add(std::move(label));
+      }
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
@@ -149,7 +157,7 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 }
 
 // Second sweep: one line per word, ORG lines at jumps, the end line.
-Status WriteListing(SharedState& state, PendingLabels& labels) {
+Status WriteListing(SharedState& state, const SymbolicWords* symbolic, PendingLabels& labels) {
   state.PassNumber = 2;
   int expected = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
@@ -160,7 +168,7 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
     const bool end_record = IsEndRecord(record);
     if (address != expected && !end_record) {
       state.List1.Add("");
-      state.List1.Add(OrgLine(address));
+      state.List1.Add(OrgLine(symbolic != nullptr ? symbolic->OrgAddress(address) : address));
     }
     state.CurrentAddress = address;
     expected = HalfToEven(RecordByteCount(record) + 2 * address);
@@ -170,7 +178,8 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
     const int words = RecordWordCount(record);
     for (int k = 0; k < words; ++k) {
       const std::string word = RecordWord(record, k);
-      const std::string instruction = DecodeWord(word, state);
+      const std::string instruction = symbolic != nullptr ? symbolic->Text(state.CurrentAddress, word)
+                                                          : DecodeWord(word, state);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -196,13 +205,15 @@ std::string PassFailedText(const Status& pass) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
-    state.List1.Add(std::move(line));
-  }
+  const std::optional<SymbolicWords> symbolic = SymbolicStyle(state);
+  const SymbolicWords* printer = symbolic ? &*symbolic : nullptr;
+  ListingHeader header = symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), symbolic->processor())
+                                  : ClassicHeader(clock.DateText(), clock.TimeText());
+  for (std::string& line : header) state.List1.Add(std::move(line));
 
   std::vector<bool> has_word(kAddressCount, false);
   int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, has_word, line_count); !collected.ok()) {
+  if (Status collected = CollectTargets(state, printer, has_word, line_count); !collected.ok()) {
     return collected;
   }
   BuildLabelList(state);
@@ -210,7 +221,7 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Reserve(line_count + state.List3.Count());
 
   PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, labels);
+  Status written = WriteListing(state, printer, labels);
   KeepUnplacedLabels(state, labels);
   return written;
 }

@@ -16,6 +16,16 @@ std::optional<uint16_t> ReadWordText(std::string_view word) {
   return static_cast<uint16_t>(value);
 }
 
+const Processor& ChosenProcessor(const SharedState& state) {
+  const Processor* named = FindProcessor(state.ProcessorName);
+  return named != nullptr ? *named : DefaultProcessor();
+}
+
+std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
+  if (state.Style != ListingStyle::kSymbolic) return std::nullopt;
+  return std::optional<SymbolicWords>(std::in_place, state, ChosenProcessor(state));
+}
+
 SymbolicWords::SymbolicWords(const SharedState& state, const Processor& processor)
     : processor_(processor), flow_(AnalyseFlow(BuildProgramImage(state), processor.program_words)) {}
 
@@ -38,5 +48,7 @@ std::string SymbolicWords::Text(int address, std::string_view word) const {
   const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
   return SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_);
 }
+
+int SymbolicWords::OrgAddress(int address) const { return SymbolicOrgAddress(address); }
 
 }  // namespace tessarin

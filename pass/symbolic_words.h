@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,22 @@ class SymbolicWords {
   /// record) at `address`.
   std::string Text(int address, std::string_view word) const;
 
+  /// The operand of the ORG line for a record at `address`.
+  int OrgAddress(int address) const;
+
+  const Processor& processor() const { return processor_; }
+
  private:
   const Processor& processor_;
   FlowAnalysis flow_;
 };
+
+/// The symbolic view of the image the line store holds, when the listing
+/// style is symbolic; nothing in the classic style.
+std::optional<SymbolicWords> SymbolicStyle(const SharedState& state);
+
+/// The processor that `state` names, or the 16F876 for a name it does not know.
+const Processor& ChosenProcessor(const SharedState& state);
 
 /// The word that four hex characters give, or nothing for any other text.
 std::optional<uint16_t> ReadWordText(std::string_view word);

@@ -9,6 +9,8 @@
 #include "ui/shared_state.h"
 #include "ui/sys_info.h"
 
+class QAction;
+class QActionGroup;
 class QLineEdit;
 class QListView;
 
@@ -56,6 +58,7 @@ class Form1 : public QMainWindow {
   void RemoveListingLabel();
   void ApplyZones();
   void Reassemble();
+  void ChooseListing();
 
   /// Runs `command`, which may rebuild any list, and reloads the views.
   template <typename Command>
@@ -73,6 +76,8 @@ class Form1 : public QMainWindow {
   std::array<TextListModel*, 6> models_{};
   std::array<QListView*, 6> views_{};
   QLineEdit* text1_ = nullptr;
+  QAction* symbolic_ = nullptr;          // "Listing symbolique"
+  QActionGroup* processors_ = nullptr;   // the "Processeur" radio items
   QPointer<frmAbout> about_;
 };
 
