@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "decode/instruction.h"
 #include "pass/flow_analysis.h"
 #include "pass/program_image.h"
 #include "testing/hex_builder.h"
@@ -69,6 +70,16 @@ void BM_AnalyseFlowReachableImage(benchmark::State& bench) {
   AnalyseFlowOf(bench, ReachableProgramImage());
 }
 BENCHMARK(BM_AnalyseFlowReachableImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_DecodeInstructionEveryWord(benchmark::State& bench) {
+  for (auto _ : bench) {
+    for (uint32_t word = 0; word <= 0x3FFF; ++word) {
+      benchmark::DoNotOptimize(DecodeInstruction(static_cast<uint16_t>(word)));
+    }
+  }
+  bench.SetItemsProcessed(bench.iterations() * 0x4000);
+}
+BENCHMARK(BM_DecodeInstructionEveryWord)->Unit(benchmark::kMicrosecond);
 
 void BM_BuildProgramImageFullImage(benchmark::State& bench) {
   SharedState state;

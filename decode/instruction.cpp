@@ -78,6 +78,37 @@ constexpr bool RowsFollowMnemonics() {
 }
 static_assert(RowsFollowMnemonics(), "one row per mnemonic, in enum order");
 
+// The rows a word can match, by its top six bits (13-8): those whose mask
+// and pattern agree with them. A word tries at most the eight of its bucket.
+struct Bucket {
+  uint8_t count = 0;
+  std::array<uint8_t, 8> rows{};
+};
+
+constexpr std::array<Bucket, 64> MakeBuckets() {
+  std::array<Bucket, 64> buckets{};
+  for (unsigned top = 0; top < 64; ++top) {
+    for (size_t k = 0; k < kRows.size(); ++k) {
+      const unsigned mask = kRows[k].mask >> 8;
+      if (((top & mask) == (kRows[k].pattern >> 8)) && buckets[top].count < 8) {
+        buckets[top].rows[buckets[top].count++] = static_cast<uint8_t>(k);
+      }
+    }
+  }
+  return buckets;
+}
+constexpr std::array<Bucket, 64> kBuckets = MakeBuckets();
+
+constexpr bool BucketsHoldEveryMatch() {
+  for (unsigned top = 0; top < 64; ++top) {
+    size_t matches = 0;
+    for (const Row& row : kRows) matches += (top & (row.mask >> 8)) == (row.pattern >> 8) ? 1 : 0;
+    if (matches != kBuckets[top].count) return false;
+  }
+  return true;
+}
+static_assert(BucketsHoldEveryMatch(), "a bucket is too small for its rows");
+
 constexpr uint8_t kFirstPort = 5;
 constexpr uint8_t kLastPort = 7;
 
@@ -145,7 +176,9 @@ std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruc
 
 Instruction DecodeInstruction(uint16_t word) {
   if (word > 0x3FFF) return {};
-  for (const Row& row : kRows) {
+  const Bucket& bucket = kBuckets[word >> 8];
+  for (uint8_t k = 0; k < bucket.count; ++k) {
+    const Row& row = kRows[bucket.rows[k]];
     if ((word & row.mask) != row.pattern) continue;
     Instruction instruction;
     instruction.mnemonic = row.mnemonic;
