@@ -326,6 +326,7 @@ class FlowSolver {
       case FlowKind::kCall: {
         const int entry = BranchTarget(a, ImageOf(after.pages));
         LinkBranch(a, entry, caller_head_);
+        calls_.push_back(static_cast<uint16_t>(a));
         Propagate(entry, {Identity(ImageOf(after.banks)), Identity(ImageOf(after.pages)), after.w});
         Return(a, entry);
         break;
@@ -355,10 +356,11 @@ class FlowSolver {
   // with the banks and pages unknown: the return may be one the analysis
   // cannot follow. True when that started new work.
   bool ResumeAfterEndlessCalls() {
+    std::vector<uint16_t> calls;
+    calls.swap(calls_);
     bool resumed = false;
-    for (int a = 0; a < n_; ++a) {
+    for (const int a : calls) {
       const State& state = state_[static_cast<size_t>(a)];
-      if (At(a).mnemonic != Mnemonic::kCall || state.banks == 0) continue;
       if (state_[static_cast<size_t>(Next(a))].banks != 0 || !image_.Has(Next(a))) continue;
       Propagate(Next(a), {SetTo(state.banks, kAnyValue), SetTo(state.pages, kAnyValue), kAnyW});
       resumed = true;
@@ -402,6 +404,7 @@ class FlowSolver {
   std::vector<uint8_t> queued_;
   std::vector<uint16_t> forward_;
   std::vector<uint16_t> backward_;
+  std::vector<uint16_t> calls_;  // CALL words run since the last check for endless callees
 };
 
 const Instruction& FlowAnalysis::InstructionAt(int address) const {
