@@ -219,10 +219,12 @@ class FlowSolver {
   const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
   int Next(int a) const { return (a + 1) % n_; }
 
-  int BranchTarget(int a, TwoBitSet pages) const {
-    const int page = std::has_single_bit(pages) ? std::countr_zero(pages) : (a >> 11) & 3;
-    return ((page << 11) | At(a).literal) % n_;
+  // The page a CALL or GOTO goes to: the one PCLATH selects when known.
+  static int BranchPage(int a, TwoBitSet pages) {
+    return std::has_single_bit(pages) ? std::countr_zero(pages) : (a >> 11) & 3;
   }
+
+  int BranchTarget(int a, int page) const { return ((page << 11) | At(a).literal) % n_; }
 
   int TableEnd(int a) const {
     int end = a + 1;
@@ -257,12 +259,13 @@ class FlowSolver {
     }
   }
 
-  void LinkBranch(int a, int target, std::vector<int32_t>& heads) {
-    const auto page_bit = static_cast<uint8_t>(1 << ((target >> 11) & 3));
+  // Links a CALL or GOTO to its target in `page`, once per page.
+  void LinkBranch(int a, int page, std::vector<int32_t>& heads) {
+    const auto page_bit = static_cast<uint8_t>(1 << page);
     uint8_t& linked = linked_[static_cast<size_t>(a)];
     if (linked & page_bit) return;
     linked |= page_bit;
-    AddLink(heads, target, a);
+    AddLink(heads, BranchTarget(a, page), a);
   }
 
   void Push(std::vector<uint16_t>& list, int a, uint8_t flag) {
@@ -318,14 +321,15 @@ class FlowSolver {
         Propagate(Next(a), after);
         break;
       case FlowKind::kGoto: {
-        const int target = BranchTarget(a, ImageOf(after.pages));
-        LinkBranch(a, target, pred_head_);
-        Propagate(target, after);
+        const int page = BranchPage(a, ImageOf(after.pages));
+        LinkBranch(a, page, pred_head_);
+        Propagate(BranchTarget(a, page), after);
         break;
       }
       case FlowKind::kCall: {
-        const int entry = BranchTarget(a, ImageOf(after.pages));
-        LinkBranch(a, entry, caller_head_);
+        const int page = BranchPage(a, ImageOf(after.pages));
+        const int entry = BranchTarget(a, page);
+        LinkBranch(a, page, caller_head_);
         calls_.push_back(static_cast<uint16_t>(a));
         Propagate(entry, {Identity(ImageOf(after.banks)), Identity(ImageOf(after.pages)), after.w});
         Return(a, entry);
@@ -378,7 +382,7 @@ class FlowSolver {
       word.pages = ImageOf(state.pages);
       const FlowKind kind = FlowOf(word.instruction.mnemonic);
       if (kind != FlowKind::kCall && kind != FlowKind::kGoto) continue;
-      word.target = BranchTarget(a, word.pages);
+      word.target = BranchTarget(a, BranchPage(a, word.pages));
       if (word.reached) ++count[static_cast<size_t>(word.target) + 1];
     }
     for (size_t k = 1; k < count.size(); ++k) count[k] += count[k - 1];
