@@ -1,28 +1,25 @@
-; A small 16F874a program: its comparator registers and a table read.
+; A 16F874A in parallel-slave-port mode: port D read when the master writes,
+; PORTE and TRISE bits by name, and the comparators off.
         list    p=16f874a
         include "p16f874a.inc"
-        __config _HS_OSC & _WDT_OFF & _LVP_OFF
+        __config _XT_OSC & _WDT_OFF & _LVP_OFF & _CP_OFF
 
         org     0x0000
-        bsf     STATUS, RP0
+        goto    init
+        org     0x0004
+        bcf     PIR1, PSPIF
+        movf    PORTD, W
+        movwf   0x70
+        retfie
+init:   bsf     STATUS, RP0
         movlw   0x07
         movwf   CMCON
-        clrf    CVRCON
+        bsf     TRISE, PSPMODE
+        bsf     PIE1, PSPIE
         bcf     STATUS, RP0
-        bsf     STATUS, RP1
-        movlw   0x10
-        movwf   EEADR
-        bsf     STATUS, RP0
-        bsf     EECON1, RD
-        bcf     STATUS, RP0
-        movf    EEDATA, W
-        bcf     STATUS, RP1
-        movwf   0x20
-        btfsc   PIR2, CMIF
-        call    clear
-        goto    0x0000
-clear:  bcf     PIR2, CMIF
-        return
-        org     0x2100
-        de      0x874
+        movlw   0xC0
+        movwf   INTCON
+wait:   btfss   TRISE, IBF
+        goto    wait
+        sleep
         end
