@@ -61,11 +61,39 @@ unsigned LabelValue(std::string_view label) {
   return value;
 }
 
-// First sweep: collects the branch target of every word into List2, as
-// decoding it would (in the symbolic style: the label of the target the
-// flow gives), and notes which addresses hold a word.
-Status CollectTargets(SharedState& state, const SymbolicWords* symbolic, std::vector<bool>& has_word,
-                      int& line_count) {
+// How each style writes the words. The sweeps take one as a template
+// argument, so that the classic style runs exactly the code it always ran.
+class ClassicWords {
+ public:
+  explicit ClassicWords(SharedState& state) : state_(state) {}
+  // Adds the label of a CALL or GOTO word to List2, as decoding it would.
+  void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
+  std::string Text(int, std::string_view word) { return DecodeWord(word, state_); }
+  int OrgAddress(int address) const { return address; }
+
+ private:
+  SharedState& state_;
+};
+
+// The symbolic style: labels of the targets the flow gives, named source.
+class SymbolicStyleWords {
+ public:
+  SymbolicStyleWords(SharedState& state, const SymbolicWords& words) : state_(state), words_(words) {}
+  void CollectLabel(int address, std::string_view word) {
+    if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
+  }
+  std::string Text(int address, std::string_view word) { return words_.Text(address, word); }
+  int OrgAddress(int address) const { return words_.OrgAddress(address); }
+
+ private:
+  SharedState& state_;
+  const SymbolicWords& words_;
+};
+
+// First sweep: collects the branch target of every word into List2 and notes
+// which addresses hold a word.
+template <typename Words>
+Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   for (int i = 0; i <= state.HexLineCount; ++i) {
@@ -77,12 +105,7 @@ Status CollectTargets(SharedState& state, const SymbolicWords* symbolic, std::ve
     const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
-      if (symbolic == nullptr) {
-        CollectBranchTarget(RecordWord(record, k), state);
-      } else if (std::string label = symbolic->Label(state.CurrentAddress, RecordWord(record, k));
-                 !label.empty()) {
-        state.List2.Add(std::move(label));
-      }
+      style.CollectLabel(state.CurrentAddress, RecordWord(record, k));
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
@@ -157,7 +180,8 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 }
 
 // Second sweep: one line per word, ORG lines at jumps, the end line.
-Status WriteListing(SharedState& state, const SymbolicWords* symbolic, PendingLabels& labels) {
+template <typename Words>
+Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   state.PassNumber = 2;
   int expected = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
@@ -168,7 +192,7 @@ Status WriteListing(SharedState& state, const SymbolicWords* symbolic, PendingLa
     const bool end_record = IsEndRecord(record);
     if (address != expected && !end_record) {
       state.List1.Add("");
-      state.List1.Add(OrgLine(symbolic != nullptr ? symbolic->OrgAddress(address) : address));
+      state.List1.Add(OrgLine(style.OrgAddress(address)));
     }
     state.CurrentAddress = address;
     expected = HalfToEven(RecordByteCount(record) + 2 * address);
@@ -178,8 +202,7 @@ Status WriteListing(SharedState& state, const SymbolicWords* symbolic, PendingLa
     const int words = RecordWordCount(record);
     for (int k = 0; k < words; ++k) {
       const std::string word = RecordWord(record, k);
-      const std::string instruction = symbolic != nullptr ? symbolic->Text(state.CurrentAddress, word)
-                                                          : DecodeWord(word, state);
+      const std::string instruction = style.Text(state.CurrentAddress, word);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -196,6 +219,24 @@ Status WriteListing(SharedState& state, const SymbolicWords* symbolic, PendingLa
   return Status::Ok();
 }
 
+// The pass in the style of `style`, after the header.
+template <typename Words>
+Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
+  std::vector<bool> has_word(kAddressCount, false);
+  int line_count = state.List1.Count();
+  if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
+    return collected;
+  }
+  BuildLabelList(state);
+  BuildLabelQueue(state, yield);
+  state.List1.Reserve(line_count + state.List3.Count());
+
+  PendingLabels labels = PrepareLabels(state, has_word);
+  Status written = WriteListing(state, style, labels);
+  KeepUnplacedLabels(state, labels);
+  return written;
+}
+
 }  // namespace
 
 std::string PassFailedText(const Status& pass) {
@@ -206,24 +247,11 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
   const std::optional<SymbolicWords> symbolic = SymbolicStyle(state);
-  const SymbolicWords* printer = symbolic ? &*symbolic : nullptr;
   ListingHeader header = symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), symbolic->processor())
                                   : ClassicHeader(clock.DateText(), clock.TimeText());
   for (std::string& line : header) state.List1.Add(std::move(line));
-
-  std::vector<bool> has_word(kAddressCount, false);
-  int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, printer, has_word, line_count); !collected.ok()) {
-    return collected;
-  }
-  BuildLabelList(state);
-  BuildLabelQueue(state, yield);
-  state.List1.Reserve(line_count + state.List3.Count());
-
-  PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, printer, labels);
-  KeepUnplacedLabels(state, labels);
-  return written;
+  if (symbolic) return RunSweeps(state, SymbolicStyleWords(state, *symbolic), yield);
+  return RunSweeps(state, ClassicWords(state), yield);
 }
 
 }  // namespace tessarin
