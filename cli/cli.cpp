@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/batch.h"
 #include "decode/processor.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
@@ -21,12 +22,12 @@ namespace {
 constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
-    "Usage: tessarin-cli [options] FILE.hex\n"
+    "Usage: tessarin-cli [options] FILE.hex...\n"
     "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
     "into assembler source, applying the data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
-    "  -o, --output FILE  write the source to FILE instead of standard output\n"
+    "  -o, --output FILE  write the source to FILE instead of standard output (-)\n"
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
@@ -37,12 +38,18 @@ constexpr std::string_view kUsage =
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
+    "FILE - reads standard input, whose zones come only from -z. With several\n"
+    "FILEs, or -o naming a folder, each source goes to NAME.asm (NAME.lst with -l)\n"
+    "beside its FILE or in that folder, and a FILE that fails does not stop the others.\n"
+    "\n"
     "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set.\n"
     "Exit status: 0 done, 1 the file could not be read, disassembled or written,\n"
     "2 usage error.\n";
 
 struct Options {
-  std::string hex_path;
+  std::string hex_path;  ///< the first of `inputs`
+  std::vector<std::string> inputs;
+  std::vector<std::string> file_args;  ///< the options but -o, for each file of a batch
   std::optional<std::string> output;
   std::optional<std::string> zones;
   bool no_zones = false;
@@ -89,12 +96,15 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       value = found;
       return true;
     };
-    if (value_of("-o", "--output", options.output) || value_of("-z", "--zones", options.zones) ||
-        value_of("-p", "--processor", options.processor, "a processor name")) {
+    const size_t first = i;
+    if (value_of("-o", "--output", options.output)) {
       if (!error.empty()) return std::nullopt;
       continue;
     }
-    if (arg == "-l" || arg == "--listing") {
+    if (value_of("-z", "--zones", options.zones) ||
+        value_of("-p", "--processor", options.processor, "a processor name")) {
+      if (!error.empty()) return std::nullopt;
+    } else if (arg == "-l" || arg == "--listing") {
       options.listing = true;
     } else if (arg == "-s" || arg == "--symbolic") {
       options.symbolic = true;
@@ -108,6 +118,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       error = "unknown option " + arg;
       return std::nullopt;
     }
+    options.file_args.insert(options.file_args.end(), args.begin() + first, args.begin() + i + 1);
   }
   if (options.help || options.version) return options;
   if (options.processor && FindProcessor(*options.processor) == nullptr) {
@@ -118,11 +129,12 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
   }
-  if (operands.size() != 1) {
-    error = operands.empty() ? "no HEX file named" : "only one HEX file can be named";
+  if (operands.empty()) {
+    error = "no HEX file named";
     return std::nullopt;
   }
   options.hex_path = operands[0];
+  options.inputs = std::move(operands);
   return options;
 }
 
@@ -204,6 +216,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } else {
     std::setlocale(LC_TIME, "");
   }
+  if (IsBatch(options->inputs.size(), options->output)) {
+    const BatchJob job{options->inputs, options->output, options->file_args, options->listing};
+    if (const std::optional<std::string> problem = BatchUsageError(job)) return report.Usage(*problem);
+    return RunBatch(job, out, err, source_date_epoch);
+  }
 
   if (options->symbolic) state.Style = ListingStyle::kSymbolic;
   if (options->processor) state.ProcessorName = FindProcessor(*options->processor)->name;
@@ -211,12 +228,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   ZoneSource zones;
   if (options->zones) {
     zones = {ZoneSource::Kind::kFile, *options->zones};
-  } else if (options->no_zones) {
-    zones.kind = ZoneSource::Kind::kNone;
+  } else if (options->no_zones || options->hex_path == "-") {
+    zones.kind = ZoneSource::Kind::kNone;  // standard input has no companion file
   }
   NoYield yield;
   CliClock clock(epoch);
-  const OpenOutcome opened = OpenHexFile(state, options->hex_path, zones, yield, clock);
+  const OpenOutcome opened = OpenHexFile(
+      state, options->hex_path == "-" ? "/dev/stdin" : options->hex_path, zones, yield, clock);
   switch (opened.step) {
     case OpenStep::kReadHex:
       return report.Fail(1, options->hex_path, opened.status.message());
@@ -245,7 +263,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
-  if (options->output) {
+  if (options->output && *options->output != "-") {
     const Status written = WriteFileAtomically(*options->output, text);
     if (!written.ok()) return report.Fail(1, *options->output, written.message());
     return 0;
