@@ -191,7 +191,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   std::string error;
-  const std::optional<std::string> hex = ReadFileBytes(options->hex_path, &error);
+  const std::optional<std::string> hex = ReadHexFile(options->hex_path, &error);
   if (!hex) return report.Fail(1, options->hex_path, error);
 
   const bool fits = TakeHexFile(state, options->hex_path, *hex);

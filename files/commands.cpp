@@ -71,7 +71,7 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     return;
   }
   // Nothing of the loaded file is given up until the new one is read whole.
-  const std::optional<std::string> text = ReadFileBytes(choice.path);
+  const std::optional<std::string> text = ReadHexFile(choice.path);
   if (!text) {
     ShowMessage(toolkit, kInvalidFileName);
     return;

@@ -15,8 +15,15 @@ inline constexpr int kHexLineWidth = 255;
 /// Empties every slot; `HexLineCount` is left as it was.
 void ResetLineStore(SharedState& state);
 
-/// Stores `line`, cut or extended to 255 characters, at slot `index`.
-/// Returns false, storing nothing, for an index outside 0-10000.
+/// `line` without the blanks and tabs in front of its start code.
+std::string_view WithoutLeadingBlanks(std::string_view line);
+
+/// `text` without the UTF-8 byte-order mark it may start with.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
+/// Stores `line`, without its leading blanks and then cut or extended to 255
+/// characters, at slot `index`. Returns false, storing nothing, for an index
+/// outside 0-10000.
 [[nodiscard]] bool StoreLine(SharedState& state, int index, std::string_view line);
 
 /// The text of slot `index`: 255 characters, or the empty text for a slot

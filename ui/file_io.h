@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,9 +11,23 @@
 
 namespace tessarin {
 
-/// The whole content of a file, or nothing when it cannot be opened or read;
-/// then `error`, when given, receives the reason.
+/// No file that this program reads is larger: 10,001 HEX lines of 255
+/// characters take about 2.6 MB.
+inline constexpr size_t kMaxInputBytes = size_t{16} << 20;
+
+/// The whole content of a file, or nothing when it cannot be opened or read
+/// or holds more than `kMaxInputBytes` bytes; then `error`, when given,
+/// receives the reason.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::string* error = nullptr);
+
+/// The start of a file's content: read piece by piece until the end of the
+/// file, until more than `max_bytes` bytes were read (then exactly
+/// `max_bytes` + 1), or until `enough` returns true for the piece just read;
+/// `enough` sees every piece once, in order. Nothing when the file cannot be
+/// opened or read; then `error`, when given, receives the reason.
+std::optional<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
+                                         const std::function<bool(std::string_view)>& enough,
                                          std::string* error = nullptr);
 
 /// Writes `bytes` as the new content of `path` so that no failure can leave
