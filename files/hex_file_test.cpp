@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "pass/assembler.h"
 #include "pass/line_store.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "testing/worked_example.h"
+#include "ui/file_io.h"
 
 namespace tessarin {
 namespace {
@@ -49,6 +55,75 @@ TEST(FillLineStore, CountStaysWithinSixteenBits) {
   SharedState state;
   EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')));
   EXPECT_EQ(state.HexLineCount, 32767);
+}
+
+// The word addresses of a listing in order, each checked to be where an
+// assembler puts that word: after the previous word, or at the ORG line
+// before it. Empty, with a failure recorded, where a word is misplaced.
+std::vector<int> PlacedWordAddresses(const TextList& listing) {
+  std::vector<int> addresses;
+  int next = 0;
+  for (const std::string& line : listing.Items()) {
+    const std::string org = "                \tORG\t0x";
+    if (line.starts_with(org)) next = static_cast<int>(std::stoul(line.substr(org.size()), nullptr, 16));
+    if (line.size() < 4 || !std::isxdigit(static_cast<unsigned char>(line[0]))) continue;
+    const int address = static_cast<int>(std::stoul(line.substr(0, 4), nullptr, 16));
+    EXPECT_EQ(address, next) << line;
+    addresses.push_back(address);
+    next = address + 1;
+  }
+  return addresses;
+}
+
+TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
+  using testing::Record;
+  using testing::WordRecord;
+  const std::string example(testing::kWorkedExampleHex);
+  const std::string word = WordRecord(0, {0x0008}) + "\n";
+  std::string too_many_lines;
+  for (int i = 0; i <= kHexLineSlots; ++i) too_many_lines += ":00000001FF\n";
+  struct Case {
+    std::string text;
+    std::vector<int> addresses;
+    std::string failure;
+  };
+  const Case cases[] = {
+      {example, {0, 1, 2, 3}, ""},
+      // An odd byte count: the next record's first word needs its ORG line.
+      {":03000000032000DA\n:0400040000000800F0\n:00000001FF\n", {0, 2, 3}, ""},
+      {":0100000000FF\n" + WordRecord(1, {0, 0}), {1, 2}, ""},
+
+      // Extended address records: a base within the chip moves the data,
+      // one beyond it stops the pass.
+      {Record(0, 4, {0, 0}) + "\n" + word, {0}, ""},
+      {Record(0, 4, {0, 1}) + "\n" + word, {}, "line 1: address beyond the chip"},
+      {Record(0, 2, {0x00, 0x10}) + "\n" + word, {0x80}, ""},
+      {Record(0, 2, {0x10, 0x00}) + "\n" + word, {}, "line 1: address beyond the chip"},
+      {Record(0, 2, {0x0F, 0xFF}) + "\n" + Record(0x10, 0, {0, 0}), {}, "line 2: address beyond the chip"},
+      {Record(0, 2, {0x10, 0x00}) + "\n" + Record(0, 4, {0, 0}) + "\n" + word, {}, "line 1: address beyond the chip"},
+
+      // Only types 02 to 05 are address records.
+      {Record(0, 0x14, {0, 0, 0, 0}) + "\n" + WordRecord(2, {0}), {0, 1, 2}, ""},
+      {Record(0, 0x22, {0, 0}) + "\n" + Record(0, 3, {0, 0, 0, 0}) + "\n" + Record(0, 5, {0, 0, 0, 0}),
+       {0}, ""},
+
+      // A byte-order mark and blanks before the start code are dropped.
+      {"\xEF\xBB\xBF" + example, {0, 1, 2, 3}, ""},
+      {"  \t" + example, {0, 1, 2, 3}, ""},
+
+      // Input that no HEX file can be.
+      {too_many_lines, {}, "line 10002: more than 10,001 lines"},
+      {std::string(kMaxInputBytes + 1, ':'), {}, "more than 16 MB"},
+  };
+  for (const Case& c : cases) {
+    SharedState state;
+    testing::CountingYield yield;
+    testing::FixedClock clock;
+    (void)FillLineStore(state, c.text);
+    const Status status = Assembler(state, yield, clock);
+    EXPECT_EQ(status.message(), c.failure) << c.text.substr(0, 80);
+    EXPECT_EQ(PlacedWordAddresses(state.List1), c.addresses) << c.text.substr(0, 80);
+  }
 }
 
 }  // namespace
