@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"), *state);
   } catch (const std::bad_alloc&) {
     // A listing that outgrows a memory limit ends the run, never in an abort.
-    std::cout.flush();
     std::cerr << "tessarin-cli: out of memory\n";
     return 1;
   }
