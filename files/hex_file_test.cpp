@@ -10,6 +10,7 @@
 #include "pass/line_store.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
+#include "testing/temp_folder.h"
 #include "testing/worked_example.h"
 #include "ui/file_io.h"
 
@@ -81,7 +82,7 @@ TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
   const std::string example(testing::kWorkedExampleHex);
   const std::string word = WordRecord(0, {0x0008}) + "\n";
   std::string too_many_lines;
-  for (int i = 0; i <= kHexLineSlots; ++i) too_many_lines += ":00000001FF\n";
+  for (int i = 0; i < 3 * kHexLineSlots; ++i) too_many_lines += ":00000001FF\n";
   struct Case {
     std::string text;
     std::vector<int> addresses;
@@ -115,15 +116,27 @@ TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
       {too_many_lines, {}, "line 10002: more than 10,001 lines"},
       {std::string(kMaxInputBytes + 1, ':'), {}, "more than 16 MB"},
   };
+  testing::TempFolder temp;
+  const std::filesystem::path path = temp.path() / "prog.hex";
   for (const Case& c : cases) {
+    ASSERT_TRUE(WriteFileAtomically(path, c.text).ok());
+    const std::optional<std::string> text = ReadHexFile(path);
+    ASSERT_TRUE(text.has_value());
     SharedState state;
     testing::CountingYield yield;
     testing::FixedClock clock;
-    (void)FillLineStore(state, c.text);
+    (void)FillLineStore(state, *text);
     const Status status = Assembler(state, yield, clock);
     EXPECT_EQ(status.message(), c.failure) << c.text.substr(0, 80);
     EXPECT_EQ(PlacedWordAddresses(state.List1), c.addresses) << c.text.substr(0, 80);
+    // Reading stops once the text is too long to be a HEX file.
+    if (c.failure.starts_with("line 10002")) {
+      EXPECT_LT(text->size(), c.text.size());
+    } else {
+      EXPECT_EQ(*text, c.text.substr(0, kMaxInputBytes + 1));
+    }
   }
+  EXPECT_EQ(ReadHexFile("/dev/zero")->size(), kMaxInputBytes + 1);
 }
 
 }  // namespace
