@@ -147,14 +147,16 @@ TEST_F(CommandsTest, FailedPassIsReportedAfterItsListing) {
   std::string text;
   for (int i = 0; i < 10002; ++i) text += ":00000001FF\n";
   Open(Write("big.hex", text));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu !"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu ! "
+                                                 "(line 10002: more than 10,001 lines)"});
   EXPECT_EQ(state_.List1.Count(), 5);
   EXPECT_EQ(state_.HexLineCount, 10001);
   EXPECT_EQ(state_.Caption, "Tessarin [big.hex]");
 
   message_box_.shown.clear();
   Open(Write("top.hex", testing::Record(0xFFFF, 0, {0, 0}) + "\n"));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu !"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu ! "
+                                                 "(line 1: load address beyond the 16-bit word address range)"});
 }
 
 TEST_F(CommandsTest, SaveWritesTheDerivedNamesBesideTheHexFile) {

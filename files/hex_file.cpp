@@ -24,7 +24,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::optional<std::string> ReadHexFile(const std::filesystem::path& path, std::string* error) {
+Result<std::string> ReadHexFile(const std::filesystem::path& path) {
   // Counts line endings as SplitLines does, a CR LF split between two pieces
   // once; a text with more endings than the store has slots has more lines.
   size_t endings = 0;
@@ -36,32 +36,28 @@ std::optional<std::string> ReadHexFile(const std::filesystem::path& path, std::s
     }
     return endings > static_cast<size_t>(kHexLineSlots);
   };
-  return ReadFileStart(path, kMaxInputBytes, enough, error);
+  return ReadFileStart(path, kMaxInputBytes, enough);
 }
 
-bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
+Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
   state.WorkingFolder = std::filesystem::path(path).parent_path();
-  state.Caption = "Tessarin [" + state.CommonDialog1.FileTitle + "]";
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);
 }
 
-bool FillLineStore(SharedState& state, std::string_view text) {
+Status FillLineStore(SharedState& state, std::string_view text) {
   ResetLineStore(state);
   state.HexFileTooBig = text.size() > kMaxInputBytes;
   if (state.HexFileTooBig) {
     state.HexLineCount = -1;
-    return false;
+    return Status::Failure(std::string(kFileTooBig));
   }
   const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(text));
-  bool all_stored = true;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!StoreLine(state, static_cast<int>(i), lines[i])) {
-      all_stored = false;
-      break;
-    }
+  Status stored = Status::Ok();
+  for (size_t i = 0; i < lines.size() && stored.ok(); ++i) {
+    stored = StoreLine(state, static_cast<int>(i), lines[i]);
   }
   // The count stays within 16 bits; any count past the store makes the pass
   // stop at the first missing slot.
@@ -69,7 +65,7 @@ bool FillLineStore(SharedState& state, std::string_view text) {
   state.HexLineCount = lines.empty()
                            ? int16_t{-1}
                            : static_cast<int16_t>(std::min<size_t>(last, std::numeric_limits<int16_t>::max()));
-  return all_stored;
+  return stored;
 }
 
 }  // namespace tessarin

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/shared_state.h"
+#include "ui/status.h"
 
 namespace tessarin {
 
@@ -17,24 +17,22 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 /// The text of the HEX file at `path`, read only as far as it can be an
 /// input: reading stops once the text holds more lines than the store or
 /// more than `kMaxInputBytes` bytes, which `FillLineStore` then refuses.
-/// Nothing when the file cannot be opened or read; then `error`, when given,
-/// receives the reason.
-std::optional<std::string> ReadHexFile(const std::filesystem::path& path,
-                                       std::string* error = nullptr);
+/// The cause (without the path) when the file cannot be opened or read.
+Result<std::string> ReadHexFile(const std::filesystem::path& path);
 
 /// Takes `text`, the content of the HEX file at `path`, as the opened file:
 /// the dialog object remembers the file, the working folder becomes its
-/// folder, the caption names it, the listing and the label queue are emptied
-/// and the line store holds its lines. Returns false when the file has more
-/// lines than the store holds (see `FillLineStore`).
-[[nodiscard]] bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
+/// folder, the listing and the label queue are emptied
+/// and the line store holds its lines. Fails when the file has more lines
+/// than the store holds (see `FillLineStore`).
+Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
 
 /// Replaces the line store by the lines of a HEX file's text, less a leading
 /// byte-order mark, and sets `HexLineCount` to the number of lines minus one.
-/// Returns false when the file has more lines than the store holds: the
-/// lines beyond are dropped, but counted, so that the pass refuses such a
-/// file. A text of more than `kMaxInputBytes` bytes is not split at all: the
-/// store stays empty, marked too big for the pass, and the result is false.
-[[nodiscard]] bool FillLineStore(SharedState& state, std::string_view text);
+/// Fails when the file has more lines than the store holds: the lines beyond
+/// are dropped, but counted, so that the pass refuses such a file. A text of
+/// more than `kMaxInputBytes` bytes is not split at all: the store stays
+/// empty, marked too big, and the pass refuses it too.
+Status FillLineStore(SharedState& state, std::string_view text);
 
 }  // namespace tessarin

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "pass/assembler.h"
 #include "pass/line_store.h"
+#include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "testing/temp_folder.h"
@@ -37,24 +37,24 @@ TEST(SplitLines, EveryLineEnding) {
 
 TEST(FillLineStore, CountsLinesAndRefusesTooMany) {
   SharedState state;
-  ASSERT_TRUE(FillLineStore(state, ":00000001FF\n"));
+  ASSERT_TRUE(FillLineStore(state, ":00000001FF\n").ok());
   EXPECT_EQ(state.HexLineCount, 0);
-  ASSERT_TRUE(FillLineStore(state, ""));
+  ASSERT_TRUE(FillLineStore(state, "").ok());
   EXPECT_EQ(state.HexLineCount, -1);
   EXPECT_EQ(ReadSlot(state, 0), std::string_view());  // the old line is gone
 
   std::string text;
   for (int i = 0; i < kHexLineSlots; ++i) text += ":00000001FF\r\n";
-  ASSERT_TRUE(FillLineStore(state, text));
+  ASSERT_TRUE(FillLineStore(state, text).ok());
   EXPECT_EQ(state.HexLineCount, 10000);
   text += "x\r\ny\r\n";
-  EXPECT_FALSE(FillLineStore(state, text));
+  EXPECT_FALSE(FillLineStore(state, text).ok());
   EXPECT_EQ(state.HexLineCount, 10002);
 }
 
 TEST(FillLineStore, CountStaysWithinSixteenBits) {
   SharedState state;
-  EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')));
+  EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')).ok());
   EXPECT_EQ(state.HexLineCount, 32767);
 }
 
@@ -64,14 +64,13 @@ TEST(FillLineStore, CountStaysWithinSixteenBits) {
 std::vector<int> PlacedWordAddresses(const TextList& listing) {
   std::vector<int> addresses;
   int next = 0;
-  for (const std::string& line : listing.Items()) {
-    const std::string org = "                \tORG\t0x";
-    if (line.starts_with(org)) next = static_cast<int>(std::stoul(line.substr(org.size()), nullptr, 16));
-    if (line.size() < 4 || !std::isxdigit(static_cast<unsigned char>(line[0]))) continue;
-    const int address = static_cast<int>(std::stoul(line.substr(0, 4), nullptr, 16));
-    EXPECT_EQ(address, next) << line;
-    addresses.push_back(address);
-    next = address + 1;
+  for (int i = 0; i < listing.Count(); ++i) {
+    const ListingLine line(listing.Item(i));
+    if (line.Kind(i) == LineKind::kOrg) next = std::stoi(std::string(line.WithoutAddressArea().substr(5)), nullptr, 16);
+    if (line.Kind(i) != LineKind::kWord) continue;
+    EXPECT_EQ(line.Address(), next) << listing.Item(i);
+    addresses.push_back(line.Address());
+    next = line.Address() + 1;
   }
   return addresses;
 }
@@ -120,8 +119,8 @@ TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
   const std::filesystem::path path = temp.path() / "prog.hex";
   for (const Case& c : cases) {
     ASSERT_TRUE(WriteFileAtomically(path, c.text).ok());
-    const std::optional<std::string> text = ReadHexFile(path);
-    ASSERT_TRUE(text.has_value());
+    const Result<std::string> text = ReadHexFile(path);
+    ASSERT_TRUE(text.ok());
     SharedState state;
     testing::CountingYield yield;
     testing::FixedClock clock;

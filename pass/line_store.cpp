@@ -16,8 +16,8 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
 }
 
-bool StoreLine(SharedState& state, int index, std::string_view line) {
-  if (index < 0 || index >= kHexLineSlots) return false;
+Status StoreLine(SharedState& state, int index, std::string_view line) {
+  if (index < 0 || index >= kHexLineSlots) return Status::Failure(std::string(kTooManyLines));
   // The store grows as lines arrive; slots skipped over read as empty.
   if (static_cast<size_t>(index) >= state.HexLines.size()) {
     state.HexLines.resize(static_cast<size_t>(index) + 1);
@@ -26,7 +26,7 @@ bool StoreLine(SharedState& state, int index, std::string_view line) {
   // Blanks in front of the start code would shift every field.
   slot.assign(WithoutLeadingBlanks(line).substr(0, kHexLineWidth));
   slot.resize(kHexLineWidth, ' ');
-  return true;
+  return Status::Ok();
 }
 
 std::optional<std::string_view> ReadSlot(const SharedState& state, int index) {

@@ -43,13 +43,9 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::optional<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
-                                         const std::function<bool(std::string_view)>& enough,
-                                         std::string* error) {
-  auto fail = [&](int code) -> std::optional<std::string> {
-    if (error != nullptr) *error = std::strerror(code);
-    return std::nullopt;
-  };
+Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
+                                  const std::function<bool(std::string_view)>& enough) {
+  auto fail = [](int code) -> Result<std::string> { return Status::Failure(std::strerror(code)); };
   if (path.empty()) return fail(ENOENT);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return fail(errno);
@@ -84,12 +80,9 @@ std::optional<std::string> ReadFileStart(const std::filesystem::path& path, size
   return bytes;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
-  std::optional<std::string> bytes = ReadFileStart(path, kMaxInputBytes, {}, error);
-  if (bytes && bytes->size() > kMaxInputBytes) {
-    if (error != nullptr) *error = std::strerror(EFBIG);
-    return std::nullopt;
-  }
+Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  Result<std::string> bytes = ReadFileStart(path, kMaxInputBytes, {});
+  if (bytes.ok() && bytes->size() > kMaxInputBytes) return Status::Failure(std::strerror(EFBIG));
   return bytes;
 }
 

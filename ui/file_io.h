@@ -15,20 +15,17 @@ namespace tessarin {
 /// characters take about 2.6 MB.
 inline constexpr size_t kMaxInputBytes = size_t{16} << 20;
 
-/// The whole content of a file, or nothing when it cannot be opened or read
-/// or holds more than `kMaxInputBytes` bytes; then `error`, when given,
-/// receives the reason.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
-                                         std::string* error = nullptr);
+/// The whole content of a file, or the cause (without the path) when it
+/// cannot be opened or read or holds more than `kMaxInputBytes` bytes.
+Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 /// The start of a file's content: read piece by piece until the end of the
 /// file, until more than `max_bytes` bytes were read (then exactly
 /// `max_bytes` + 1), or until `enough` returns true for the piece just read;
-/// `enough` sees every piece once, in order. Nothing when the file cannot be
-/// opened or read; then `error`, when given, receives the reason.
-std::optional<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
-                                         const std::function<bool(std::string_view)>& enough,
-                                         std::string* error = nullptr);
+/// `enough` sees every piece once, in order. The cause (without the path)
+/// when the file cannot be opened or read.
+Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
+                                  const std::function<bool(std::string_view)>& enough);
 
 /// Writes `bytes` as the new content of `path` so that no failure can leave
 /// a half-written file: the bytes go to a temporary file in the same folder,

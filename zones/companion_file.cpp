@@ -43,8 +43,9 @@ void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
   state.List4.Clear();
   const std::optional<std::string> name = CompanionFileName(file_title);
   if (!name) return;
-  const std::optional<std::string> bytes = ReadFileBytes(folder / *name);
-  if (bytes) LoadZoneText(state, *bytes);
+  // A missing or unreadable companion file means no zones.
+  const Result<std::string> bytes = ReadFileBytes(folder / *name);
+  if (bytes.ok()) LoadZoneText(state, *bytes);
 }
 
 void LoadZoneText(SharedState& state, std::string_view text) {
