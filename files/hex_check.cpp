@@ -92,4 +92,14 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
 
 std::string_view DefectText(HexDefect kind) { return kDefectTexts[static_cast<size_t>(kind)]; }
 
+std::string DescribeDefect(const FoundDefect& defect) {
+  std::string text(DefectText(defect.kind));
+  if (defect.first_line > 0) text = "line " + std::to_string(defect.first_line) + ": " + text;
+  if (defect.line_count > 1) {
+    const int more = defect.line_count - 1;
+    text += " (and " + std::to_string(more) + (more == 1 ? " more line)" : " more lines)");
+  }
+  return text;
+}
+
 }  // namespace tessarin

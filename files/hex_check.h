@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,7 +34,11 @@ struct FoundDefect {
 /// lines are no defect. A file without a record is empty.
 std::vector<FoundDefect> FindHexDefects(std::string_view text);
 
-/// The defect in a few words, as the warnings say it: "wrong checksum".
+/// The defect in a few words: "a wrong checksum".
 std::string_view DefectText(HexDefect kind);
+
+/// The defect as a warning says it: "line 3: a wrong checksum (and 2 more
+/// lines)", or "an empty file".
+std::string DescribeDefect(const FoundDefect& defect);
 
 }  // namespace tessarin

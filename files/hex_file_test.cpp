@@ -66,7 +66,10 @@ std::vector<int> PlacedWordAddresses(const TextList& listing) {
   int next = 0;
   for (int i = 0; i < listing.Count(); ++i) {
     const ListingLine line(listing.Item(i));
-    if (line.Kind(i) == LineKind::kOrg) next = std::stoi(std::string(line.WithoutAddressArea().substr(5)), nullptr, 16);
+    // After the address area: TAB, "ORG", TAB and the address after "0x".
+    if (line.Kind(i) == LineKind::kOrg) {
+      next = std::stoi(std::string(line.WithoutAddressArea().substr(5)), nullptr, 16);
+    }
     if (line.Kind(i) != LineKind::kWord) continue;
     EXPECT_EQ(line.Address(), next) << listing.Item(i);
     addresses.push_back(line.Address());
