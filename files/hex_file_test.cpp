@@ -58,85 +58,70 @@ TEST(FillLineStore, CountStaysWithinSixteenBits) {
   EXPECT_EQ(state.HexLineCount, 32767);
 }
 
-// The word addresses of a listing in order, each checked to be where an
-// assembler puts that word: after the previous word, or at the ORG line
-// before it. Empty, with a failure recorded, where a word is misplaced.
+// The word addresses of a listing, each checked to be where an assembler
+// puts it: right after the previous word, or at the ORG line before it.
 std::vector<int> PlacedWordAddresses(const TextList& listing) {
   std::vector<int> addresses;
   int next = 0;
   for (int i = 0; i < listing.Count(); ++i) {
     const ListingLine line(listing.Item(i));
-    // After the address area: TAB, "ORG", TAB and the address after "0x".
-    if (line.Kind(i) == LineKind::kOrg) {
-      next = std::stoi(std::string(line.WithoutAddressArea().substr(5)), nullptr, 16);
-    }
+    // After the address area: TAB, "ORG", TAB, "0x" and the address.
+    const std::string_view org = line.WithoutAddressArea();
+    if (line.Kind(i) == LineKind::kOrg) next = std::stoi(std::string(org.substr(5)), nullptr, 16);
     if (line.Kind(i) != LineKind::kWord) continue;
     EXPECT_EQ(line.Address(), next) << listing.Item(i);
-    addresses.push_back(line.Address());
-    next = line.Address() + 1;
+    addresses.push_back(next = line.Address());
+    ++next;
   }
   return addresses;
 }
 
 TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
   using testing::Record;
-  using testing::WordRecord;
   const std::string example(testing::kWorkedExampleHex);
-  const std::string word = WordRecord(0, {0x0008}) + "\n";
+  const std::string word = testing::WordRecord(0, {0x0008});
+  const std::string beyond = "line 1: address beyond the chip";
   std::string too_many_lines;
   for (int i = 0; i < 3 * kHexLineSlots; ++i) too_many_lines += ":00000001FF\n";
   struct Case {
-    std::string text;
+    std::vector<std::string> lines;
     std::vector<int> addresses;
     std::string failure;
   };
   const Case cases[] = {
-      {example, {0, 1, 2, 3}, ""},
-      // An odd byte count: the next record's first word needs its ORG line.
-      {":03000000032000DA\n:0400040000000800F0\n:00000001FF\n", {0, 2, 3}, ""},
-      {":0100000000FF\n" + WordRecord(1, {0, 0}), {1, 2}, ""},
+      {{example}, {0, 1, 2, 3}, ""},
+      {{":03000000032000DA", ":0400040000000800F0", ":00000001FF"}, {0, 2, 3}, ""},  // odd count
 
-      // Extended address records: a base within the chip moves the data,
-      // one beyond it stops the pass.
-      {Record(0, 4, {0, 0}) + "\n" + word, {0}, ""},
-      {Record(0, 4, {0, 1}) + "\n" + word, {}, "line 1: address beyond the chip"},
-      {Record(0, 2, {0x00, 0x10}) + "\n" + word, {0x80}, ""},
-      {Record(0, 2, {0x10, 0x00}) + "\n" + word, {}, "line 1: address beyond the chip"},
-      {Record(0, 2, {0x0F, 0xFF}) + "\n" + Record(0x10, 0, {0, 0}), {}, "line 2: address beyond the chip"},
-      {Record(0, 2, {0x10, 0x00}) + "\n" + Record(0, 4, {0, 0}) + "\n" + word, {}, "line 1: address beyond the chip"},
+      {{Record(0, 4, {0, 1}), word}, {}, beyond},
+      {{Record(0, 2, {0x00, 0x10}), word}, {0x80}, ""},
+      {{Record(0, 2, {0x10, 0x00}), word}, {}, beyond},
+      {{Record(0, 2, {0x0F, 0xFF}), Record(16, 0, {0, 0})}, {}, "line 2: address beyond the chip"},
 
-      // Only types 02 to 05 are address records.
-      {Record(0, 0x14, {0, 0, 0, 0}) + "\n" + WordRecord(2, {0}), {0, 1, 2}, ""},
-      {Record(0, 0x22, {0, 0}) + "\n" + Record(0, 3, {0, 0, 0, 0}) + "\n" + Record(0, 5, {0, 0, 0, 0}),
-       {0}, ""},
+      {{Record(0, 0x14, {0, 0, 0, 0}), testing::WordRecord(2, {0})}, {0, 1, 2}, ""},
+      {{Record(0, 0x22, {0, 0}), Record(0, 3, {0, 0, 0, 0}), Record(0, 5, {0, 0, 0, 0})}, {0}, ""},
 
-      // A byte-order mark and blanks before the start code are dropped.
-      {"\xEF\xBB\xBF" + example, {0, 1, 2, 3}, ""},
-      {"  \t" + example, {0, 1, 2, 3}, ""},
+      {{"\xEF\xBB\xBF" + example}, {0, 1, 2, 3}, ""},
+      {{"  \t" + example}, {0, 1, 2, 3}, ""},
 
-      // Input that no HEX file can be.
-      {too_many_lines, {}, "line 10002: more than 10,001 lines"},
-      {std::string(kMaxInputBytes + 1, ':'), {}, "more than 16 MB"},
+      {{too_many_lines}, {}, "line 10002: more than 10,001 lines"},
+      {{std::string(kMaxInputBytes + 1, ':')}, {}, "more than 16 MB"},
   };
   testing::TempFolder temp;
   const std::filesystem::path path = temp.path() / "prog.hex";
   for (const Case& c : cases) {
-    ASSERT_TRUE(WriteFileAtomically(path, c.text).ok());
+    std::string file;
+    for (const std::string& line : c.lines) file += line + "\n";
+    ASSERT_TRUE(WriteFileAtomically(path, file).ok());
     const Result<std::string> text = ReadHexFile(path);
     ASSERT_TRUE(text.ok());
     SharedState state;
     testing::CountingYield yield;
     testing::FixedClock clock;
     (void)FillLineStore(state, *text);
-    const Status status = Assembler(state, yield, clock);
-    EXPECT_EQ(status.message(), c.failure) << c.text.substr(0, 80);
-    EXPECT_EQ(PlacedWordAddresses(state.List1), c.addresses) << c.text.substr(0, 80);
-    // Reading stops once the text is too long to be a HEX file.
-    if (c.failure.starts_with("line 10002")) {
-      EXPECT_LT(text->size(), c.text.size());
-    } else {
-      EXPECT_EQ(*text, c.text.substr(0, kMaxInputBytes + 1));
-    }
+    EXPECT_EQ(Assembler(state, yield, clock).message(), c.failure) << file.substr(0, 80);
+    EXPECT_EQ(PlacedWordAddresses(state.List1), c.addresses) << file.substr(0, 80);
+    // Reading stops as soon as the text cannot be a HEX file.
+    EXPECT_EQ(*text == file.substr(0, kMaxInputBytes + 1), !c.failure.starts_with("line 10002"));
   }
   EXPECT_EQ(ReadHexFile("/dev/zero")->size(), kMaxInputBytes + 1);
 }
