@@ -9,15 +9,18 @@ namespace tessarin {
 
 OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneSource& zones,
                         EventLoopYield& yield, Clock& clock) {
-  // Both files are read whole before anything of the loaded file is given up.
-  const Result<std::string> hex = ReadFileBytes(path);
-  if (!hex.ok()) return {OpenStep::kReadHex, hex.status()};
+  // Both files are read before anything of the loaded file is given up; the
+  // HEX file only as far as it can be one.
+  const Result<std::string> hex = ReadHexFile(path);
+  if (!hex.ok()) return {OpenStep::kReadHex, hex.status(), {}};
   const bool zones_from_file = zones.kind == ZoneSource::Kind::kFile;
   const Result<std::string> zone_text = zones_from_file ? ReadFileBytes(zones.path) : std::string();
-  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status()};
+  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status(), {}};
 
   // A file too long for the store gets no zones: the pass refuses it.
   const bool fits = TakeHexFile(state, path, *hex).ok();
+  // A file refused for its size has no defects worth telling apart.
+  std::vector<FoundDefect> defects = fits ? FindHexDefects(*hex) : std::vector<FoundDefect>();
   if (!fits || zones.kind == ZoneSource::Kind::kNone) {
     state.List4.Clear();
   } else if (zones_from_file) {
@@ -27,8 +30,8 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   }
 
   Status pass = Assembler(state, yield, clock);
-  if (!pass.ok()) return {OpenStep::kPass, std::move(pass)};
-  return {};
+  if (!pass.ok()) return {OpenStep::kPass, std::move(pass), std::move(defects)};
+  return {OpenStep::kDone, Status::Ok(), std::move(defects)};
 }
 
 }  // namespace tessarin
