@@ -154,6 +154,12 @@ std::string BranchLabel(int target) {
   return label;
 }
 
+std::string_view SymbolicOrgWarning(int address) {
+  const int offset = address - kEepromFirst;
+  if (offset >= 0x80 && offset < 0x100) return "*** gpasm places no ORG here: it counts EEPROM in bytes";
+  return {};
+}
+
 int SymbolicOrgAddress(int address) {
   if (address >= kEepromFirst && address < kEepromFirst + 0x100) {
     return kEepromFirst + 2 * (address - kEepromFirst);

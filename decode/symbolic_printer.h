@@ -35,6 +35,11 @@ std::string BranchLabel(int target);
 /// EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n.
 int SymbolicOrgAddress(int address);
 
+/// The warning for an ORG line that gpasm cannot follow: EEPROM words from
+/// 0x2180 on lie past the area gpasm counts in bytes, so no ORG reaches
+/// them; empty for any other address.
+std::string_view SymbolicOrgWarning(int address);
+
 /// The source text of the word `word` at `address` (the listing's columns 23
 /// on), written so that gpasm assembles it back to the same word:
 /// an instruction whose own encoding is the word; else a DW of the word with

@@ -86,7 +86,12 @@ TEST(SymbolicPrinter, PlacesDataEepromWordsWhereGpasmCountsThem) {
   const struct {
     int address, org;
   } rows[] = {{0x0800, 0x0800}, {0x2007, 0x2007}, {0x2100, 0x2100}, {0x2108, 0x2110}, {0x217F, 0x21FE}};
-  for (const auto& row : rows) EXPECT_EQ(SymbolicOrgAddress(row.address), row.org) << row.address;
+  for (const auto& row : rows) {
+    EXPECT_EQ(SymbolicOrgAddress(row.address), row.org) << row.address;
+    EXPECT_EQ(SymbolicOrgWarning(row.address), "") << row.address;
+  }
+  EXPECT_NE(SymbolicOrgWarning(0x2180), "");
+  EXPECT_NE(SymbolicOrgWarning(0x21FF), "");
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ class ClassicWords {
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
   void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
   std::string Text(int, std::string_view word) { return DecodeWord(word, state_); }
-  int OrgAddress(int address) const { return address; }
+  std::string Org(int address) const { return OrgLine(address); }
 
  private:
   SharedState& state_;
@@ -105,7 +105,7 @@ class SymbolicStyleWords {
     if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
   }
   std::string Text(int address, std::string_view word) { return words_.Text(address, word); }
-  int OrgAddress(int address) const { return words_.OrgAddress(address); }
+  std::string Org(int address) const { return words_.OrgLine(address); }
 
  private:
   SharedState& state_;
@@ -227,7 +227,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
     for (int k = 0; k < words; ++k) {
       if (state.CurrentAddress != next_address) {
         state.List1.Add("");
-        state.List1.Add(OrgLine(style.OrgAddress(state.CurrentAddress)));
+        state.List1.Add(style.Org(state.CurrentAddress));
       }
       const std::string word = RecordWord(record, k);
       const std::string instruction = style.Text(state.CurrentAddress, word);

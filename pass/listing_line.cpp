@@ -100,8 +100,10 @@ std::string WordLine(int address, std::string_view word, std::string_view label,
   return line;
 }
 
-std::string OrgLine(int address) {
-  return AfterAddressArea("", "\tORG\t0x" + HexText(static_cast<unsigned>(address)));
+std::string OrgLine(int address, std::string_view comment) {
+  std::string text = "\tORG\t0x" + HexText(static_cast<unsigned>(address));
+  if (!comment.empty()) text.append("\t; ").append(comment);
+  return AfterAddressArea("", text);
 }
 
 std::string EndLine() { return AfterAddressArea("     ", "\tend"); }

@@ -58,7 +58,8 @@ std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction);
 
 /// The `ORG` line for a record at `address`; an empty line goes before it.
-std::string OrgLine(int address);
+/// A `comment`, if any, follows the operand after "\t; ".
+std::string OrgLine(int address, std::string_view comment = {});
 
 /// The line for the end record.
 std::string EndLine();

@@ -1,6 +1,7 @@
 #include "pass/symbolic_words.h"
 
 #include "decode/symbolic_printer.h"
+#include "pass/listing_line.h"
 #include "pass/program_image.h"
 #include "ui/text_slice.h"
 
@@ -49,6 +50,8 @@ std::string SymbolicWords::Text(int address, std::string_view word) const {
   return SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_);
 }
 
-int SymbolicWords::OrgAddress(int address) const { return SymbolicOrgAddress(address); }
+std::string SymbolicWords::OrgLine(int address) const {
+  return tessarin::OrgLine(SymbolicOrgAddress(address), SymbolicOrgWarning(address));
+}
 
 }  // namespace tessarin

@@ -26,8 +26,8 @@ class SymbolicWords {
   /// record) at `address`.
   std::string Text(int address, std::string_view word) const;
 
-  /// The operand of the ORG line for a record at `address`.
-  int OrgAddress(int address) const;
+  /// The ORG line for a word at `address` that does not follow the one before.
+  std::string OrgLine(int address) const;
 
   const Processor& processor() const { return processor_; }
 
