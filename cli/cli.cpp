@@ -18,6 +18,8 @@
 namespace tessarin {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
@@ -229,6 +231,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
   if (options->output) {
+    // The output never replaces the HEX file or the zones it was made from.
+    const fs::path zone_file =
+        options->zones ? fs::path(*options->zones)
+                       : CompanionFilePath(state.WorkingFolder, state.CommonDialog1.FileTitle);
+    for (const fs::path& input : {fs::path(options->hex_path), zone_file}) {
+      if (IsSameRegularFile(*options->output, input)) {
+        return report.Fail(1, *options->output, "is the HEX file or a zone file; not replaced");
+      }
+    }
     const Status written = WriteFileAtomically(*options->output, text);
     if (!written.ok()) return report.Fail(1, *options->output, written.message());
     return 0;

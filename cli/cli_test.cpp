@@ -123,6 +123,62 @@ TEST_F(CliTest, OutputThatCannotBeWritten) {
   EXPECT_EQ(err.str(), "tessarin-cli: standard output: write error\n");
 }
 
+// The output never replaces the HEX file or a zone file; through a link the
+// file it names is written, also when it does not exist yet, and the link
+// stays a link.
+TEST_F(CliTest, OutputPaths) {
+  const std::string zones = "0000 0001\r\n";
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", zones).ok());
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "other.zones", zones).ok());
+  ASSERT_EQ(Run({hex_}), 0);
+  const std::string source = out_.str();
+  fs::create_directory(folder_ / "out");
+  fs::create_symlink("prog.hex", folder_ / "to-hex");
+  fs::create_symlink("out/new.asm", folder_ / "to-new");
+  fs::create_symlink("to-chain", folder_ / "chain");
+  fs::create_symlink(folder_ / "out" / "chained.asm", folder_ / "to-chain");
+  // /dev/stdout with standard output closed is such a link.
+  fs::create_symlink("/proc/self/fd/" + std::to_string(::getdtablesize() - 1), folder_ / "closed");
+
+  struct Row {
+    std::vector<std::string> args;  // names relative to the test's folder
+    int status;
+    std::string written;  // where the source must appear
+  };
+  const std::vector<Row> rows = {
+      {{"-o", "prog.hex", "prog.hex"}, 1, ""},
+      {{"-o", "to-hex", "prog.hex"}, 1, ""},
+      {{"-o", "prog.dat", "prog.hex"}, 1, ""},
+      {{"-o", "prog.dat", "--no-zones", "prog.hex"}, 1, ""},
+      {{"-o", "other.zones", "-z", "other.zones", "prog.hex"}, 1, ""},
+      {{"-o", "closed", "prog.hex"}, 1, ""},
+
+      {{"-o", "to-new", "prog.hex"}, 0, "out/new.asm"},
+      {{"-o", "chain", "prog.hex"}, 0, "out/chained.asm"},
+      {{"-o", "out/plain.asm", "-z", "other.zones", "prog.hex"}, 0, "out/plain.asm"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args) {
+      args.push_back(arg[0] == '-' ? arg : (folder_ / arg).string());
+    }
+    SCOPED_TRACE(args[1]);
+    EXPECT_EQ(Run(args), row.status);
+    if (row.status == 0) {
+      EXPECT_EQ(err_.str(), "");
+      EXPECT_EQ(ReadFileBytes(folder_ / row.written), source);
+    } else {
+      EXPECT_EQ(err_.str().rfind("tessarin-cli: " + args[1] + ": ", 0), 0u) << err_.str();
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(hex_), kProgram);
+  EXPECT_EQ(ReadFileBytes(folder_ / "prog.dat"), zones);
+  EXPECT_EQ(ReadFileBytes(folder_ / "other.zones"), zones);
+  for (const char* link : {"to-hex", "to-new", "chain", "to-chain", "closed"}) {
+    EXPECT_TRUE(fs::is_symlink(folder_ / link)) << link;
+  }
+}
+
 TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   // Words 0 and 1 as one DW line.
   ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", "0000 0001\r\n").ok());
