@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "files/hex_file.h"
+#include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
 #include "ui/file_io.h"
@@ -192,25 +192,24 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::setlocale(LC_TIME, "");
   }
 
-  std::string error;
-  const std::optional<std::string> hex = ReadFileBytes(options->hex_path, &error);
-  if (!hex) return report.Fail(1, options->hex_path, error);
-
-  const bool fits = TakeHexFile(state, options->hex_path, *hex);
+  ZoneSource zones;
   if (options->zones) {
-    const std::optional<std::string> zones = ReadFileBytes(*options->zones, &error);
-    if (!zones) return report.Fail(1, *options->zones, error);
-    LoadZoneText(state, *zones);
-  } else if (!options->no_zones && fits) {
-    LoadZoneFile(state, state.WorkingFolder, state.CommonDialog1.FileTitle);
+    zones = {ZoneSource::Kind::kFile, *options->zones};
+  } else if (options->no_zones) {
+    zones.kind = ZoneSource::Kind::kNone;
   }
-
   NoYield yield;
   CliClock clock(epoch);
-  const Status pass = Assembler(state, yield, clock);
-  if (!pass.ok()) {
-    return report.Fail(1, options->hex_path,
-                       std::string(kPassFailedMessage) + " (" + pass.message() + ")");
+  const OpenOutcome opened = OpenHexFile(state, options->hex_path, zones, yield, clock);
+  switch (opened.step) {
+    case OpenStep::kReadHex:
+      return report.Fail(1, options->hex_path, opened.status.message());
+    case OpenStep::kReadZones:
+      return report.Fail(1, zones.path, opened.status.message());
+    case OpenStep::kPass:
+      return report.Fail(1, options->hex_path, PassFailedText(opened.status));
+    case OpenStep::kDone:
+      break;
   }
 
   if (state.List4.Count() > 0) {

@@ -47,12 +47,12 @@ TEST_F(CliTest, ListingAndOutputFile) {
   const std::string output = (folder_ / "out.lst").string();
   ASSERT_EQ(Run({"-l", "-o", output, hex_}), 0) << err_.str();
   EXPECT_EQ(out_.str(), "");
-  const std::optional<std::string> listing = ReadFileBytes(output);
-  ASSERT_TRUE(listing.has_value());
+  const Result<std::string> listing = ReadFileBytes(output);
+  ASSERT_TRUE(listing.ok());
   EXPECT_NE(listing->find("0002  2802  (.  W0002\tGOTO\tW0002\r\n"), std::string::npos);
 
   ASSERT_EQ(Run({"--output=" + output, "--listing", hex_}), 0);
-  EXPECT_EQ(ReadFileBytes(output), listing);
+  EXPECT_EQ(ReadFileBytes(output), *listing);
 }
 
 TEST_F(CliTest, HelpVersionAndUsageErrors) {

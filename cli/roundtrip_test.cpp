@@ -22,9 +22,9 @@ namespace fs = std::filesystem;
 // Byte address -> byte of every data record, with INHX32 address records.
 std::map<unsigned, unsigned> ReadImage(const fs::path& path) {
   std::map<unsigned, unsigned> image;
-  const std::optional<std::string> text = ReadFileBytes(path);
-  EXPECT_TRUE(text.has_value()) << path;
-  if (!text) return image;
+  const Result<std::string> text = ReadFileBytes(path);
+  EXPECT_TRUE(text.ok()) << path;
+  if (!text.ok()) return image;
   unsigned upper = 0;
   for (std::string_view line : SplitLines(*text)) {
     if (line.empty()) continue;

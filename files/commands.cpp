@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/hex_file.h"
+#include "files/open_hex_file.h"
 #include "files/replace_check.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
@@ -58,9 +58,8 @@ void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& s
 }
 
 void RunPass(SharedState& state, Toolkit& toolkit) {
-  if (!Assembler(state, toolkit.yield, toolkit.clock).ok()) {
-    ShowMessage(toolkit, kPassFailedMessage);
-  }
+  const Status pass = Assembler(state, toolkit.yield, toolkit.clock);
+  if (!pass.ok()) ShowMessage(toolkit, PassFailedText(pass));
 }
 
 }  // namespace
@@ -76,19 +75,13 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
-  // Nothing of the loaded file is given up until the new one is read whole.
-  const std::optional<std::string> text = ReadFileBytes(choice.path);
-  if (!text) {
+  const OpenOutcome opened = OpenHexFile(state, choice.path, ZoneSource{}, toolkit.yield, toolkit.clock);
+  if (opened.step == OpenStep::kReadHex) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
-
-  if (TakeHexFile(state, choice.path, *text)) {
-    LoadZoneFile(state, state.WorkingFolder, dialog.FileTitle);
-  } else {
-    state.List4.Clear();
-  }
-  RunPass(state, toolkit);
+  state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
+  if (!opened.ok()) ShowMessage(toolkit, PassFailedText(opened.status));
 }
 
 void SaveCommand(SharedState& state, Toolkit& toolkit) {

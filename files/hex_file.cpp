@@ -23,24 +23,20 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
+Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
   state.WorkingFolder = std::filesystem::path(path).parent_path();
-  state.Caption = "Tessarin [" + state.CommonDialog1.FileTitle + "]";
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);
 }
 
-bool FillLineStore(SharedState& state, std::string_view text) {
+Status FillLineStore(SharedState& state, std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
   ResetLineStore(state);
-  bool all_stored = true;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!StoreLine(state, static_cast<int>(i), lines[i])) {
-      all_stored = false;
-      break;
-    }
+  Status stored = Status::Ok();
+  for (size_t i = 0; i < lines.size() && stored.ok(); ++i) {
+    stored = StoreLine(state, static_cast<int>(i), lines[i]);
   }
   // The count stays within 16 bits; any count past the store makes the pass
   // stop at the first missing slot.
@@ -48,7 +44,7 @@ bool FillLineStore(SharedState& state, std::string_view text) {
   state.HexLineCount = lines.empty()
                            ? int16_t{-1}
                            : static_cast<int16_t>(std::min<size_t>(last, std::numeric_limits<int16_t>::max()));
-  return all_stored;
+  return stored;
 }
 
 }  // namespace tessarin

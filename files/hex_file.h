@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/shared_state.h"
+#include "ui/status.h"
 
 namespace tessarin {
 
@@ -14,15 +15,15 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 /// Takes `text`, the content of the HEX file at `path`, as the opened file:
 /// the dialog object remembers the file, the working folder becomes its
-/// folder, the caption names it, the listing and the label queue are emptied
-/// and the line store holds its lines. Returns false when the file has more
-/// lines than the store holds (see `FillLineStore`).
-[[nodiscard]] bool TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
+/// folder, the listing and the label queue are emptied
+/// and the line store holds its lines. Fails when the file has more lines
+/// than the store holds (see `FillLineStore`).
+Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
 
 /// Replaces the line store by the lines of a HEX file's text and sets
-/// `HexLineCount` to the number of lines minus one. Returns false when the
-/// file has more lines than the store holds: the lines beyond are dropped,
-/// but counted, so that the pass refuses such a file.
-[[nodiscard]] bool FillLineStore(SharedState& state, std::string_view text);
+/// `HexLineCount` to the number of lines minus one. Fails when the file has
+/// more lines than the store holds: the lines beyond are dropped, but
+/// counted, so that the pass refuses such a file.
+Status FillLineStore(SharedState& state, std::string_view text);
 
 }  // namespace tessarin

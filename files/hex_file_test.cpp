@@ -30,24 +30,24 @@ TEST(SplitLines, EveryLineEnding) {
 
 TEST(FillLineStore, CountsLinesAndRefusesTooMany) {
   SharedState state;
-  ASSERT_TRUE(FillLineStore(state, ":00000001FF\n"));
+  ASSERT_TRUE(FillLineStore(state, ":00000001FF\n").ok());
   EXPECT_EQ(state.HexLineCount, 0);
-  ASSERT_TRUE(FillLineStore(state, ""));
+  ASSERT_TRUE(FillLineStore(state, "").ok());
   EXPECT_EQ(state.HexLineCount, -1);
   EXPECT_EQ(ReadSlot(state, 0), std::string_view());  // the old line is gone
 
   std::string text;
   for (int i = 0; i < kHexLineSlots; ++i) text += ":00000001FF\r\n";
-  ASSERT_TRUE(FillLineStore(state, text));
+  ASSERT_TRUE(FillLineStore(state, text).ok());
   EXPECT_EQ(state.HexLineCount, 10000);
   text += "x\r\ny\r\n";
-  EXPECT_FALSE(FillLineStore(state, text));
+  EXPECT_FALSE(FillLineStore(state, text).ok());
   EXPECT_EQ(state.HexLineCount, 10002);
 }
 
 TEST(FillLineStore, CountStaysWithinSixteenBits) {
   SharedState state;
-  EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')));
+  EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')).ok());
   EXPECT_EQ(state.HexLineCount, 32767);
 }
 

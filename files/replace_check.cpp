@@ -1,6 +1,5 @@
 #include "files/replace_check.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -41,8 +40,8 @@ bool IsOurZoneFile(std::string_view bytes) {
 bool IsForeign(const std::filesystem::path& path, bool (*is_ours)(std::string_view)) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
-  const std::optional<std::string> bytes = ReadFileBytes(path);
-  return !bytes || !is_ours(*bytes);
+  const Result<std::string> bytes = ReadFileBytes(path);
+  return !bytes.ok() || !is_ours(*bytes);
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 #include "files/source_writer.h"
 
 #include "pass/listing_line.h"
-#include "ui/text_slice.h"
 
 namespace tessarin {
 namespace {
-
-constexpr int kAddressAreaWidth = 16;
 
 template <typename LineOf>
 std::string JoinLines(const TextList& listing, LineOf line_of) {
@@ -26,8 +23,7 @@ std::string JoinLines(const TextList& listing, LineOf line_of) {
 
 std::string GeneratedSource(const TextList& listing) {
   return JoinLines(listing, [](int index, const std::string& line) {
-    return index < kHeaderLineCount ? std::string_view(line)
-                                    : MidFrom(line, kAddressAreaWidth + 1);
+    return SavedSourceLine(index, line);
   });
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 TEST(GeneratedSource, HeaderWholeThenFromColumn17) {
   SharedState state;
-  ASSERT_TRUE(FillLineStore(state, testing::kWorkedExampleHex));
+  ASSERT_TRUE(FillLineStore(state, testing::kWorkedExampleHex).ok());
   testing::CountingYield yield;
   testing::FixedClock clock;
   ASSERT_TRUE(Assembler(state, yield, clock).ok());

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tessarin::SharedState state;
   tessarin::testing::CountingYield yield;
   tessarin::testing::FixedClock clock;
-  (void)tessarin::FillLineStore(state, hex);
+  (void)tessarin::FillLineStore(state, hex).ok();
   tessarin::LoadZoneText(state, zones);
   const bool passed = tessarin::Assembler(state, yield, clock).ok();
   if (passed && state.List1.Count() < 5) std::abort();

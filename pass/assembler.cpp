@@ -21,22 +21,23 @@ Status LineFailure(int index, std::string_view cause) {
   return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
 }
 
-constexpr std::string_view kTooManyLines = "more than 10,001 lines";
 constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
 // Reads slot `i` of the store and, unless it is an address record, its word
 // address. Fails for a slot past the store or an address beyond 16 bits.
-Status ReadRecord(const SharedState& state, int i, std::string_view& record, int16_t& address) {
+struct StoredRecord {
+  std::string_view text;
+  int16_t address = 0;
+};
+
+Result<StoredRecord> ReadRecord(const SharedState& state, int i) {
   const std::optional<std::string_view> slot = ReadSlot(state, i);
   if (!slot) return LineFailure(i, kTooManyLines);
-  record = *slot;
-  address = 0;
-  if (IsAddressRecord(record)) return Status::Ok();
-  const std::optional<int16_t> word_address = RecordWordAddress(record);
+  if (IsAddressRecord(*slot)) return StoredRecord{*slot};
+  const std::optional<int16_t> word_address = RecordWordAddress(*slot);
   if (!word_address) return LineFailure(i, kAddressTooHigh);
-  address = *word_address;
-  return Status::Ok();
+  return StoredRecord{*slot, *word_address};
 }
 
 // The word address that a label names, when its last four characters are
@@ -63,10 +64,11 @@ unsigned LabelValue(std::string_view label) {
 // decoding it would, and notes which addresses hold a word.
 Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
+  const TextList::AdditionRun targets(state.List2);
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    std::string_view record;
-    int16_t address;
-    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    const Result<StoredRecord> read = ReadRecord(state, i);
+    if (!read.ok()) return read.status();
+    const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
     const int words = RecordWordCount(record);
@@ -83,15 +85,15 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line
   return Status::Ok();
 }
 
-// Makes the label list from the sorted targets: each distinct name once.
+// Makes the label list from the sorted targets, which it takes out of List2:
+// each distinct name once, the last of a row of equal ones.
 void BuildLabelList(SharedState& state) {
-  const TextList& targets = state.List2;
-  const int count = targets.Count();
-  for (int k = 0; k + 1 < count; ++k) {
-    if (targets.Item(k) != targets.Item(k + 1)) state.List3.Add(targets.Item(k));
+  std::vector<std::string> targets = state.List2.TakeItems();
+  for (size_t k = 0; k < targets.size(); ++k) {
+    if (k + 1 == targets.size() || targets[k] != targets[k + 1]) {
+      state.List3.Add(std::move(targets[k]));
+    }
   }
-  const std::string& last = targets.Item(count - 1);
-  if (last != state.List3.Item(state.List3.Count() - 1)) state.List3.Add(last);
 }
 
 // The queue of labels to place, refilled from the label list while the
@@ -119,7 +121,7 @@ struct PendingLabels {
 // carry, and indexes the others by their address.
 PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_word) {
   PendingLabels labels;
-  labels.names = state.List2.Items();
+  labels.names = state.List2.TakeItems();
   labels.placed.assign(labels.names.size(), false);
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
@@ -139,10 +141,10 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
 }
 
 // Leaves in List2 the labels that no word line carries.
-void KeepUnplacedLabels(SharedState& state, const PendingLabels& labels) {
+void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   state.List2.Clear();
   for (size_t k = 0; k < labels.names.size(); ++k) {
-    if (!labels.placed[k]) state.List2.Add(labels.names[k]);
+    if (!labels.placed[k]) state.List2.Add(std::move(labels.names[k]));
   }
 }
 
@@ -151,9 +153,9 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
   state.PassNumber = 2;
   int expected = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    std::string_view record;
-    int16_t address;
-    if (Status read = ReadRecord(state, i, record, address); !read.ok()) return read;
+    const Result<StoredRecord> read = ReadRecord(state, i);
+    if (!read.ok()) return read.status();
+    const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     const bool end_record = IsEndRecord(record);
     if (address != expected && !end_record) {
@@ -187,12 +189,15 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
 
 }  // namespace
 
+std::string PassFailedText(const Status& pass) {
+  return std::string(kPassFailedMessage) + " (" + pass.message() + ")";
+}
+
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  state.List1.Add(HeaderLine1(clock.DateText(), clock.TimeText()));
-  for (int number = 2; number <= kHeaderLineCount; ++number) {
-    state.List1.Add(std::string(HeaderLine(number)));
+  for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
+    state.List1.Add(std::move(line));
   }
 
   std::vector<bool> has_word(kAddressCount, false);

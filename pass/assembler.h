@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
@@ -9,6 +11,9 @@ namespace tessarin {
 /// What the window and the command-line tool say when a pass fails.
 inline constexpr std::string_view kPassFailedMessage =
     "Fichier HEX incorrect : désassemblage interrompu !";
+
+/// That message followed by the cause of the failure `pass`, in brackets.
+std::string PassFailedText(const Status& pass);
 
 /// The disassembly pass: rebuilds the listing `List1` and the label list
 /// `List3` from the line store.

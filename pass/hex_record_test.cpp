@@ -12,7 +12,7 @@ namespace {
 
 std::string Stored(std::string_view line) {
   SharedState state;
-  EXPECT_TRUE(StoreLine(state, 0, line));
+  EXPECT_TRUE(StoreLine(state, 0, line).ok());
   return std::string(*ReadSlot(state, 0));
 }
 

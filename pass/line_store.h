@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "ui/shared_state.h"
+#include "ui/status.h"
 
 namespace tessarin {
 
@@ -11,13 +13,15 @@ namespace tessarin {
 inline constexpr int kHexLineSlots = 10001;
 /// Every stored line is cut or extended with blanks to this width.
 inline constexpr int kHexLineWidth = 255;
+/// Why a line finds no slot.
+inline constexpr std::string_view kTooManyLines = "more than 10,001 lines";
 
 /// Empties every slot; `HexLineCount` is left as it was.
 void ResetLineStore(SharedState& state);
 
 /// Stores `line`, cut or extended to 255 characters, at slot `index`.
-/// Returns false, storing nothing, for an index outside 0-10000.
-[[nodiscard]] bool StoreLine(SharedState& state, int index, std::string_view line);
+/// Fails, storing nothing, for an index outside 0-10000.
+Status StoreLine(SharedState& state, int index, std::string_view line);
 
 /// The text of slot `index`: 255 characters, or the empty text for a slot
 /// never filled since the last reset. Nothing for an index outside 0-10000.

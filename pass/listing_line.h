@@ -1,27 +1,39 @@
 #pragma once
 
-#include <cstdint>
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ui/text_slice.h"
 
 namespace tessarin {
 
-// The listing's lines. A word line is laid out by columns (from 1):
+// The listing is a list of texts; this header alone knows how they are laid
+// out. After the header lines, a word line reads by columns (from 1):
 //   1-4   word address, four upper-case hex digits
 //   7-10  the word as four characters from the record
 //   13-14 its high and low byte as characters
 //   17-21 label field: a label name or five blanks
 //   22    TAB
 //   23-   the instruction text
-// Columns 1-16 are the address area, which the saved source leaves out.
+// Columns 1-16 are the address area, which the saved source leaves out. A DW
+// line keeps columns 1-22 of its first word's line (13-14 blanked) and holds
+// up to eight words from column 23 (see `DwText`). ORG, EQU and end lines
+// leave the address area blank; the empty line before each ORG line is empty.
 
 /// The number of header lines that open every listing.
 inline constexpr int kHeaderLineCount = 5;
 
-/// The header line that names the generator, the date and the time.
-std::string HeaderLine1(std::string_view date, std::string_view time);
-/// Lines 2 to 5 of the header (`number` 2 to 5).
-std::string_view HeaderLine(int number);
+/// The header lines of a listing, in order.
+using ListingHeader = std::array<std::string, kHeaderLineCount>;
+
+/// The classic header: the line that names the generator with the date and
+/// the time, an empty line, the LIST and include directives, an empty line.
+ListingHeader ClassicHeader(std::string_view date, std::string_view time);
+
+/// What a listing line is.
+enum class LineKind { kHeader, kEmpty, kWord, kDw, kOrg, kEqu, kEnd, kOther };
 
 /// `address` as four upper-case hex digits, zero-padded.
 std::string AddressText(int address);
@@ -33,7 +45,8 @@ char DisplayChar(unsigned byte_value);
 /// The display character of a byte given as two hex characters.
 char ByteChar(std::string_view two_hex);
 
-/// A word line. `label` is the label name or empty for five blanks.
+/// A word line. `label` is the label name or empty for five blanks;
+/// `instruction` is the text the listing style prints for the word.
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction);
 
@@ -45,5 +58,96 @@ std::string EndLine();
 
 /// The line that defines a label whose address holds no word of the file.
 std::string EquLine(std::string_view label, unsigned address);
+
+/// Blanks the label field of `line`, as far as the line reaches into it.
+void BlankLabel(std::string& line);
+
+/// Reads the fields of one listing line. A view: the text must outlive it.
+/// Fields past the end of a short line read as empty.
+class ListingLine {
+ public:
+  constexpr explicit ListingLine(std::string_view text) : text_(text) {}
+
+  /// Columns 1-4 hold four hex digits: a word line or a DW line, not a
+  /// header, `EQU`, `ORG`, `end` or empty line.
+  constexpr bool HasWordAddress() const {
+    const std::string_view address = AddressField();
+    if (address.size() != 4) return false;
+    for (char c : address) {
+      if (!IsHexDigit(c)) return false;
+    }
+    return true;
+  }
+
+  /// A DW line as `DwText` writes it: a word address, then "DW   " at the
+  /// instruction. The decoder's own "DW" and a TAB, on a word line, is not.
+  constexpr bool IsDw() const { return HasWordAddress() && Mid(text_, 23, 5) == "DW   "; }
+
+  /// The kind of the line when it stands at `index` in the listing.
+  LineKind Kind(int index) const;
+
+  /// The address area's four address characters, as they stand.
+  constexpr std::string_view AddressField() const { return Mid(text_, 1, 4); }
+  /// The value of the address characters read as hex.
+  int Address() const;
+  /// The word's four characters.
+  constexpr std::string_view Word() const { return Mid(text_, 7, 4); }
+  /// The label field as it stands: a name, blanks, or less on a short line.
+  constexpr std::string_view LabelField() const { return Mid(text_, 17, 5); }
+  /// The label field starts with a blank (a short line's does not).
+  constexpr bool LabelFieldBlank() const { return CharAt(text_, 17) == ' '; }
+  /// A label name followed by the TAB: the line carries a label.
+  constexpr bool HasLabel() const { return CharAt(text_, 22) == '\t' && !LabelFieldBlank(); }
+  /// The instruction text after the TAB.
+  constexpr std::string_view Instruction() const { return MidFrom(text_, 23); }
+  /// The line without its address area.
+  constexpr std::string_view WithoutAddressArea() const { return MidFrom(text_, 17); }
+
+  /// The words of a DW line, in order, as they stand: four characters after
+  /// "0x", then four after each further ",0x". Reading stops where the
+  /// separator is missing.
+  std::vector<std::string> DwWords() const;
+
+ private:
+  std::string_view text_;
+};
+
+/// Line `index` of a listing as the saved source holds it: the header lines
+/// whole, every later line without its address area.
+constexpr std::string_view SavedSourceLine(int index, std::string_view line) {
+  return index < kHeaderLineCount ? line : ListingLine(line).WithoutAddressArea();
+}
+
+/// The most words one DW line holds.
+inline constexpr int kMaxDwWords = 8;
+
+/// A DW line being gathered from the word lines of a zone. Its columns:
+///   1-12  columns 1-12 of the first word's line: its address and word
+///   13-14 blanks, where the word line shows its bytes as characters
+///   15-22 columns 15-22 of that line: its label field and the TAB
+///   23-27 "DW   "
+///   28-33 "0x" and the first word, then ",0x" and the word for each further
+///         word, seven columns apiece
+///   then  blanks up to column 82 at least, "; " and one character per word
+///         for its low byte.
+class DwText {
+ public:
+  /// Starts with the word of `line`: its columns 1-22 (all of it if shorter),
+  /// "DW   ", "0x" and its word.
+  explicit DwText(std::string_view line);
+
+  /// Appends ",0x" and the word of `line`.
+  void AddWord(std::string_view line);
+
+  int WordCount() const { return word_count_; }
+
+  /// The finished line: columns 13-14 blanked, blanks up to column 82, then
+  /// "; " and the display character of each word's low byte.
+  std::string Finish() &&;
+
+ private:
+  std::string text_;
+  int word_count_ = 1;
+};
 
 }  // namespace tessarin

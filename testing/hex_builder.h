@@ -77,7 +77,7 @@ inline std::vector<std::string> FullImage() {
 inline bool LoadLines(SharedState& state, const std::vector<std::string>& lines) {
   ResetLineStore(state);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (!StoreLine(state, static_cast<int>(i), lines[i])) return false;
+    if (!StoreLine(state, static_cast<int>(i), lines[i]).ok()) return false;
   }
   state.HexLineCount = static_cast<int16_t>(lines.size()) - 1;
   return true;

@@ -63,11 +63,8 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
-  auto fail = [&](int code) -> std::optional<std::string> {
-    if (error != nullptr) *error = std::strerror(code);
-    return std::nullopt;
-  };
+Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  auto fail = [](int code) -> Result<std::string> { return Status::Failure(std::strerror(code)); };
   if (path.empty()) return fail(ENOENT);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return fail(errno);

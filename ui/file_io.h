@@ -9,10 +9,9 @@
 
 namespace tessarin {
 
-/// The whole content of a file, or nothing when it cannot be opened or read;
-/// then `error`, when given, receives the reason.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
-                                         std::string* error = nullptr);
+/// The whole content of a file, or the cause (without the path) when it
+/// cannot be opened or read.
+Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 /// Writes `bytes` as the new content of `path` so that no failure can leave
 /// a half-written file: the bytes go to a temporary file in the same folder,

@@ -91,12 +91,9 @@ TEST_F(FileIoTest, ReplacedFileKeepsItsModeAndLinksStay) {
 }
 
 TEST_F(FileIoTest, ReadingWhatIsNotThere) {
-  std::string error;
-  EXPECT_FALSE(ReadFileBytes(folder_ / "none.hex", &error).has_value());
-  EXPECT_EQ(error, "No such file or directory");
-  EXPECT_FALSE(ReadFileBytes(folder_, &error).has_value());
-  EXPECT_EQ(error, "Is a directory");
-  EXPECT_FALSE(ReadFileBytes("").has_value());
+  EXPECT_EQ(ReadFileBytes(folder_ / "none.hex").message(), "No such file or directory");
+  EXPECT_EQ(ReadFileBytes(folder_).message(), "Is a directory");
+  EXPECT_FALSE(ReadFileBytes("").ok());
 }
 
 TEST(BaseName, DropsExactlyFourCharacters) {

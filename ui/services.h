@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace tessarin {
+#include "ui/app_title.h"
 
-/// The application's title: window caption, message-box titles, source header.
-inline constexpr std::string_view kAppTitle = "Tessarin";
-inline constexpr std::string_view kAppVersion = "1.0.0";
+namespace tessarin {
 
 /// A modal message box without icon. Texts are UTF-8.
 class MessageBox {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/app_title.h"
 #include "ui/text_list.h"
 
 namespace tessarin {
@@ -55,7 +56,7 @@ struct SharedState {
   TextList List6{false};  ///< the zones applied during that run
 
   /// The main window's caption.
-  std::string Caption = "Tessarin";
+  std::string Caption{kAppTitle};
   /// The file dialog object.
   DialogState CommonDialog1;
   /// The folder of the HEX file last opened. File names without a folder

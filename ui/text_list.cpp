@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -42,21 +43,24 @@ void TextList::Add(std::string text) {
     items_.push_back(std::move(text));
     return;
   }
-  if (selected_ < 0) {
+  if (gathering_ && selected_ < 0) {
     pending_.push_back(std::move(text));
     return;
   }
-  // With a selection the insertion place matters at once, to keep the
-  // selection on its item.
-  Settle();
-  auto place = std::upper_bound(items_.begin(), items_.end(), text, FoldedLess());
+  // An addition in order (the label queue is refilled from the sorted label
+  // list) goes at the end without a search.
+  const FoldedLess less;
+  if (items_.empty() || !less(text, items_.back())) {
+    items_.push_back(std::move(text));
+    return;
+  }
+  auto place = std::upper_bound(items_.begin(), items_.end(), text, less);
   int index = static_cast<int>(place - items_.begin());
   items_.insert(place, std::move(text));
   if (index <= selected_) ++selected_;
 }
 
 const std::string& TextList::Item(int index) const {
-  Settle();
   if (index < 0 || index >= static_cast<int>(items_.size())) return kEmpty;
   return items_[static_cast<size_t>(index)];
 }
@@ -78,16 +82,23 @@ void TextList::Remove(int index) {
   }
 }
 
+std::vector<std::string> TextList::TakeItems() {
+  Settle();
+  selected_ = -1;
+  return std::exchange(items_, {});
+}
+
+void TextList::TakeFrom(TextList& other) {
+  Clear();
+  items_ = other.TakeItems();
+}
+
 void TextList::Select(int index) {
+  Settle();
   selected_ = (index >= 0 && index < Count()) ? index : -1;
 }
 
-const std::vector<std::string>& TextList::Items() const {
-  Settle();
-  return items_;
-}
-
-void TextList::SortPending() const {
+void TextList::SortPending() {
   // Sorts positions by a key made of the first eight case-folded bytes, so
   // that most comparisons are one integer comparison; only equal keys need the
   // texts. Missing bytes count as 0, which keeps a prefix before its longer
@@ -114,7 +125,7 @@ void TextList::SortPending() const {
   pending_ = std::move(sorted);
 }
 
-void TextList::Settle() const {
+void TextList::Settle() {
   if (pending_.empty()) return;
   // A stable sort followed by a stable merge puts each new item after the
   // equal items already present and after equal items added before it: the

@@ -11,8 +11,12 @@ namespace tessarin {
 /// compared without regard to case, byte by byte otherwise; equal items stand
 /// side by side, a new one after those already there. Reading an index the
 /// list does not have gives the empty text. At most one item is selected.
+/// Reads never change the list: a reference from `Item` or `Items` stays
+/// valid until the list itself is next changed.
 class TextList {
  public:
+  class AdditionRun;
+
   explicit TextList(bool sorted = false) : sorted_(sorted) {}
 
   bool Sorted() const { return sorted_; }
@@ -20,7 +24,7 @@ class TextList {
   void Clear();
   /// Appends `text`, or in a sorted list inserts it at its place.
   void Add(std::string text);
-  int Count() const { return static_cast<int>(items_.size() + pending_.size()); }
+  int Count() const { return static_cast<int>(items_.size()); }
   /// The text of item `index`, or the empty text for an index out of range.
   const std::string& Item(int index) const;
   /// Puts `text` in place of item `index`; out of range, nothing happens.
@@ -38,20 +42,45 @@ class TextList {
   void Reserve(int count) { items_.reserve(static_cast<size_t>(count)); }
 
   /// All items in list order.
-  const std::vector<std::string>& Items() const;
+  const std::vector<std::string>& Items() const { return items_; }
+
+  /// Hands over all items in list order and leaves the list empty, with no
+  /// selection.
+  std::vector<std::string> TakeItems();
+  /// Takes the items of `other`, which must stand in this list's order, in
+  /// place of its own, and leaves `other` empty; no item is selected.
+  void TakeFrom(TextList& other);
 
  private:
-  /// Merges the items added since the last read into their sorted places.
-  void Settle() const;
-  void SortPending() const;
+  /// Merges the additions of a run into their sorted places.
+  void Settle();
+  void SortPending();
 
   bool sorted_;
   int selected_ = -1;
-  // A sorted list takes a run of additions (the pass adds thousands of label
-  // names in a row) into `pending_` and sorts them in one go when the list is
-  // next read, instead of shifting the vector once per addition.
-  mutable std::vector<std::string> items_;
-  mutable std::vector<std::string> pending_;
+  std::vector<std::string> items_;
+  // Additions to a sorted list during an `AdditionRun`, not yet in place.
+  std::vector<std::string> pending_;
+  bool gathering_ = false;
+};
+
+/// A run of additions to a sorted list (the pass adds thousands of label
+/// names in a row): while the run lasts, additions are gathered, and when it
+/// ends they go to their places in one sort and merge, instead of shifting
+/// the items once per addition. Meanwhile the list reads as it was before
+/// the run. Only an addition to a list with a selection goes in at once.
+class TextList::AdditionRun {
+ public:
+  explicit AdditionRun(TextList& list) : list_(list) { list_.gathering_ = true; }
+  ~AdditionRun() {
+    list_.gathering_ = false;
+    list_.Settle();
+  }
+  AdditionRun(const AdditionRun&) = delete;
+  AdditionRun& operator=(const AdditionRun&) = delete;
+
+ private:
+  TextList& list_;
 };
 
 /// Case-insensitive byte order of two texts: the order of a sorted list.

@@ -53,19 +53,25 @@ TEST(TextList, EqualItemsStandTogetherInOrderOfArrival) {
 }
 
 TEST(TextList, AdditionsBetweenReadsMergeLikeSingleInsertions) {
-  // Reads interleaved with additions must give the same order as one
-  // insertion at a time, whatever the batching does inside.
+  // Runs of additions between reads must give the same order as one
+  // insertion at a time, whatever the batching does inside; during a run the
+  // list reads as before it.
   TextList batched(true);
   std::vector<std::string> expected;
   unsigned seed = 7;
   for (int round = 0; round < 50; ++round) {
-    for (int k = 0; k < round % 7; ++k) {
-      seed = seed * 1103515245u + 12345u;
-      std::string text(1, "aAbB0 "[seed % 6]);
-      text += "xyXY"[(seed >> 8) % 4];
-      batched.Add(text);
-      auto place = std::upper_bound(expected.begin(), expected.end(), text, TextLess);
-      expected.insert(place, text);
+    const std::vector<std::string> before = Contents(batched);
+    {
+      const TextList::AdditionRun run(batched);
+      for (int k = 0; k < round % 7; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        std::string text(1, "aAbB0 "[seed % 6]);
+        text += "xyXY"[(seed >> 8) % 4];
+        batched.Add(text);
+        auto place = std::upper_bound(expected.begin(), expected.end(), text, TextLess);
+        expected.insert(place, text);
+      }
+      ASSERT_EQ(Contents(batched), before) << "round " << round;
     }
     ASSERT_EQ(Contents(batched), expected) << "round " << round;
   }

@@ -12,7 +12,6 @@
 #include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
-#include "zones/dw_line.h"
 #include "zones/remove_label.h"
 #include "zones/zone_list.h"
 
@@ -48,7 +47,7 @@ class ApplyDataZonesTest : public ::testing::Test {
     state_.List2.Clear();
     state_.List4.Clear();
     for (size_t i = 0; i < records.size(); ++i) {
-      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]));
+      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]).ok());
     }
     state_.HexLineCount = static_cast<int16_t>(records.size() - 1);
     Reassemble();
@@ -174,7 +173,7 @@ TEST_F(ApplyDataZonesTest, ZonesApplyInListOrderOrBlockTheRest) {
     EXPECT_EQ(state_.List4.Items(), c.applied);
     Lines dw_addresses;
     for (const std::string& line : Body()) {
-      if (IsDwLine(line)) dw_addresses.push_back(line.substr(0, 4));
+      if (ListingLine(line).IsDw()) dw_addresses.emplace_back(ListingLine(line).AddressField());
     }
     EXPECT_EQ(dw_addresses, c.dw_addresses);
     if (c.applied.empty()) {

@@ -48,12 +48,13 @@ void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
                   std::string_view file_title) {
   state.List4.Clear();
   // Only a regular file is read: opening a pipe of that name would wait for
-  // a writer, and a device may never end.
+  // a writer, and a device may never end. A missing or unreadable companion
+  // file means no zones.
   const std::filesystem::path path = CompanionFilePath(folder, file_title);
   std::error_code error;
   if (path.empty() || !std::filesystem::is_regular_file(path, error)) return;
-  const std::optional<std::string> bytes = ReadFileBytes(path);
-  if (bytes) LoadZoneText(state, *bytes);
+  const Result<std::string> bytes = ReadFileBytes(path);
+  if (bytes.ok()) LoadZoneText(state, *bytes);
 }
 
 void LoadZoneText(SharedState& state, std::string_view text) {

@@ -4,7 +4,7 @@
 
 namespace tessarin {
 
-/// Blanks the label field (columns 17-21) of the selected listing line, when
+/// Blanks the label field of the selected listing line, when
 /// it is a word or DW line; any other line, or no selection, is left alone.
 void RemoveLabel(SharedState& state);
 

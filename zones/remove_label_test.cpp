@@ -27,7 +27,7 @@ class RemoveLabelTest : public ::testing::Test {
         WordRecord(0, {0x2010, 0x2801, 0x2021}), WordRecord(0x0020, {0x3441, 0x3442}),
         EndRecord()};
     for (size_t i = 0; i < records.size(); ++i) {
-      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]));
+      ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]).ok());
     }
     state_.HexLineCount = static_cast<int16_t>(records.size() - 1);
     ASSERT_TRUE(Assembler(state_, yield_, clock_).ok());

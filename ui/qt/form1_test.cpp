@@ -18,6 +18,7 @@
 #include <QTest>
 #include <memory>
 
+#include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/qt/about_box.h"
@@ -279,7 +280,7 @@ class Form1Test : public QObject {
     Open(u"full.hex"_s, testing::FullImage());
     QListView* list1 = List("List1");
     int row = 4000;
-    while (state_->List1.Item(row).substr(16, 5) == "     ") ++row;
+    while (ListingLine(state_->List1.Item(row)).LabelField() == "     ") ++row;
     list1->scrollTo(list1->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
     const int scrolled = list1->verticalScrollBar()->value();
     QVERIFY(scrolled > 0);

@@ -1,13 +1,15 @@
 // Tessarin's window.
 #include <QApplication>
 
+#include "ui/app_title.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/qt_services.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tessarin"));
+  QApplication::setApplicationName(
+      QString::fromUtf8(tessarin::kAppTitle.data(), static_cast<qsizetype>(tessarin::kAppTitle.size())));
   QApplication::setDesktopFileName(QStringLiteral("tessarin"));
   QApplication::setWindowIcon(tessarin::AppIcon());
 

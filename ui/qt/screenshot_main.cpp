@@ -19,8 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <string>
 
-#include "testing/fakes.h"
+#include "pass/listing_line.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
@@ -31,13 +32,36 @@ namespace {
 const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
                             QStringLiteral("valider"), QStringLiteral("save")};
 
+// Messages go to standard error: a picture shows no message box.
+class StderrMessageBox : public MessageBox {
+ public:
+  void Show(std::string_view text, std::string_view) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  // A question is answered "Non": the screenshots write nothing.
+  bool Ask(std::string_view text, std::string_view title) override {
+    Show(text, title);
+    return false;
+  }
+};
+
+// Every open dialog chooses the file given; a save dialog is cancelled.
+class FixedFileDialog : public FileDialog {
+ public:
+  explicit FixedFileDialog(std::string path) : path_(std::move(path)) {}
+  Choice ShowOpen(const std::string&, bool) override { return {Outcome::kChosen, path_}; }
+  Choice ShowSave(const std::string&) override { return {Outcome::kCancelled, {}}; }
+
+ private:
+  std::string path_;
+};
+
 // The first word line after the header that carries a label, at `address`
 // when one is given.
 int LabelledLine(const TextList& listing, const std::string& address) {
-  for (int row = 5; row < listing.Count(); ++row) {
-    const std::string& line = listing.Item(row);
-    const bool labelled = line.size() > 21 && line[16] != ' ' && line[21] == '\t';
-    if (labelled && (address.empty() || line.compare(0, 4, address) == 0)) return row;
+  for (int row = kHeaderLineCount; row < listing.Count(); ++row) {
+    const ListingLine line(listing.Item(row));
+    if (line.HasLabel() && (address.empty() || line.AddressField() == address)) return row;
   }
   return -1;
 }
@@ -63,7 +87,7 @@ QImage Framed(QWidget& window, QWidget* popup = nullptr) {
 }
 
 int RunAbout(const QString& out) {
-  testing::RecordingMessageBox message_box;
+  StderrMessageBox message_box;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
   auto* about = new frmAbout(registry, *tools, message_box);
@@ -91,8 +115,8 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   }
 
   SharedState state;
-  testing::RecordingMessageBox message_box;
-  testing::ScriptedFileDialog dialog;
+  StderrMessageBox message_box;
+  FixedFileDialog dialog(QFile::encodeName(copy).toStdString());
   QtClock clock;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
@@ -100,7 +124,6 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   form->show();
   if (!QTest::qWaitForWindowExposed(form)) return 1;
 
-  dialog.WillChoose(QFile::encodeName(copy).toStdString());
   form->findChild<QAction*>(QStringLiteral("menuopen"))->trigger();
   auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
   if (last_step >= 1) {
@@ -140,10 +163,6 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     file_menu->hide();
     form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
   }
-  for (const auto& shown : message_box.shown) {
-    std::fprintf(stderr, "message: %s\n", shown.text.c_str());
-  }
-
   const bool saved = picture.save(out);
   delete form;
   if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(out));

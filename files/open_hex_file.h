@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "ui/services.h"
+#include "ui/shared_state.h"
+#include "ui/status.h"
+
+namespace tessarin {
+
+/// Where the data zones of a HEX file being opened come from.
+struct ZoneSource {
+  enum class Kind { kCompanionFile, kFile, kNone };
+  Kind kind = Kind::kCompanionFile;
+  /// The zone file, for `kFile`.
+  std::string path;
+};
+
+/// The step at which opening a HEX file stopped.
+enum class OpenStep { kReadHex, kReadZones, kPass, kDone };
+
+/// What opening a HEX file came to: `kDone` with an ok status, or the step
+/// that failed and its cause.
+struct [[nodiscard]] OpenOutcome {
+  OpenStep step = OpenStep::kDone;
+  Status status = Status::Ok();
+
+  bool ok() const { return status.ok(); }
+};
+
+/// Opens the HEX file at `path`: reads it (and the zone file `zones` names,
+/// if any), takes it as the opened file (see `TakeHexFile`), loads its data
+/// zones and runs the disassembly pass. A file that cannot be read changes
+/// nothing. A file with more lines than the store holds gets no zones, and
+/// the pass refuses it. A failed pass leaves its partial listing in place.
+OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneSource& zones,
+                        EventLoopYield& yield, Clock& clock);
+
+}  // namespace tessarin

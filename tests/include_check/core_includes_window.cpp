@@ -1,0 +1,1 @@
+#include "ui/qt/form1.h"
