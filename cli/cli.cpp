@@ -213,18 +213,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (state.List4.Count() > 0) {
-    const std::vector<std::string> wanted = state.List4.Items();
-    ApplyDataZones(state);
-    // Applied zones stay in the list, in the same order, so the ones that are
-    // gone can be found by walking both lists together.
-    const std::vector<std::string>& applied = state.List4.Items();
-    size_t next = 0;
-    for (const std::string& zone : wanted) {
-      if (next < applied.size() && applied[next] == zone) {
-        ++next;
-      } else {
-        report.Warn("zone \"" + zone + "\" was not applied");
-      }
+    for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
+      report.Warn("zone \"" + unapplied.zone + "\" was not applied: " +
+                  std::string(ZoneFaultText(unapplied.fault)));
     }
   }
 

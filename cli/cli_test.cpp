@@ -193,7 +193,7 @@ TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   ASSERT_EQ(Run({"-z", zones, hex_}), 0);
   EXPECT_EQ(out_.str().find(dw), std::string::npos);
   EXPECT_NE(out_.str().find("W0002\tDW   0x2802,0x0008"), std::string::npos);
-  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied\n");
+  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied: start not found\n");
 }
 
 TEST_F(CliTest, LocaleDateWithoutEpoch) {
