@@ -80,8 +80,11 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
+  if (!opened.ok()) {
+    ShowMessage(toolkit, PassFailedText(opened.status));
+    return;
+  }
   state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
-  if (!opened.ok()) ShowMessage(toolkit, PassFailedText(opened.status));
 }
 
 void SaveCommand(SharedState& state, Toolkit& toolkit) {

@@ -6,9 +6,10 @@
 namespace tessarin {
 
 /// "&Ouvrir": lets the user choose a HEX file, reads it into the line store,
-/// names it in the caption, loads its zones and runs the pass. A cancelled or
-/// failed choice shows "Nom de fichier invalide !" and changes nothing; a
-/// failed pass is reported after its partial listing is in place.
+/// names it in the caption, loads its zones and runs the pass. All or
+/// nothing: a cancelled or failed choice shows "Nom de fichier invalide !",
+/// a file the pass cannot list to the end shows why, and either way
+/// everything still belongs to the file loaded before.
 void OpenCommand(SharedState& state, Toolkit& toolkit);
 
 /// "&Enregistrer": writes the source and the companion file under the names

@@ -85,12 +85,12 @@ TEST_F(CommandsTest, OpenLoadsTheZonesOfThatFileOnly) {
   Open(Write("P.HX", kProgram));
   EXPECT_EQ(state_.List4.Items(), std::vector<std::string>{"0002 0003"});
 
-  // A file too long for the store loads no zones.
+  // A file too long for the store loads no zones and leaves those loaded.
   std::string text;
   for (int i = 0; i < 10002; ++i) text += ":00000001FF\n";
   Write("big.dat", "0001 0002\n");
   Open(Write("big.hex", text));
-  EXPECT_EQ(state_.List4.Count(), 0);
+  EXPECT_EQ(state_.List4.Items(), std::vector<std::string>{"0002 0003"});
 }
 
 TEST_F(CommandsTest, LineEndingsDoNotMatter) {
@@ -144,20 +144,58 @@ TEST_F(CommandsTest, CancelledOrFailedOpenKeepsTheLoadedFile) {
   EXPECT_EQ(state_.List1.Items(), listing);
 }
 
-TEST_F(CommandsTest, FailedPassIsReportedAfterItsListing) {
-  std::string text;
-  for (int i = 0; i < 10002; ++i) text += ":00000001FF\n";
-  Open(Write("big.hex", text));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu ! "
-                                                 "(line 10002: more than 10,001 lines)"});
-  EXPECT_EQ(state_.List1.Count(), 5);
-  EXPECT_EQ(state_.HexLineCount, 10001);
-  EXPECT_EQ(state_.Caption, "Tessarin [big.hex]");
+// An open is all or nothing: after a failure of any kind everything still
+// belongs to the file loaded before, and a save writes its listing and its
+// zones back under its own names, leaving the failed file's alone.
+TEST_F(CommandsTest, FailedOpenKeepsEverythingOfTheLoadedFile) {
+  std::string too_long;
+  for (int i = 0; i < 10002; ++i) too_long += ":00000001FF\n";
+  const std::string pass_failed = "Fichier HEX incorrect : désassemblage interrompu ! ";
+  struct Row {
+    std::string name;  // the HEX file; it has a companion file with zones
+    std::optional<std::string> text;  // nothing: the file is not there
+    std::string message;
+  };
+  const std::vector<Row> rows = {
+      {"big.hex", too_long, pass_failed + "(line 10002: more than 10,001 lines)"},
+      {"top.hex", testing::Record(0xFFFF, 0, {0, 0}) + "\n",
+       pass_failed + "(line 1: load address beyond the 16-bit word address range)"},
+      {"gone.hex", std::nullopt, kInvalid},
+  };
+  const std::string zones = "0000 0001\r\n0010 0020\r\n";
+  Write("PROG.dat", zones);
+  Open(Write("PROG.HEX", kProgram));
+  SaveCommand(state_, toolkit_);
+  const std::string source = GeneratedSource(state_.List1);
+  const SharedState before = state_;
 
-  message_box_.shown.clear();
-  Open(Write("top.hex", testing::Record(0xFFFF, 0, {0, 0}) + "\n"));
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Fichier HEX incorrect : désassemblage interrompu ! "
-                                                 "(line 1: load address beyond the 16-bit word address range)"});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.text) Write(row.name, *row.text);
+    const fs::path companion = folder_ / "hex" / (row.name.substr(0, row.name.size() - 4) + ".dat");
+    Write(companion.filename().string(), "0005 0006\r\n");
+    message_box_.shown.clear();
+    Open(folder_ / "hex" / row.name);
+    EXPECT_EQ(Messages(), std::vector<std::string>{row.message});
+
+    EXPECT_EQ(state_.HexLines, before.HexLines);
+    EXPECT_EQ(state_.HexLineCount, before.HexLineCount);
+    for (const auto list : {&SharedState::List1, &SharedState::List2, &SharedState::List3,
+                            &SharedState::List4}) {
+      EXPECT_EQ((state_.*list).Items(), (before.*list).Items());
+    }
+    EXPECT_EQ(state_.Caption, "Tessarin [PROG.HEX]");
+    EXPECT_EQ(state_.CommonDialog1.FileName, before.CommonDialog1.FileName);
+    EXPECT_EQ(state_.CommonDialog1.FileTitle, "PROG.HEX");
+    EXPECT_EQ(state_.WorkingFolder, before.WorkingFolder);
+
+    message_box_.shown.clear();
+    SaveCommand(state_, toolkit_);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "PROG.asm"), source);
+    EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "PROG.dat"), zones);
+    EXPECT_EQ(ReadFileBytes(companion), "0005 0006\r\n");
+  }
 }
 
 TEST_F(CommandsTest, SaveWritesTheDerivedNamesBesideTheHexFile) {
