@@ -19,6 +19,8 @@ enum class ZoneFault {
 struct UnappliedZone {
   std::string zone;
   ZoneFault fault;
+
+  bool operator==(const UnappliedZone&) const = default;
 };
 
 /// "Valider": rewrites the words of every data zone of `List4` in the listing

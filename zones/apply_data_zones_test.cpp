@@ -78,9 +78,8 @@ class ApplyDataZonesTest : public ::testing::Test {
   // Line `k` of the body of the fresh listing.
   const std::string& Fresh(size_t k) const { return fresh_.at(5 + k); }
 
-  // What a zone makes of body lines of the fresh listing: `count` lines from
-  // line `first` unchanged, or the unlabelled words of those lines as one DW
-  // line.
+  // Body lines of the fresh listing: `count` from line `first` unchanged,
+  // or those words as one DW line.
   struct Piece {
     int first;
     int count;
@@ -88,25 +87,17 @@ class ApplyDataZonesTest : public ::testing::Test {
   };
   static Piece Keep(int first, int last) { return {first, last - first + 1, false}; }
   static Piece Dw(int first, int count) { return {first, count, true}; }
-
   Lines Expected(const std::vector<Piece>& pieces) const {
     Lines body;
-    for (const Piece& piece : pieces) {
-      if (!piece.dw) {
-        for (int k = 0; k < piece.count; ++k) body.push_back(Fresh(static_cast<size_t>(piece.first + k)));
+    for (const auto& [first, count, dw] : pieces) {
+      const auto line = [&](int k) { return Fresh(static_cast<size_t>(first + k)); };
+      if (!dw) {
+        for (int k = 0; k < count; ++k) body.push_back(line(k));
         continue;
       }
-      const std::string& head = Fresh(static_cast<size_t>(piece.first));
-      std::string line = head.substr(0, 12) + "  " + head.substr(14, 8) + "DW   ";
-      std::string shown;
-      for (int k = 0; k < piece.count; ++k) {
-        const std::string word = Fresh(static_cast<size_t>(piece.first + k)).substr(6, 4);
-        line += (k == 0 ? "0x" : ",0x") + word;
-        const int low_byte = std::stoi(word.substr(2), nullptr, 16);
-        shown += low_byte > 31 ? static_cast<char>(low_byte) : '.';
-      }
-      line.resize(std::max<size_t>(line.size(), 82), ' ');
-      body.push_back(line + "; " + shown);
+      DwText text(line(0));
+      for (int k = 1; k < count; ++k) text.AddWord(line(k));
+      body.push_back(std::move(text).Finish());
     }
     return body;
   }
@@ -187,7 +178,7 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
   // 0000, 0001, end.
   const Lines out_of_order = {WordRecord(0x0010, {0x3441, 0x3442}),
                               WordRecord(0x0000, {0x3443, 0x3444}), EndRecord()};
-  using Unapplied = std::vector<std::pair<std::string, ZoneFault>>;
+  using Unapplied = std::vector<UnappliedZone>;
   constexpr ZoneFault kStart = ZoneFault::kStartNotFound;
   constexpr ZoneFault kEnd = ZoneFault::kEndNotFound;
   constexpr ZoneFault kOverlap = ZoneFault::kOverlap;
@@ -236,12 +227,9 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
     Open(row.records);
     for (const std::string& zone : row.zones) state_.List4.Add(zone);
     const Lines zones = state_.List4.Items();
-    Unapplied unapplied;
-    for (const UnappliedZone& zone : Apply()) unapplied.emplace_back(zone.zone, zone.fault);
-
+    EXPECT_EQ(Apply(), row.unapplied);
     EXPECT_EQ(Body(), Expected(row.body));
     EXPECT_EQ(state_.List4.Items(), zones);
-    EXPECT_EQ(unapplied, row.unapplied);
   }
 }
 
