@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/batch.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
@@ -23,24 +24,30 @@ namespace fs = std::filesystem;
 constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
-    "Usage: tessarin-cli [options] FILE.hex\n"
+    "Usage: tessarin-cli [options] FILE.hex...\n"
     "Disassembles a PIC16F876 program memory image (Intel HEX, INHX8M or INHX32)\n"
     "into assembler source, applying the data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
-    "  -o, --output FILE  write the source to FILE instead of standard output\n"
+    "  -o, --output FILE  write the source to FILE instead of standard output (-)\n"
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
+    "FILE - reads standard input, whose zones come only from -z. With several\n"
+    "FILEs, or -o naming a folder, each source goes to NAME.asm (NAME.lst with -l)\n"
+    "beside its FILE or in that folder, and a FILE that fails does not stop the others.\n"
+    "\n"
     "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set.\n"
     "Exit status: 0 done, 1 the file could not be read, disassembled or written,\n"
     "2 usage error.\n";
 
 struct Options {
-  std::string hex_path;
+  std::string hex_path;  ///< the first of `inputs`
+  std::vector<std::string> inputs;
+  std::vector<std::string> file_args;  ///< the options but -o, for each file of a batch
   std::optional<std::string> output;
   std::optional<std::string> zones;
   bool no_zones = false;
@@ -85,11 +92,14 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       value = found;
       return true;
     };
-    if (value_of("-o", "--output", options.output) || value_of("-z", "--zones", options.zones)) {
+    const size_t first = i;
+    if (value_of("-o", "--output", options.output)) {
       if (!error.empty()) return std::nullopt;
       continue;
     }
-    if (arg == "-l" || arg == "--listing") {
+    if (value_of("-z", "--zones", options.zones)) {
+      if (!error.empty()) return std::nullopt;
+    } else if (arg == "-l" || arg == "--listing") {
       options.listing = true;
     } else if (arg == "--no-zones") {
       options.no_zones = true;
@@ -101,17 +111,19 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       error = "unknown option " + arg;
       return std::nullopt;
     }
+    options.file_args.insert(options.file_args.end(), args.begin() + first, args.begin() + i + 1);
   }
   if (options.help || options.version) return options;
   if (options.zones && options.no_zones) {
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
   }
-  if (operands.size() != 1) {
-    error = operands.empty() ? "no HEX file named" : "only one HEX file can be named";
+  if (operands.empty()) {
+    error = "no HEX file named";
     return std::nullopt;
   }
   options.hex_path = operands[0];
+  options.inputs = std::move(operands);
   return options;
 }
 
@@ -191,16 +203,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } else {
     std::setlocale(LC_TIME, "");
   }
+  if (IsBatch(options->inputs.size(), options->output)) {
+    const BatchJob job{options->inputs, options->output, options->file_args, options->listing};
+    if (const std::optional<std::string> problem = BatchUsageError(job)) return report.Usage(*problem);
+    return RunBatch(job, out, err, source_date_epoch);
+  }
 
   ZoneSource zones;
   if (options->zones) {
     zones = {ZoneSource::Kind::kFile, *options->zones};
-  } else if (options->no_zones) {
-    zones.kind = ZoneSource::Kind::kNone;
+  } else if (options->no_zones || options->hex_path == "-") {
+    zones.kind = ZoneSource::Kind::kNone;  // standard input has no companion file
   }
   NoYield yield;
   CliClock clock(epoch);
-  const OpenOutcome opened = OpenHexFile(state, options->hex_path, zones, yield, clock);
+  const std::string hex_file = options->hex_path == "-" ? "/dev/stdin" : options->hex_path;
+  const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
   switch (opened.step) {
     case OpenStep::kReadHex:
       return report.Fail(1, options->hex_path, opened.status.message());
@@ -220,12 +238,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
-  if (options->output) {
+  if (options->output && *options->output != "-") {
     // The output never replaces the HEX file or the zones it was made from.
     const fs::path zone_file =
         options->zones ? fs::path(*options->zones)
                        : CompanionFilePath(state.WorkingFolder, state.CommonDialog1.FileTitle);
-    for (const fs::path& input : {fs::path(options->hex_path), zone_file}) {
+    for (const fs::path& input : {fs::path(hex_file), zone_file}) {
       if (IsSameRegularFile(*options->output, input)) {
         return report.Fail(1, *options->output, "is the HEX file or a zone file; not replaced");
       }

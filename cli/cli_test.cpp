@@ -59,11 +59,12 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(out_.str(), "tessarin-cli 1.0.0\n");
   EXPECT_EQ(Run({"--help"}), 0);
-  EXPECT_EQ(out_.str().rfind("Usage: tessarin-cli [options] FILE.hex\n", 0), 0u);
+  EXPECT_EQ(out_.str().rfind("Usage: tessarin-cli [options] FILE.hex...\n", 0), 0u);
 
   const std::vector<std::vector<std::string>> usage_errors = {
       {},
-      {hex_, hex_},
+      {hex_, "-"},
+      {"-o", hex_, hex_, hex_},
       {"--frobnicate", hex_},
       {"-o"},
       {hex_, "-o"},
@@ -168,6 +169,11 @@ TEST_F(CliTest, OutputPaths) {
   EXPECT_EQ(ReadFileBytes(folder_ / "prog.dat"), zones);
   EXPECT_EQ(ReadFileBytes(folder_ / "other.zones"), zones);
   for (const auto& [name, target] : links) EXPECT_TRUE(fs::is_symlink(folder_ / name)) << name;
+
+  // Nor, with several HEX files, another one's: prog.asm is a HEX file too.
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.asm", kProgram).ok());
+  EXPECT_EQ(Run({(folder_ / "prog.asm").string(), hex_}), 1);
+  EXPECT_EQ(ReadFileBytes(folder_ / "prog.asm"), kProgram);
 }
 
 TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
@@ -185,6 +191,43 @@ TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   EXPECT_EQ(out_.str().find(dw), std::string::npos);
   EXPECT_NE(out_.str().find("W0002\tDW   0x2802,0x0008"), std::string::npos);
   EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied: start not found\n");
+}
+
+TEST_F(CliTest, StandardInputAndOutput) {
+  const std::string zones = (folder_ / "other.zones").string();
+  ASSERT_TRUE(WriteFileAtomically(zones, "0000 0001\n").ok());
+  int pipe_ends[2];
+  ASSERT_EQ(::pipe(pipe_ends), 0);
+  ASSERT_EQ(::write(pipe_ends[1], kProgram.data(), kProgram.size()), ssize_t(kProgram.size()));
+  ::close(pipe_ends[1]);
+  const int saved_input = ::dup(0);
+  ::dup2(pipe_ends[0], 0);
+  ::close(pipe_ends[0]);
+  const int status = Run({"-z", zones, "-o", "-", "-"});
+  ::dup2(saved_input, 0);
+  ::close(saved_input);
+  ASSERT_EQ(status, 0) << err_.str();
+  const std::string piped = out_.str();
+  ASSERT_EQ(Run({"-z", zones, hex_}), 0);
+  EXPECT_EQ(piped, out_.str());
+}
+
+TEST_F(CliTest, SeveralFilesBesideThemselvesOrInAFolder) {
+  const std::string two = (folder_ / "two.hex").string();
+  const std::string none = (folder_ / "none.hex").string();
+  ASSERT_TRUE(WriteFileAtomically(two, kProgram).ok());
+  ASSERT_EQ(Run({hex_}), 0);
+  const std::string source = out_.str();
+
+  EXPECT_EQ(Run({hex_, none, two}), 1);
+  EXPECT_EQ(err_.str(), "tessarin-cli: " + none + ": No such file or directory\n");
+  EXPECT_EQ(ReadFileBytes(folder_ / "prog.asm"), source);
+  EXPECT_EQ(ReadFileBytes(folder_ / "two.asm"), source);
+
+  fs::create_directory(folder_ / "out");
+  EXPECT_EQ(Run({"-l", "-o", (folder_ / "out").string(), two}), 0) << err_.str();
+  const Result<std::string> listing = ReadFileBytes(folder_ / "out" / "two.lst");
+  EXPECT_NE(listing.ok() ? listing->find("0002  2802") : std::string::npos, std::string::npos);
 }
 
 TEST_F(CliTest, LocaleDateWithoutEpoch) {

@@ -75,7 +75,11 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
-  const OpenOutcome opened = OpenHexFile(state, choice.path, ZoneSource{}, toolkit.yield, toolkit.clock);
+  OpenChosenFile(state, toolkit, choice.path);
+}
+
+void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
+  const OpenOutcome opened = OpenHexFile(state, path, ZoneSource{}, toolkit.yield, toolkit.clock);
   if (opened.step == OpenStep::kReadHex) {
     ShowMessage(toolkit, kInvalidFileName);
     return;
@@ -84,7 +88,7 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     ShowMessage(toolkit, PassFailedText(opened.status));
     return;
   }
-  state.Caption = std::string(kAppTitle) + " [" + dialog.FileTitle + "]";
+  state.Caption = std::string(kAppTitle) + " [" + state.CommonDialog1.FileTitle + "]";
 }
 
 void SaveCommand(SharedState& state, Toolkit& toolkit) {

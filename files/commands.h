@@ -12,6 +12,10 @@ namespace tessarin {
 /// everything still belongs to the file loaded before.
 void OpenCommand(SharedState& state, Toolkit& toolkit);
 
+/// What "&Ouvrir" does once the file at `path` is chosen: a file named on the
+/// command line or dropped on the window opens the same way.
+void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
+
 /// "&Enregistrer": writes the source and the companion file under the names
 /// derived from the file last chosen, in the working folder.
 void SaveCommand(SharedState& state, Toolkit& toolkit);

@@ -1,6 +1,9 @@
 #include "ui/qt/form1.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -9,12 +12,18 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 
 #include "files/commands.h"
 #include "ui/cp1252.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/list_box.h"
 #include "ui/qt/text_list_model.h"
 #include "zones/apply_data_zones.h"
 #include "zones/remove_label.h"
@@ -77,6 +86,24 @@ QFont FontFor(FontOf font) {
 // "List3" gives 2: the index of the list in the window's array.
 int ListIndex(const char* name) { return name[4] - '1'; }
 
+// The listing takes whatever the client area gains over its design size; it
+// never shrinks below its design rectangle, so a smaller window cuts it off
+// as before. The other controls never move.
+QRect ListingGeometry(QSize client) {
+  const Control& list1 = kControls[0];
+  const QRect design = TwipsRect(list1.left, list1.top, list1.width, list1.height);
+  const QSize gained(std::max(0, client.width() - kClientWidth),
+                     std::max(0, client.height() - kClientHeight));
+  return QRect(design.topLeft(), design.size() + gained);
+}
+
+// The one local file that a drag carries, in the file system's encoding.
+std::optional<std::string> DraggedFile(const QMimeData* data) {
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
+  return QFile::encodeName(urls[0].toLocalFile()).toStdString();
+}
+
 }  // namespace
 
 Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
@@ -89,6 +116,7 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(AppIcon());
   setWindowTitle(QString::fromUtf8(state_.Caption));
+  setAcceptDrops(true);
 
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
@@ -101,8 +129,9 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
   BuildControls(client);
   BuildMenu();
 
-  // Nothing is laid out: a larger window shows empty background, a smaller
-  // one cuts the controls off.
+  // Nothing is laid out but the listing, which grows with the window
+  // (see `eventFilter`); a smaller window cuts the controls off.
+  client->installEventFilter(this);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   move(kDesignPosition);
   views_[0]->setFocus();
@@ -163,6 +192,8 @@ void Form1::BuildControls(QWidget* client) {
   text1_->installEventFilter(this);
   connect(views_[3], &QListView::doubleClicked, this, &Form1::RemoveZone);
   connect(views_[0], &QListView::doubleClicked, this, &Form1::RemoveListingLabel);
+  OnDeleteKey(views_[3], &Form1::RemoveZone);
+  OnDeleteKey(views_[0], &Form1::RemoveListingLabel);
   connect(client->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked,
           this, &Form1::ApplyZones);
   connect(client->findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked,
@@ -171,7 +202,7 @@ void Form1::BuildControls(QWidget* client) {
 
 QListView* Form1::BindList(int index, TextList& list) {
   auto* model = new TextListModel(list, this);
-  auto* view = new QListView;
+  auto* view = new ListBox;
   view->setModel(model);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -186,6 +217,14 @@ QListView* Form1::BindList(int index, TextList& list) {
   models_[static_cast<size_t>(index)] = model;
   views_[static_cast<size_t>(index)] = view;
   return view;
+}
+
+void Form1::OnDeleteKey(QListView* view, void (Form1::*handler)()) {
+  auto* action = new QAction(view);
+  action->setShortcut(Qt::Key_Delete);
+  action->setShortcutContext(Qt::WidgetShortcut);
+  view->addAction(action);
+  connect(action, &QAction::triggered, this, handler);
 }
 
 void Form1::BuildMenu() {
@@ -212,6 +251,9 @@ void Form1::BuildMenu() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) {
+    views_[0]->setGeometry(ListingGeometry(static_cast<QResizeEvent*>(event)->size()));
+  }
   // The menu's shortcuts win over the zone box's own (Ctrl+A selects all
   // in a text box): left unaccepted, the key goes to the menu.
   if (watched == text1_ && event->type() == QEvent::ShortcutOverride) {
@@ -228,9 +270,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 template <typename Command>
 void Form1::RunCommand(Command command) {
+  running_ = true;
   for (TextListModel* model : models_) model->BeginReload();
   command();
   for (TextListModel* model : models_) model->EndReload();
+  running_ = false;
   for (int index = 0; index < 6; ++index) ShowSelection(index);
   setWindowTitle(QString::fromUtf8(state_.Caption));
 }
@@ -248,6 +292,26 @@ void Form1::ShowSelection(int index) {
 
 void Form1::OpenFile() {
   RunCommand([this] { OpenCommand(state_, toolkit_); });
+}
+
+void Form1::OpenPath(const std::string& path) {
+  // A chosen file comes with its full path, and so does this one: the
+  // companion file is then found beside it.
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  const std::string chosen = error ? path : full.string();
+  RunCommand([this, &chosen] { OpenChosenFile(state_, toolkit_, chosen); });
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!running_ && DraggedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const std::optional<std::string> file = DraggedFile(event->mimeData());
+  if (running_ || !file) return;
+  event->acceptProposedAction();
+  OpenPath(*file);
 }
 
 void Form1::Save() {

@@ -38,13 +38,22 @@ class Form1 : public QMainWindow {
   Form1(SharedState& state, WindowServices services, QWidget* parent = nullptr);
   ~Form1() override;
 
+  /// Opens the HEX file at `path` (file system encoding) as "&Ouvrir" does
+  /// once a file is chosen: the file named on the command line.
+  void OpenPath(const std::string& path);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  /// A single local file dropped on the window is opened by `OpenPath`.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls(QWidget* client);
   void BuildMenu();
   QListView* BindList(int index, TextList& list);
+  /// The Delete key in `view` runs `handler`, as a double-click does.
+  void OnDeleteKey(QListView* view, void (Form1::*handler)());
 
   void OpenFile();
   void Save();
@@ -74,6 +83,9 @@ class Form1 : public QMainWindow {
   std::array<QListView*, 6> views_{};
   QLineEdit* text1_ = nullptr;
   QPointer<frmAbout> about_;
+  /// While a command runs (the pass lets the event loop run), no drop starts
+  /// another one.
+  bool running_ = false;
 };
 
 }  // namespace tessarin

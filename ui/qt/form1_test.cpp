@@ -5,23 +5,33 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include "pass/listing_line.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/qt/about_box.h"
+#include "ui/qt/qt_services.h"
+#include "ui/qt/translations.h"
+#include "ui/qt/window_arguments.h"
 
 namespace tessarin {
 namespace {
@@ -36,6 +46,12 @@ std::vector<std::string> SmallProgram() {
 // A GOTO over a three-word text, then a RETURN.
 std::vector<std::string> ProgramWithText() {
   return {testing::WordRecord(0, {0x2804, 0x3448, 0x3469, 0x3400, 0x0008}), testing::EndRecord()};
+}
+
+// What opening a file leaves in the state, for comparing two ways of opening.
+auto WhatIsOpen(const SharedState& s) {
+  return std::tuple(s.Caption, s.CommonDialog1.FileName, s.CommonDialog1.FileTitle,
+                    s.WorkingFolder, s.List1.Items(), s.List3.Items(), s.List4.Items());
 }
 
 class Form1Test : public QObject {
@@ -83,6 +99,15 @@ class Form1Test : public QObject {
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, centre);
   }
 
+  // Runs `answer` on the real modal dialog as soon as it is shown.
+  template <typename Dialog>
+  void WhenShown(std::function<void(Dialog&)> answer) {
+    QTimer::singleShot(0, this, [this, answer] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      dialog ? answer(*dialog) : WhenShown(answer);
+    });
+  }
+
   QList<frmAbout*> AboutBoxes() {
     QList<frmAbout*> boxes;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -125,18 +150,31 @@ class Form1Test : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), List("List1"));
   }
 
-  void ControlsKeepTheirPlaceWhenTheWindowIsResized() {
-    QCOMPARE(form_->centralWidget()->size(), QSize(792, 541));
-    QCOMPARE(List("List1")->geometry(), QRect(0, 136, 793, 405));
+  // The listing grows by what the client area gains over 792 x 541 and
+  // never shrinks; every other control stays where it is.
+  void ListingGrowsWithTheWindowAndTheRestStays_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("listing");
+    QTest::newRow("design size") << QSize(792, 541) << QRect(0, 136, 793, 405);
+    QTest::newRow("both") << QSize(1400, 1000) << QRect(0, 136, 1401, 864);
+    QTest::newRow("wider, lower") << QSize(900, 400) << QRect(0, 136, 901, 405);
+  }
+  void ListingGrowsWithTheWindowAndTheRestStays() {
+    QFETCH(QSize, client);
+    QFETCH(QRect, listing);
+    QWidget* area = form_->centralWidget();
+    QCOMPARE(area->size(), QSize(792, 541));
     QCOMPARE(Find<QLineEdit>("Text1")->geometry(), QRect(8, 104, 129, 25));
     QList<QRect> before;
-    const QList<QWidget*> controls = form_->centralWidget()->findChildren<QWidget*>(
+    const QList<QWidget*> controls = area->findChildren<QWidget*>(
         QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) before << control->geometry();
-    for (QSize size : {QSize(1400, 1000), QSize(300, 200)}) {
-      form_->resize(size);
-      QTRY_COMPARE(form_->size(), size);
-      for (int k = 0; k < controls.size(); ++k) QCOMPARE(controls[k]->geometry(), before[k]);
+
+    form_->resize(form_->size() + client - area->size());
+    QTRY_COMPARE(area->size(), client);
+    QCOMPARE(List("List1")->geometry(), listing);
+    for (int k = 0; k < controls.size(); ++k) {
+      if (controls[k] != List("List1")) QCOMPARE(controls[k]->geometry(), before[k]);
     }
   }
 
@@ -393,6 +431,95 @@ class Form1Test : public QObject {
     QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
     DoubleClick(List("List4"), 0);
     QCOMPARE(List("List4")->model()->rowCount(), 0);
+  }
+
+  void DeleteKeyRemovesWhatADoubleClickRemoves() {
+    Open(u"prog.hex"_s, SmallProgram());
+    for (const QString& zone : {u"0001 0002"_s, u"0010 0020"_s}) {
+      QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+      QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    const QStringList opened = AllShown("List1");
+    QTest::keyClick(List("List1"), Qt::Key_Delete);  // nothing selected yet
+    QCOMPARE(AllShown("List1"), opened);
+    for (auto [list, row] : {std::pair{"List1", 7}, std::pair{"List4", 0}}) {
+      List(list)->setFocus();
+      List(list)->setCurrentIndex(List(list)->model()->index(row, 0));
+      QTest::keyClick(List(list), Qt::Key_Delete);
+    }
+    QCOMPARE(Shown("List1", 7), opened[7].left(16) + QString(5, u' ') + opened[7].mid(21));
+    QCOMPARE(AllShown("List4"), QStringList{u"0010 0020"_s});
+  }
+
+  void FocusShowsInEveryListEvenEmpty() {
+    for (const char* name : {"List1", "List3", "List4"}) {
+      QListView* list = List(name);
+      Find<QLineEdit>("Text1")->setFocus();
+      QTRY_VERIFY(!list->hasFocus());
+      const QImage unfocused = list->grab().toImage();
+      list->setFocus();
+      QTRY_VERIFY(list->hasFocus());
+      QVERIFY2(list->grab().toImage() != unfocused, name);
+    }
+  }
+
+  // The same file, with a zone in its companion file, opened through the
+  // menu in one window and the row's way in another: both end the same.
+  void FileArgumentAndDropOpenAsTheMenuDoes_data() {
+    QTest::addColumn<bool>("dropped");
+    QTest::newRow("command line") << false;
+    QTest::newRow("dropped") << true;
+  }
+  void FileArgumentAndDropOpenAsTheMenuDoes() {
+    QFETCH(bool, dropped);
+    WriteHex(u"text.dat"_s, {"0001 0003"});
+    Open(u"text.hex"_s, ProgramWithText());
+    const auto by_menu = WhatIsOpen(*state_);
+    QCOMPARE(state_->List4.Count(), 1);
+
+    SharedState state;
+    Form1 second(state, {message_box_, dialog_, clock_, registry_, *tools_});
+    second.show();
+    if (dropped) {
+      const QUrl url = QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s));
+      QMimeData data;
+      for (const QList<QUrl>& urls : {QList<QUrl>{url, url}, QList<QUrl>{url}}) {
+        data.setUrls(urls);  // two files are refused, one is taken
+        QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&second, &enter);
+        QCOMPARE(enter.isAccepted(), urls.size() == 1);
+      }
+      QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&second, &drop);
+    } else {
+      // Named relative to the folder the program starts in.
+      const QString started_in = QDir::currentPath();
+      QDir::setCurrent(dir_->path());
+      second.OpenPath(ParseWindowArguments({"text.hex"}).file);
+      QDir::setCurrent(started_in);
+    }
+    QVERIFY(WhatIsOpen(state) == by_menu);
+    QCOMPARE(second.windowTitle(), u"Tessarin [text.hex]"_s);
+    QCOMPARE(dialog_.showings.size(), size_t{1});
+    QVERIFY(message_box_.shown.empty());
+  }
+
+  void RealSaveDialogIsFrenchOverTheWindowAndAddsAsm() {
+    QVERIFY(LoadToolkitFrench(*QCoreApplication::instance()));
+    QStringList seen;
+    WhenShown<QFileDialog>([&](QFileDialog& shown) {
+      seen = shown.nameFilters();
+      seen << shown.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+      QCOMPARE(shown.parentWidget(), form_.data());
+      shown.findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"result"_s);
+      QTest::keyClick(shown.findChild<QLineEdit*>(u"fileNameEdit"_s), Qt::Key_Return);
+    });
+    QtFileDialog dialog;
+    const std::string chosen =
+        dialog.ShowSave(QFile::encodeName(dir_->filePath(u"prog.asm"_s)).toStdString()).path;
+    QCOMPARE(seen, (QStringList{u"Source assembleur (*.asm)"_s, u"Tous les fichiers (*)"_s,
+                                u"Annuler"_s}));
+    QCOMPARE(QFile::decodeName(chosen.c_str()), dir_->filePath(u"result.asm"_s));
   }
 
   void SelectionFollowsTheView() {

@@ -1,6 +1,6 @@
 #include "ui/qt/qt_services.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QEventLoop>
@@ -16,6 +16,8 @@
 namespace tessarin {
 namespace {
 
+QString AllFiles() { return QStringLiteral("Tous les fichiers (*)"); }
+
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -29,13 +31,19 @@ FileDialog::Choice Run(QFileDialog& dialog) {
 
 }  // namespace
 
+QWidget* DialogOwner::Owner() const {
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr ? active : main_window_.data();
+}
+
 void QtMessageBox::Show(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, Owner());
   box.exec();
 }
 
 bool QtMessageBox::Ask(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton);
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
+                  Owner());
   QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
   // Enter or Escape must not replace a file by accident.
@@ -46,7 +54,7 @@ bool QtMessageBox::Ask(std::string_view text, std::string_view title) {
 }
 
 void QtEventLoopYield::YieldOnce() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 std::string QtClock::DateText() {
@@ -66,15 +74,20 @@ std::string QtClock::TimeText() {
 }
 
 FileDialog::Choice QtFileDialog::ShowOpen(const std::string& folder, bool must_exist) {
-  QFileDialog dialog(nullptr, QString(), QFile::decodeName(folder.c_str()));
+  QFileDialog dialog(Owner(), QString(), QFile::decodeName(folder.c_str()));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilters({QStringLiteral("Fichiers HEX (*.hex)"), AllFiles()});
   dialog.setFileMode(must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   return Run(dialog);
 }
 
 FileDialog::Choice QtFileDialog::ShowSave(const std::string& proposed_path) {
-  QFileDialog dialog;
+  QFileDialog dialog(Owner());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // A name typed without an extension gets ".asm"; the proposed names keep
+  // theirs, whatever they are.
+  dialog.setNameFilters({QStringLiteral("Source assembleur (*.asm)"), AllFiles()});
+  dialog.setDefaultSuffix(QStringLiteral("asm"));
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!proposed_path.empty()) dialog.selectFile(QFile::decodeName(proposed_path.c_str()));

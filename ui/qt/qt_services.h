@@ -1,13 +1,28 @@
 #pragma once
 
-#include "ui/services.h"
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include "ui/services.h"
 
 namespace tessarin {
 
+/// Where a dialog stands: over the window the user is working in, or, when
+/// no window of the program is active at that moment (one dialog closing as
+/// the next opens), over the main window.
+class DialogOwner {
+ public:
+  void SetMainWindow(QWidget* window) { main_window_ = window; }
+
+ protected:
+  QWidget* Owner() const;
+
+ private:
+  QPointer<QWidget> main_window_;
+};
+
 /// A modal message box without icon: one OK button, or "Oui" and "Non".
-class QtMessageBox : public MessageBox {
+class QtMessageBox : public MessageBox, public DialogOwner {
  public:
   void Show(std::string_view text, std::string_view title) override;
   bool Ask(std::string_view text, std::string_view title) override;
@@ -29,8 +44,10 @@ class QtClock : public Clock {
   std::string TimeText() override;
 };
 
-/// The toolkit's file dialog. Paths are in the file system's encoding.
-class QtFileDialog : public FileDialog {
+/// The toolkit's file dialog, with a filter for the
+/// files it is for and one for all files. Paths are in the file system's
+/// encoding.
+class QtFileDialog : public FileDialog, public DialogOwner {
  public:
   Choice ShowOpen(const std::string& folder, bool must_exist) override;
   Choice ShowSave(const std::string& proposed_path) override;

@@ -1,0 +1,47 @@
+#include "ui/qt/window_arguments.h"
+
+namespace tessarin {
+
+WindowArguments ParseWindowArguments(const std::vector<std::string>& args) {
+  WindowArguments parsed;
+  std::vector<std::string> files;
+  bool only_files = false;
+  for (const std::string& arg : args) {
+    if (only_files || arg.size() < 2 || arg[0] != '-') {
+      files.push_back(arg);
+    } else if (arg == "--") {
+      only_files = true;
+    } else if (arg == "--help" || arg == "-h") {
+      return {WindowArguments::Action::kHelp, {}, {}};
+    } else if (arg == "--version") {
+      return {WindowArguments::Action::kVersion, {}, {}};
+    } else if (parsed.error.empty()) {
+      parsed.error = "unknown option " + arg;
+    }
+  }
+  if (parsed.error.empty() && files.size() > 1) parsed.error = "only one HEX file can be named";
+  if (parsed.error.empty() && files.size() == 1 && files[0].empty()) {
+    parsed.error = "the file name is empty";
+  }
+  if (!parsed.error.empty()) {
+    parsed.action = WindowArguments::Action::kUsageError;
+  } else if (!files.empty()) {
+    parsed.file = files[0];
+  }
+  return parsed;
+}
+
+std::string_view WindowUsage() {
+  return "Usage: tessarin [options] [FILE.hex]\n"
+         "Opens the window of Tessarin, which turns a PIC16F876 program memory image\n"
+         "(Intel HEX) back into assembler source. A FILE named on the command line is\n"
+         "opened at start, as the \"Ouvrir\" command opens a chosen file: its name in\n"
+         "the caption, the zones of its companion .dat file, the listing.\n"
+         "\n"
+         "Options:\n"
+         "  -h, --help     show this help and exit\n"
+         "      --version  show the version and exit\n"
+         "The toolkit's own options (-style, -platform, ...) are accepted too.\n";
+}
+
+}  // namespace tessarin
