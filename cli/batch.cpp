@@ -45,7 +45,9 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
     const std::string output = OutputFor(job, input).string();
     // Each call refuses to replace its own HEX file; none may replace the
     // HEX file of another either (a.asm given as HEX file beside a.hex).
-    const auto replaces = [&output](const std::string& hex) { return IsSameRegularFile(output, hex); };
+    const auto replaces = [&output](const std::string& hex) {
+      return IsSameRegularFile(output, hex);
+    };
     if (std::any_of(job.inputs.begin(), job.inputs.end(), replaces)) {
       err << "tessarin-cli: " << output << ": is a HEX file; not replaced\n";
       status = 1;

@@ -45,9 +45,8 @@ bool AfterShowing(DialogState& dialog) {
 void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
                          const std::string& source_name) {
   const std::string& title = state.CommonDialog1.FileTitle;
-  if (!MayReplace(toolkit.message_box, source_path, CompanionFilePath(state.WorkingFolder, title))) {
-    return;
-  }
+  const fs::path zone_path = CompanionFilePath(state.WorkingFolder, title);
+  if (!MayReplace(toolkit.message_box, source_path, zone_path)) return;
   if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
     ShowWriteError(toolkit, source_name);
     return;

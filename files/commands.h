@@ -17,7 +17,9 @@ void OpenCommand(SharedState& state, Toolkit& toolkit);
 void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
 
 /// "&Enregistrer": writes the source and the companion file under the names
-/// derived from the file last chosen, in the working folder.
+/// derived from the file last chosen, in the working folder. Either save asks
+/// once before it replaces a file this tool did not write (see
+/// `MayReplace`); "Non" writes nothing.
 void SaveCommand(SharedState& state, Toolkit& toolkit);
 
 /// "&Enregistrer sous ...": lets the user choose the source file, then writes

@@ -56,11 +56,6 @@ void ExpandDwLines(SharedState& state) {
   state.NameWarning = std::move(saved_warning);
 }
 
-// A word line of the listing: after the header, with a word address.
-bool IsWordLine(const std::vector<std::string>& lines, size_t index) {
-  return index >= static_cast<size_t>(kHeaderLineCount) && ListingLine(lines[index]).HasWordAddress();
-}
-
 // The value of an address as the listing writes it, four upper-case hex
 // digits; nothing for any other text, which no listing line has.
 std::optional<int> ListingAddress(std::string_view text) {
@@ -83,20 +78,20 @@ std::optional<int> ListingAddress(std::string_view text) {
 // the 65,536 addresses: building it costs one walk over the listing.
 class WordLineIndex {
  public:
+  // Only word lines count: after the header, with a word address.
   explicit WordLineIndex(const std::vector<std::string>& lines) : begin_(kAddresses + 1, 0) {
-    std::vector<int> addresses(lines.size(), -1);
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (!IsWordLine(lines, i)) continue;
-      const std::optional<int> address = ListingAddress(ListingLine(lines[i]).AddressField());
-      if (!address) continue;
-      addresses[i] = *address;
-      ++begin_[static_cast<size_t>(*address) + 1];
+    std::vector<std::optional<int>> addresses(lines.size());
+    for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
+      addresses[i] = ListingAddress(ListingLine(lines[i]).AddressField());
+      if (addresses[i]) ++begin_[static_cast<size_t>(*addresses[i]) + 1];
     }
     for (size_t a = 1; a <= kAddresses; ++a) begin_[a] += begin_[a - 1];
     lines_.resize(static_cast<size_t>(begin_[kAddresses]));
     std::vector<int> next(begin_.begin(), begin_.end() - 1);
     for (size_t i = 0; i < lines.size(); ++i) {
-      if (addresses[i] >= 0) lines_[static_cast<size_t>(next[static_cast<size_t>(addresses[i])]++)] = static_cast<int>(i);
+      if (!addresses[i]) continue;
+      const auto place = static_cast<size_t>(next[static_cast<size_t>(*addresses[i])]++);
+      lines_[place] = static_cast<int>(i);
     }
   }
 
@@ -185,16 +180,16 @@ std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
   TextList& rebuilt = state.List5;
   rebuilt.Clear();
   rebuilt.Reserve(static_cast<int>(lines.size()));
-  const auto copy_to = [&](int end, int& next) {
+  int next = 0;
+  const auto move_lines_before = [&](int end) {
     for (; next < end; ++next) rebuilt.Add(std::move(lines[static_cast<size_t>(next)]));
   };
-  int next = 0;
   for (const auto& [first, last] : plan.ranges) {
-    copy_to(first, next);
+    move_lines_before(first);
     RewriteZone(lines, first, last, rebuilt);
     next = last + 1;
   }
-  copy_to(static_cast<int>(lines.size()), next);
+  move_lines_before(static_cast<int>(lines.size()));
   state.List1.TakeFrom(rebuilt);
   return std::move(plan.unapplied);
 }
