@@ -240,6 +240,12 @@ TEST_F(CommandsTest, SavesAskBeforeReplacingFilesNotTheirOwn) {
       }
     }
   }
+  // The HEX file itself is never taken for a zone file.
+  Open(Write("hex.dat", kProgram));
+  message_box_.shown.clear();
+  SaveCommand(state_, toolkit_);
+  EXPECT_EQ(Messages().at(0).substr(0, 23), "Le fichier hex.dat exis");
+  EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "hex.dat"), kProgram);
 }
 
 TEST_F(CommandsTest, SaveBeforeAnyOpenWritesNothing) {

@@ -25,7 +25,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
-  state.WorkingFolder = std::filesystem::path(path).parent_path();
+  state.HexFile = path;
+  state.WorkingFolder = state.HexFile.parent_path();
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);

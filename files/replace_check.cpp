@@ -47,14 +47,16 @@ bool IsForeign(const std::filesystem::path& path, bool (*is_ours)(std::string_vi
 }  // namespace
 
 bool MayReplace(MessageBox& message_box, const std::filesystem::path& source,
-                const std::filesystem::path& zones) {
+                const std::filesystem::path& zones, const std::filesystem::path& hex_file) {
   std::string names;
-  const auto note = [&names](const std::filesystem::path& path) {
+  const auto check = [&](const std::filesystem::path& path, bool (*is_ours)(std::string_view)) {
+    // The HEX file's records would pass for zone texts: it is never ours.
+    if (!IsSameRegularFile(path, hex_file) && !IsForeign(path, is_ours)) return;
     if (!names.empty()) names += " et ";
     names += path.filename().string();
   };
-  if (IsForeign(source, IsOurSource)) note(source);
-  if (!zones.empty() && IsForeign(zones, IsOurZoneFile)) note(zones);
+  check(source, IsOurSource);
+  if (!zones.empty()) check(zones, IsOurZoneFile);
   if (names.empty()) return true;
   return message_box.Ask(
       "Le fichier " + names + " existe déjà et n'a pas été créé par Tessarin. Le remplacer ?",

@@ -13,7 +13,8 @@ namespace tessarin {
 /// a companion file when it is empty or every line is a zone text
 /// (printable, at most 80 characters). Devices and pipes are written in
 /// place, not replaced: they are not looked at.
+/// The HEX file `hex_file` is never the tool's, whatever it holds.
 bool MayReplace(MessageBox& message_box, const std::filesystem::path& source,
-                const std::filesystem::path& zones);
+                const std::filesystem::path& zones, const std::filesystem::path& hex_file);
 
 }  // namespace tessarin
