@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "cli/batch.h"
+#include "cli/terminal_text.h"
+#include "files/hex_check.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
@@ -33,6 +35,7 @@ constexpr std::string_view kUsage =
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "      --strict       treat every warning as an error: exit 1 and write nothing\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -40,9 +43,12 @@ constexpr std::string_view kUsage =
     "FILEs, or -o naming a folder, each source goes to NAME.asm (NAME.lst with -l)\n"
     "beside its FILE or in that folder, and a FILE that fails does not stop the others.\n"
     "\n"
-    "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set.\n"
-    "Exit status: 0 done, 1 the file could not be read, disassembled or written,\n"
-    "2 usage error.\n";
+    "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set\n"
+    "and not empty.\n"
+    "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
+    "error and leave the exit status alone unless --strict is given.\n"
+    "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
+    "--strict met a warning; 2 usage error.\n";
 
 struct Options {
   std::string hex_path;  ///< the first of `inputs`
@@ -52,6 +58,7 @@ struct Options {
   std::optional<std::string> zones;
   bool no_zones = false;
   bool listing = false;
+  bool strict = false;
   bool help = false;
   bool version = false;
 };
@@ -101,6 +108,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       if (!error.empty()) return std::nullopt;
     } else if (arg == "-l" || arg == "--listing") {
       options.listing = true;
+    } else if (arg == "--strict") {
+      options.strict = true;
     } else if (arg == "--no-zones") {
       options.no_zones = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -151,32 +160,52 @@ class CliClock : public Clock {
   std::optional<std::time_t> fixed_;
 };
 
-std::optional<std::time_t> ParseEpoch(std::string_view text) {
-  if (text.empty() || text.size() > 15) return std::nullopt;
+// The instant that SOURCE_DATE_EPOCH names: whole seconds since 1970 in
+// decimal digits, at most the last second of the year 9999, so that the
+// header's date keeps its four-digit year. Otherwise the cause.
+Result<std::time_t> ParseEpoch(std::string_view text) {
+  constexpr std::int64_t kLastSecond = 253402300799;  // 9999-12-31 23:59:59 UTC
+  const bool negative = text.starts_with('-');
+  if (negative) text.remove_prefix(1);
   std::int64_t seconds = 0;
+  bool too_large = false;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    seconds = seconds * 10 + (c - '0');
+    if (c < '0' || c > '9') return Status::Failure("SOURCE_DATE_EPOCH is not a number of seconds");
+    too_large = too_large || seconds > kLastSecond / 10;
+    if (!too_large) seconds = seconds * 10 + (c - '0');
+  }
+  if (text.empty()) return Status::Failure("SOURCE_DATE_EPOCH is not a number of seconds");
+  if (negative) return Status::Failure("SOURCE_DATE_EPOCH is negative");
+  if (too_large || seconds > kLastSecond) {
+    return Status::Failure("SOURCE_DATE_EPOCH is too large (past the year 9999)");
   }
   return static_cast<std::time_t>(seconds);
 }
 
+// Writes every message to standard error with the program's name, its
+// texts made safe for a terminal: file names and zone texts come from
+// outside.
 class Reporter {
  public:
   explicit Reporter(std::ostream& err) : err_(err) {}
   int Fail(int status, std::string_view subject, std::string_view cause) {
-    err_ << kProgram << ": " << subject << ": " << cause << "\n";
+    err_ << kProgram << ": " << TerminalText(subject) << ": " << TerminalText(cause) << "\n";
     return status;
   }
   int Usage(std::string_view cause) {
-    err_ << kProgram << ": " << cause << "\n"
+    err_ << kProgram << ": " << TerminalText(cause) << "\n"
          << "Try '" << kProgram << " --help' for more information.\n";
     return 2;
   }
-  void Warn(std::string_view text) { err_ << kProgram << ": warning: " << text << "\n"; }
+  void Warn(std::string_view text) {
+    err_ << kProgram << ": warning: " << TerminalText(text) << "\n";
+    ++warnings_;
+  }
+  int warnings() const { return warnings_; }
 
  private:
   std::ostream& err_;
+  int warnings_ = 0;
 };
 
 }  // namespace
@@ -196,10 +225,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return out.flush() ? 0 : 1;
   }
 
+  // An empty value counts as unset, as the convention has it.
   std::optional<std::time_t> epoch;
-  if (source_date_epoch != nullptr) {
-    epoch = ParseEpoch(source_date_epoch);
-    if (!epoch) return report.Usage("SOURCE_DATE_EPOCH is not a number of seconds");
+  if (source_date_epoch != nullptr && *source_date_epoch != '\0') {
+    const Result<std::time_t> parsed = ParseEpoch(source_date_epoch);
+    if (!parsed.ok()) return report.Usage(parsed.message());
+    epoch = *parsed;
   } else {
     std::setlocale(LC_TIME, "");
   }
@@ -219,6 +250,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   CliClock clock(epoch);
   const std::string hex_file = options->hex_path == "-" ? "/dev/stdin" : options->hex_path;
   const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
+  for (const FoundDefect& defect : opened.defects) {
+    report.Warn(options->hex_path + ": " + DescribeDefect(defect));
+  }
   switch (opened.step) {
     case OpenStep::kReadHex:
       return report.Fail(1, options->hex_path, opened.status.message());
@@ -237,6 +271,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
 
+  if (options->strict && report.warnings() > 0) {
+    return report.Fail(1, options->hex_path, "--strict: warnings, no output written");
+  }
   const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
   if (options->output && *options->output != "-") {
     // The output never replaces the HEX file or the zones it was made from.

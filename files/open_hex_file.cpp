@@ -9,12 +9,13 @@ namespace tessarin {
 
 OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneSource& zones,
                         EventLoopYield& yield, Clock& clock) {
-  // Both files are read whole before anything of the loaded file is given up.
-  const Result<std::string> hex = ReadFileBytes(path);
-  if (!hex.ok()) return {OpenStep::kReadHex, hex.status()};
+  // Both files are read before anything of the loaded file is given up; the
+  // HEX file only as far as it can be one.
+  const Result<std::string> hex = ReadHexFile(path);
+  if (!hex.ok()) return {OpenStep::kReadHex, hex.status(), {}};
   const bool zones_from_file = zones.kind == ZoneSource::Kind::kFile;
   const Result<std::string> zone_text = zones_from_file ? ReadFileBytes(zones.path) : std::string();
-  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status()};
+  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status(), {}};
 
   // The file is opened into a state of its own, which takes the place of
   // the loaded one only once the pass has listed it to the end: whatever
@@ -24,8 +25,10 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   opened.CommonDialog1 = state.CommonDialog1;
   opened.Caption = state.Caption;
   // A file too long for the store gets no zones: the pass refuses it and
-  // says where.
+  // says where. A file refused for its size has no defects worth telling
+  // apart.
   const bool fits = TakeHexFile(opened, path, *hex).ok();
+  std::vector<FoundDefect> defects = fits ? FindHexDefects(*hex) : std::vector<FoundDefect>();
   if (fits && zones_from_file) {
     LoadZoneText(opened, *zone_text);
   } else if (fits && zones.kind == ZoneSource::Kind::kCompanionFile) {
@@ -33,9 +36,9 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   }
 
   Status pass = Assembler(opened, yield, clock);
-  if (!pass.ok()) return {OpenStep::kPass, std::move(pass)};
+  if (!pass.ok()) return {OpenStep::kPass, std::move(pass), std::move(defects)};
   state = std::move(opened);
-  return {};
+  return {OpenStep::kDone, Status::Ok(), std::move(defects)};
 }
 
 }  // namespace tessarin

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "files/hex_check.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
@@ -20,10 +22,12 @@ struct ZoneSource {
 enum class OpenStep { kReadHex, kReadZones, kPass, kDone };
 
 /// What opening a HEX file came to: `kDone` with an ok status, or the step
-/// that failed and its cause.
+/// that failed and its cause; and, once a HEX file that the store can hold
+/// was taken, the defects that its reading passed over.
 struct [[nodiscard]] OpenOutcome {
   OpenStep step = OpenStep::kDone;
   Status status = Status::Ok();
+  std::vector<FoundDefect> defects;
 
   bool ok() const { return status.ok(); }
 };

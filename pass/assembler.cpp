@@ -22,23 +22,45 @@ Status LineFailure(int index, std::string_view cause) {
 }
 
 constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
+constexpr std::string_view kBeyondChip = "address beyond the chip";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
-// Reads slot `i` of the store and, unless it is an address record, its word
-// address. Fails for a slot past the store or an address beyond 16 bits.
 struct StoredRecord {
   std::string_view text;
   int16_t address = 0;
 };
 
-Result<StoredRecord> ReadRecord(const SharedState& state, int i) {
-  const std::optional<std::string_view> slot = ReadSlot(state, i);
-  if (!slot) return LineFailure(i, kTooManyLines);
-  if (IsAddressRecord(*slot)) return StoredRecord{*slot};
-  const std::optional<int16_t> word_address = RecordWordAddress(*slot);
-  if (!word_address) return LineFailure(i, kAddressTooHigh);
-  return StoredRecord{*slot, *word_address};
-}
+// The records of the store in order, with the address base that extended
+// address records set for the records after them.
+class RecordReader {
+ public:
+  explicit RecordReader(const SharedState& state) : state_(state) {}
+
+  // Reads slot `i` and, unless it is an address record, its word address.
+  // Fails for a slot past the store or an address that no word of the chip
+  // can have.
+  Result<StoredRecord> Read(int i) {
+    const std::optional<std::string_view> slot = ReadSlot(state_, i);
+    if (!slot) return LineFailure(i, kTooManyLines);
+    if (IsAddressRecord(*slot)) {
+      // The whole chip lies within the first 64K bytes: a base beyond them
+      // would put the data after it out of the chip, never onto low
+      // addresses.
+      const std::optional<uint32_t> base = RecordAddressBase(*slot);
+      if (base && *base > 0xFFFF) return LineFailure(i, kBeyondChip);
+      if (base) base_ = *base;
+      return StoredRecord{*slot};
+    }
+    if (base_ + RecordLoadAddress(*slot) > 0xFFFF) return LineFailure(i, kBeyondChip);
+    const std::optional<int16_t> word_address = RecordWordAddress(*slot, base_);
+    if (!word_address) return LineFailure(i, kAddressTooHigh);
+    return StoredRecord{*slot, *word_address};
+  }
+
+ private:
+  const SharedState& state_;
+  uint32_t base_ = 0;
+};
 
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
@@ -65,8 +87,9 @@ unsigned LabelValue(std::string_view label) {
 Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
+  RecordReader reader(state);
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = ReadRecord(state, i);
+    const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
@@ -148,27 +171,32 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   }
 }
 
-// Second sweep: one line per word, ORG lines at jumps, the end line.
+// Second sweep: one line per word, ORG lines where a word does not follow
+// the one before it, the end line.
 Status WriteListing(SharedState& state, PendingLabels& labels) {
   state.PassNumber = 2;
-  int expected = 0;
+  RecordReader reader(state);
+  // Where the assembler puts the next word without an ORG line. Words are
+  // compared, not byte counts: after a record with an odd byte count the
+  // next record's first word follows its last word only when it says so.
+  int next_address = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = ReadRecord(state, i);
+    const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
-    const bool end_record = IsEndRecord(record);
-    if (address != expected && !end_record) {
-      state.List1.Add("");
-      state.List1.Add(OrgLine(address));
-    }
     state.CurrentAddress = address;
-    expected = HalfToEven(RecordByteCount(record) + 2 * address);
-    if (expected >= kAddressCount) return LineFailure(i, kWordsPastTop);
-    if (end_record) state.List1.Add(EndLine());
+    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kAddressCount) {
+      return LineFailure(i, kWordsPastTop);
+    }
+    if (IsEndRecord(record)) state.List1.Add(EndLine());
 
     const int words = RecordWordCount(record);
     for (int k = 0; k < words; ++k) {
+      if (state.CurrentAddress != next_address) {
+        state.List1.Add("");
+        state.List1.Add(OrgLine(state.CurrentAddress));
+      }
       const std::string word = RecordWord(record, k);
       const std::string instruction = DecodeWord(word, state);
       std::string_view label;
@@ -181,7 +209,7 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
       }
-      ++state.CurrentAddress;
+      next_address = ++state.CurrentAddress;
     }
   }
   return Status::Ok();
@@ -199,6 +227,8 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
     state.List1.Add(std::move(line));
   }
+
+  if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
 
   std::vector<bool> has_word(kAddressCount, false);
   int line_count = state.List1.Count();

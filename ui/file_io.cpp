@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -63,20 +64,28 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
+                                  const std::function<bool(std::string_view)>& enough) {
   auto fail = [](int code) -> Result<std::string> { return Status::Failure(std::strerror(code)); };
   if (path.empty()) return fail(ENOENT);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return fail(errno);
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+  const bool known_size = ::fstat(fd, &info) == 0;
+  if (known_size && S_ISDIR(info.st_mode)) {
     ::close(fd);
     return fail(EISDIR);
   }
+  // At most one byte past the limit is read: enough to tell that the file
+  // goes beyond it, however long (/dev/zero) it is.
+  const size_t limit = max_bytes + 1;
   std::string bytes;
+  if (known_size && S_ISREG(info.st_mode)) {
+    bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+  }
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -84,9 +93,17 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
       ::close(fd);
       return fail(code);
     }
-    bytes.append(buffer, static_cast<size_t>(got));
+    const std::string_view piece(buffer, static_cast<size_t>(got));
+    bytes.append(piece);
+    if (enough && enough(piece)) break;
   }
   ::close(fd);
+  return bytes;
+}
+
+Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  Result<std::string> bytes = ReadFileStart(path, kMaxInputBytes, {});
+  if (bytes.ok() && bytes->size() > kMaxInputBytes) return Status::Failure(std::strerror(EFBIG));
   return bytes;
 }
 

@@ -40,6 +40,9 @@ struct SharedState {
   std::vector<std::string> HexLines;
   /// Index of the last line read: the number of lines read minus one.
   int16_t HexLineCount = -1;
+  /// Set when the file read was larger than any HEX file of 10,001 lines can
+  /// be; the store then holds nothing and the pass refuses to run.
+  bool HexFileTooBig = false;
 
   /// Word address of the word being decoded; picks the page of branch labels.
   int16_t CurrentAddress = 0;

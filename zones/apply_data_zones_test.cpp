@@ -243,28 +243,26 @@ TEST_F(ApplyDataZonesTest, NothingToWorkOn) {
 // Lines without a word inside a zone go on as they stand, however many
 // follow each other.
 TEST_F(ApplyDataZonesTest, GapsInARowAndAnEndLineStayAsTheyAre) {
-  // A blank line in the HEX file reads as an empty record at address 0, so
-  // the listing has two gaps in a row; records after the end record put the
-  // end line among the words.
+  // A blank line in the HEX file reads as an empty record and adds no line;
+  // a record after the end record that jumps puts the end line, the empty
+  // line and the ORG line in a row among the words.
   Open({WordRecord(0x0000, {0x0008, 0x3441}), "", WordRecord(0x0008, {0x3448, 0x3449}),
-        EndRecord(), WordRecord(0x000A, {0x344A, 0x0008})});
-  Zones({"0001 000A"});
+        EndRecord(), WordRecord(0x000C, {0x344C, 0x0008})});
+  Zones({"0001 000C"});
   Apply();
   EXPECT_EQ(Body(), (Lines{
                         Fresh(0),
                         "0001  3441" + Blanks(11) + "\tDW   0x3441" + Blanks(49) + "; A",
                         "",
-                        Blanks(16) + "\tORG\t0x0",
-                        "",
                         Blanks(16) + "\tORG\t0x8",
                         "0008  3448" + Blanks(11) + "\tDW   0x3448,0x3449" + Blanks(42) + "; HI",
                         kEndLine,
                         "",
-                        Blanks(16) + "\tORG\t0xA",
-                        "000A  344A" + Blanks(11) + "\tDW   0x344A" + Blanks(49) + "; J",
-                        "000B  0008  ..       \tRETURN",
+                        Blanks(16) + "\tORG\t0xC",
+                        "000C  344C" + Blanks(11) + "\tDW   0x344C" + Blanks(49) + "; L",
+                        "000D  0008  ..       \tRETURN",
                     }));
-  EXPECT_EQ(state_.List4.Items(), Lines{"0001 000A"});
+  EXPECT_EQ(state_.List4.Items(), Lines{"0001 000C"});
 }
 
 TEST_F(ApplyDataZonesTest, AZoneWithoutItsEndLosesNoLine) {
