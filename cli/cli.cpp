@@ -47,6 +47,7 @@ constexpr std::string_view kUsage =
     "and not empty.\n"
     "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
     "error and leave the exit status alone unless --strict is given.\n"
+    "An output is never the HEX file or a zone file: that is refused.\n"
     "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
     "--strict met a warning; 2 usage error.\n";
 
