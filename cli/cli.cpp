@@ -17,9 +17,12 @@
 #include "ui/file_io.h"
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
+#include "zones/companion_file.h"
 
 namespace tessarin {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::string_view kProgram = "tessarin-cli";
 
@@ -49,6 +52,7 @@ constexpr std::string_view kUsage =
     "and not empty.\n"
     "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
     "error and leave the exit status alone unless --strict is given.\n"
+    "An output is never the HEX file or a zone file: that is refused.\n"
     "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
     "--strict met a warning; 2 usage error.\n";
 
@@ -264,8 +268,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   NoYield yield;
   CliClock clock(epoch);
-  const OpenOutcome opened = OpenHexFile(
-      state, options->hex_path == "-" ? "/dev/stdin" : options->hex_path, zones, yield, clock);
+  const std::string hex_file = options->hex_path == "-" ? "/dev/stdin" : options->hex_path;
+  const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
   for (const FoundDefect& defect : opened.defects) {
     report.Warn(options->hex_path + ": " + DescribeDefect(defect));
   }
@@ -281,18 +285,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (state.List4.Count() > 0) {
-    const std::vector<std::string> wanted = state.List4.Items();
-    ApplyDataZones(state);
-    // Applied zones stay in the list, in the same order, so the ones that are
-    // gone can be found by walking both lists together.
-    const std::vector<std::string>& applied = state.List4.Items();
-    size_t next = 0;
-    for (const std::string& zone : wanted) {
-      if (next < applied.size() && applied[next] == zone) {
-        ++next;
-      } else {
-        report.Warn("zone \"" + zone + "\" was not applied");
-      }
+    for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
+      report.Warn("zone \"" + unapplied.zone + "\" was not applied: " +
+                  std::string(ZoneFaultText(unapplied.fault)));
     }
   }
 
@@ -301,6 +296,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
   if (options->output && *options->output != "-") {
+    // The output never replaces the HEX file or the zones it was made from.
+    const fs::path zone_file =
+        options->zones ? fs::path(*options->zones)
+                       : CompanionFilePath(state.WorkingFolder, state.CommonDialog1.FileTitle);
+    for (const fs::path& input : {fs::path(hex_file), zone_file}) {
+      if (IsSameRegularFile(*options->output, input)) {
+        return report.Fail(1, *options->output, "is the HEX file or a zone file; not replaced");
+      }
+    }
     const Status written = WriteFileAtomically(*options->output, text);
     if (!written.ok()) return report.Fail(1, *options->output, written.message());
     return 0;

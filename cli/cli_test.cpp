@@ -135,7 +135,8 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   // Zone texts are escaped too, and a zone warning is a warning.
   ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", "0009 \x1B]0;x\x07").ok());
   EXPECT_EQ(Run({hex_}), 0);
-  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 \\x1B]0;x\\x07\" was not applied\n");
+  EXPECT_EQ(err_.str(),
+            "tessarin-cli: warning: zone \"0009 \\x1B]0;x\\x07\" was not applied: start not found\n");
   EXPECT_EQ(Run({"--strict", hex_}), 1);
   EXPECT_EQ(Run({"--strict", "--no-zones", hex_}), 0);
 }
@@ -185,6 +186,58 @@ TEST_F(CliTest, OutputThatCannotBeWritten) {
   EXPECT_EQ(err.str(), "tessarin-cli: standard output: write error\n");
 }
 
+// The output never replaces the HEX file or a zone file; through a link the
+// file it names is written, also when it does not exist yet, and the link
+// stays a link.
+TEST_F(CliTest, OutputPaths) {
+  const std::string zones = "0000 0001\r\n";
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", zones).ok());
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "other.zones", zones).ok());
+  ASSERT_EQ(Run({hex_}), 0);
+  const std::string source = out_.str();
+  fs::create_directory(folder_ / "out");
+  const std::vector<std::pair<std::string, fs::path>> links = {
+      {"to-hex", "prog.hex"}, {"to-new", "out/new.asm"}, {"chain", "to-chain"},
+      {"to-chain", folder_ / "out" / "chained.asm"},
+      // /dev/stdout with standard output closed is such a link.
+      {"closed", "/proc/self/fd/" + std::to_string(::getdtablesize() - 1)}};
+  for (const auto& [name, target] : links) fs::create_symlink(target, folder_ / name);
+
+  struct Row {
+    std::vector<std::string> args;  // names in the test's folder
+    std::string written;            // empty: refused
+  };
+  const std::vector<Row> rows = {
+      {{"-o", "prog.hex", "prog.hex"}, ""},
+      {{"-o", "to-hex", "prog.hex"}, ""},
+      {{"-o", "prog.dat", "prog.hex"}, ""},
+      {{"-o", "prog.dat", "--no-zones", "prog.hex"}, ""},
+      {{"-o", "other.zones", "-z", "other.zones", "prog.hex"}, ""},
+      {{"-o", "closed", "prog.hex"}, ""},
+      {{"-o", "to-new", "prog.hex"}, "out/new.asm"},
+      {{"-o", "chain", "prog.hex"}, "out/chained.asm"},
+      {{"-o", "out/plain.asm", "-z", "other.zones", "prog.hex"}, "out/plain.asm"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args) args.push_back(arg[0] == '-' ? arg : (folder_ / arg).string());
+    SCOPED_TRACE(args[1]);
+    const bool refused = row.written.empty();
+    EXPECT_EQ(Run(args), refused ? 1 : 0);
+    EXPECT_EQ(err_.str().rfind("tessarin-cli: " + args[1] + ": ", 0), refused ? 0u : std::string::npos);
+    EXPECT_TRUE(refused || ReadFileBytes(folder_ / row.written) == source);
+  }
+  EXPECT_EQ(ReadFileBytes(hex_), kProgram);
+  EXPECT_EQ(ReadFileBytes(folder_ / "prog.dat"), zones);
+  EXPECT_EQ(ReadFileBytes(folder_ / "other.zones"), zones);
+  for (const auto& [name, target] : links) EXPECT_TRUE(fs::is_symlink(folder_ / name)) << name;
+
+  // Nor, with several HEX files, another one's: prog.asm is a HEX file too.
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.asm", kProgram).ok());
+  EXPECT_EQ(Run({(folder_ / "prog.asm").string(), hex_}), 1);
+  EXPECT_EQ(ReadFileBytes(folder_ / "prog.asm"), kProgram);
+}
+
 TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   // Words 0 and 1 as one DW line.
   ASSERT_TRUE(WriteFileAtomically(folder_ / "prog.dat", "0000 0001\r\n").ok());
@@ -199,7 +252,7 @@ TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   ASSERT_EQ(Run({"-z", zones, hex_}), 0);
   EXPECT_EQ(out_.str().find(dw), std::string::npos);
   EXPECT_NE(out_.str().find("W0002\tDW   0x2802,0x0008"), std::string::npos);
-  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied\n");
+  EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied: start not found\n");
 }
 
 TEST_F(CliTest, StandardInputAndOutput) {

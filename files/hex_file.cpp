@@ -41,7 +41,8 @@ Result<std::string> ReadHexFile(const std::filesystem::path& path) {
 
 Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
-  state.WorkingFolder = std::filesystem::path(path).parent_path();
+  state.HexFile = path;
+  state.WorkingFolder = state.HexFile.parent_path();
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);

@@ -34,9 +34,11 @@ struct [[nodiscard]] OpenOutcome {
 
 /// Opens the HEX file at `path`: reads it (and the zone file `zones` names,
 /// if any), takes it as the opened file (see `TakeHexFile`), loads its data
-/// zones and runs the disassembly pass. A file that cannot be read changes
-/// nothing. A file with more lines than the store holds gets no zones, and
-/// the pass refuses it. A failed pass leaves its partial listing in place.
+/// zones and runs the disassembly pass. All or nothing: `state` changes only
+/// when every step succeeds. A file that cannot be read, one with more lines
+/// than the store holds, or one the pass cannot list to the end leaves the
+/// line store, the listing, the labels, the zones, the caption and the
+/// dialog's file names as they were.
 OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneSource& zones,
                         EventLoopYield& yield, Clock& clock);
 

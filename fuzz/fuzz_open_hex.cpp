@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli.h"
 #include "files/hex_check.h"
@@ -105,12 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   state.List1.Select(static_cast<int>(size % static_cast<size_t>(state.List1.Count() + 1)));
   tessarin::RemoveLabel(state);
-  tessarin::ApplyDataZones(state);
+  // Every zone stays in the list, applied or not.
+  const std::vector<std::string> listed = state.List4.Items();
+  if (tessarin::ApplyDataZones(state).size() > listed.size()) std::abort();
+  if (state.List4.Items() != listed) std::abort();
   CheckWriters(state.List1);
   if (state.List5.Count() != 0 || state.List6.Count() != 0) std::abort();
 
   tessarin::LoadZoneText(state, zones);
-  tessarin::ApplyDataZones(state);
+  (void)tessarin::ApplyDataZones(state);
   CheckWriters(state.List1);
   return 0;
 }

@@ -32,9 +32,16 @@ Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_
 /// which replaces the target only once every byte was written and the file
 /// closed cleanly. On failure an existing file stays as it was. A target
 /// that exists but is no regular file (a device, a pipe) is written in place.
+/// Through a symbolic link the file it names is written, created if needed,
+/// and the link stays a link.
 /// A new file gets the usual permissions; a replaced one keeps its own. A
 /// failure's message is the cause alone, without the path.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+/// Both paths name one regular file (same device and inode), directly or
+/// through links. A device or a pipe is never the same file: writing it
+/// replaces nothing.
+bool IsSameRegularFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 /// The base name of a chosen file: its name without folder (`file_title`)
 /// less its last four characters, whatever they are ("prog.ihex" gives

@@ -75,6 +75,8 @@ struct SharedState {
   /// The folder of the HEX file last opened. File names without a folder
   /// (the companion file, the quick-save source) are resolved here.
   std::filesystem::path WorkingFolder;
+  /// The HEX file last opened, which no save may replace unasked.
+  std::filesystem::path HexFile;
 };
 
 }  // namespace tessarin

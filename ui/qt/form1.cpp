@@ -348,7 +348,10 @@ void Form1::SaveAs() {
 }
 
 void Form1::ApplyZones() {
-  RunCommand([this] { ApplyDataZones(state_); });
+  std::vector<UnappliedZone> unapplied;
+  RunCommand([this, &unapplied] { unapplied = ApplyDataZones(state_); });
+  // Said once the rebuilt listing is on screen.
+  if (!unapplied.empty()) services_.message_box.Show(UnappliedZonesMessage(unapplied), kAppTitle);
 }
 
 void Form1::Reassemble() {

@@ -364,6 +364,20 @@ class Form1Test : public QObject {
         u"0001  3448"_s + QString(14, u' ') + u"DW   0x3448,0x3469,0x3400"_s +
         QString(35, u' ') + u"; Hi."_s));
     QCOMPARE(AllShown("List4"), QStringList{u"0001 0003"_s});
+    QVERIFY(message_box_.shown.empty());
+
+    // Zones that cannot be applied stay listed and are named once the
+    // listing is rebuilt.
+    for (const QString& zone : {u"0030 0040"_s, u"0002 0003"_s}) {
+      QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+      QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(AllShown("List4"), (QStringList{u"0001 0003"_s, u"0002 0003"_s, u"0030 0040"_s}));
+    QCOMPARE(message_box_.shown.size(), size_t{1});
+    QCOMPARE(QString::fromStdString(message_box_.shown[0].text),
+             u"Zones non appliquées : 0002 0003, 0030 0040"_s);
+    QCOMPARE(message_box_.shown[0].title, std::string("Tessarin"));
   }
 
   void ReassembleRestoresTheListing() {
