@@ -9,6 +9,7 @@
 
 #include "cli/batch.h"
 #include "cli/terminal_text.h"
+#include "decode/processor.h"
 #include "files/hex_check.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
@@ -27,7 +28,7 @@ constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
-    "Disassembles a PIC16F876 program memory image (Intel HEX, INHX8M or INHX32)\n"
+    "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
     "into assembler source, applying the data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
@@ -35,6 +36,10 @@ constexpr std::string_view kUsage =
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
+    "                     that gpasm -p PROCESSOR assembles back to the same image\n"
+    "  -p, --processor NAME  the processor of the symbolic style (default 16F876),\n"
+    "                     written 16f877a, p16f877a or PIC16F877A\n"
     "      --strict       treat every warning as an error: exit 1 and write nothing\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
@@ -59,6 +64,8 @@ struct Options {
   std::optional<std::string> zones;
   bool no_zones = false;
   bool listing = false;
+  bool symbolic = false;
+  std::optional<std::string> processor;
   bool strict = false;
   bool help = false;
   bool version = false;
@@ -81,11 +88,11 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     }
     // Options that take a value: "-o FILE", "-oFILE", "--output FILE", "--output=FILE".
     auto value_of = [&](std::string_view short_name, std::string_view long_name,
-                        std::optional<std::string>& value) {
+                        std::optional<std::string>& value, std::string_view what = "a file name") {
       std::optional<std::string> found;
       if (arg == short_name || arg == long_name) {
         if (i + 1 >= args.size()) {
-          error = "option " + arg + " needs a file name";
+          error = "option " + arg + " needs " + std::string(what);
           return true;
         }
         found = args[++i];
@@ -96,7 +103,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       } else {
         return false;
       }
-      if (found->empty()) error = "option " + std::string(long_name) + " needs a file name";
+      if (found->empty()) error = "option " + std::string(long_name) + " needs " + std::string(what);
       value = found;
       return true;
     };
@@ -105,10 +112,13 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       if (!error.empty()) return std::nullopt;
       continue;
     }
-    if (value_of("-z", "--zones", options.zones)) {
+    if (value_of("-z", "--zones", options.zones) ||
+        value_of("-p", "--processor", options.processor, "a processor name")) {
       if (!error.empty()) return std::nullopt;
     } else if (arg == "-l" || arg == "--listing") {
       options.listing = true;
+    } else if (arg == "-s" || arg == "--symbolic") {
+      options.symbolic = true;
     } else if (arg == "--strict") {
       options.strict = true;
     } else if (arg == "--no-zones") {
@@ -124,6 +134,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     options.file_args.insert(options.file_args.end(), args.begin() + first, args.begin() + i + 1);
   }
   if (options.help || options.version) return options;
+  if (options.processor && FindProcessor(*options.processor) == nullptr) {
+    error = "unknown processor " + *options.processor;
+    return std::nullopt;
+  }
   if (options.zones && options.no_zones) {
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
@@ -218,7 +232,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::optional<Options> options = ParseArguments(args, usage_error);
   if (!options) return report.Usage(usage_error);
   if (options->help) {
-    out << kUsage;
+    out << kUsage << "\nProcessors:";
+    for (const Processor& processor : Processors()) out << " " << processor.name;
+    out << "\n";
     return out.flush() ? 0 : 1;
   }
   if (options->version) {
@@ -240,6 +256,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const std::optional<std::string> problem = BatchUsageError(job)) return report.Usage(*problem);
     return RunBatch(job, out, err, source_date_epoch);
   }
+
+  if (options->symbolic) state.Style = ListingStyle::kSymbolic;
+  if (options->processor) state.ProcessorName = FindProcessor(*options->processor)->name;
 
   ZoneSource zones;
   if (options->zones) {

@@ -56,11 +56,26 @@ TEST_F(CliTest, ListingAndOutputFile) {
   EXPECT_EQ(ReadFileBytes(output), *listing);
 }
 
+// The symbolic style, for the processor named in any of its forms.
+TEST_F(CliTest, SymbolicStyleForTheNamedProcessor) {
+  for (const char* name : {"16f877a", "p16f877a", "PIC16F877A"}) {
+    ASSERT_EQ(Run({"-s", "-p", name, hex_}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("\tLIST\tP=16F877A, F=INHX8M\r\n\tinclude \"p16f877a.inc\"\r\n"),
+              std::string::npos)
+        << name;
+    EXPECT_NE(out_.str().find("\tBTFSS\tINTCON,RBIF\r\n"), std::string::npos) << name;
+  }
+  ASSERT_EQ(Run({"--symbolic", hex_}), 0);
+  EXPECT_NE(out_.str().find("\tinclude \"p16f876.inc\"\r\n"), std::string::npos);
+}
+
 TEST_F(CliTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(out_.str(), "tessarin-cli 1.0.0\n");
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(out_.str().rfind("Usage: tessarin-cli [options] FILE.hex...\n", 0), 0u);
+  EXPECT_NE(out_.str().find("\nProcessors: 16F873 16F874 16F876 16F877 16F873A 16F874A 16F876A 16F877A\n"),
+            std::string::npos);
 
   const std::vector<std::vector<std::string>> usage_errors = {
       {},
@@ -71,6 +86,8 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
       {hex_, "-o"},
       {"--output=", hex_},
       {"--no-zones", "-z", "zones.txt", hex_},
+      {"-s", "-p", "16f628", hex_},
+      {"--processor", hex_},
   };
   for (const auto& args : usage_errors) {
     EXPECT_EQ(Run(args), 2);

@@ -120,4 +120,11 @@ void SaveAsCommand(SharedState& state, Toolkit& toolkit) {
 
 void ReassembleCommand(SharedState& state, Toolkit& toolkit) { RunPass(state, toolkit); }
 
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
+                          std::string_view processor) {
+  state.Style = style;
+  state.ProcessorName = processor;
+  RunPass(state, toolkit);
+}
+
 }  // namespace tessarin

@@ -29,4 +29,9 @@ void SaveAsCommand(SharedState& state, Toolkit& toolkit);
 /// "Ré-assembler": runs the pass again, reporting a failure.
 void ReassembleCommand(SharedState& state, Toolkit& toolkit);
 
+/// "Listing symbolique" and "Processeur": takes the listing style and the
+/// processor, then runs the pass again as "Ré-assembler" does.
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
+                          std::string_view processor);
+
 }  // namespace tessarin

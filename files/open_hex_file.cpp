@@ -24,6 +24,9 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   SharedState opened;
   opened.CommonDialog1 = state.CommonDialog1;
   opened.Caption = state.Caption;
+  // The listing style and the processor are the user's choice, not the file's.
+  opened.Style = state.Style;
+  opened.ProcessorName = state.ProcessorName;
   // A file too long for the store gets no zones: the pass refuses it and
   // says where. A file refused for its size has no defects worth telling
   // apart.

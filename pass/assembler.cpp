@@ -10,6 +10,7 @@
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
+#include "pass/symbolic_words.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -82,9 +83,39 @@ unsigned LabelValue(std::string_view label) {
   return value;
 }
 
-// First sweep: collects the branch target of every word into List2, as
-// decoding it would, and notes which addresses hold a word.
-Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
+// How each style writes the words. The sweeps take one as a template
+// argument, so that the classic style runs exactly the code it always ran.
+class ClassicWords {
+ public:
+  explicit ClassicWords(SharedState& state) : state_(state) {}
+  // Adds the label of a CALL or GOTO word to List2, as decoding it would.
+  void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
+  std::string Text(int, std::string_view word) { return DecodeWord(word, state_); }
+  std::string Org(int address) const { return OrgLine(address); }
+
+ private:
+  SharedState& state_;
+};
+
+// The symbolic style: labels of the targets the flow gives, named source.
+class SymbolicStyleWords {
+ public:
+  SymbolicStyleWords(SharedState& state, const SymbolicWords& words) : state_(state), words_(words) {}
+  void CollectLabel(int address, std::string_view word) {
+    if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
+  }
+  std::string Text(int address, std::string_view word) { return words_.Text(address, word); }
+  std::string Org(int address) const { return words_.OrgLine(address); }
+
+ private:
+  SharedState& state_;
+  const SymbolicWords& words_;
+};
+
+// First sweep: collects the branch target of every word into List2 and notes
+// which addresses hold a word.
+template <typename Words>
+Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
@@ -97,7 +128,7 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line
     const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
-      CollectBranchTarget(RecordWord(record, k), state);
+      style.CollectLabel(state.CurrentAddress, RecordWord(record, k));
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
@@ -173,7 +204,8 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 
 // Second sweep: one line per word, ORG lines where a word does not follow
 // the one before it, the end line.
-Status WriteListing(SharedState& state, PendingLabels& labels) {
+template <typename Words>
+Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   state.PassNumber = 2;
   RecordReader reader(state);
   // Where the assembler puts the next word without an ORG line. Words are
@@ -195,10 +227,10 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
     for (int k = 0; k < words; ++k) {
       if (state.CurrentAddress != next_address) {
         state.List1.Add("");
-        state.List1.Add(OrgLine(state.CurrentAddress));
+        state.List1.Add(style.Org(state.CurrentAddress));
       }
       const std::string word = RecordWord(record, k);
-      const std::string instruction = DecodeWord(word, state);
+      const std::string instruction = style.Text(state.CurrentAddress, word);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -215,6 +247,24 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
   return Status::Ok();
 }
 
+// The pass in the style of `style`, after the header.
+template <typename Words>
+Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
+  std::vector<bool> has_word(kAddressCount, false);
+  int line_count = state.List1.Count();
+  if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
+    return collected;
+  }
+  BuildLabelList(state);
+  BuildLabelQueue(state, yield);
+  state.List1.Reserve(line_count + state.List3.Count());
+
+  PendingLabels labels = PrepareLabels(state, has_word);
+  Status written = WriteListing(state, style, labels);
+  KeepUnplacedLabels(state, labels);
+  return written;
+}
+
 }  // namespace
 
 std::string PassFailedText(const Status& pass) {
@@ -224,25 +274,17 @@ std::string PassFailedText(const Status& pass) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
-    state.List1.Add(std::move(line));
-  }
+  const bool symbolic = state.Style == ListingStyle::kSymbolic;
+  ListingHeader header = symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), ChosenProcessor(state))
+                                  : ClassicHeader(clock.DateText(), clock.TimeText());
+  for (std::string& line : header) state.List1.Add(std::move(line));
 
   if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
 
-  std::vector<bool> has_word(kAddressCount, false);
-  int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, has_word, line_count); !collected.ok()) {
-    return collected;
+  if (const std::optional<SymbolicWords> words = SymbolicStyle(state)) {
+    return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
   }
-  BuildLabelList(state);
-  BuildLabelQueue(state, yield);
-  state.List1.Reserve(line_count + state.List3.Count());
-
-  PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, labels);
-  KeepUnplacedLabels(state, labels);
-  return written;
+  return RunSweeps(state, ClassicWords(state), yield);
 }
 
 }  // namespace tessarin

@@ -30,6 +30,10 @@ struct DialogState {
   }
 };
 
+/// How the listing writes each word: as it always has, or as source that
+/// gpasm assembles back to the same image, with names for the chosen processor.
+enum class ListingStyle : uint8_t { kClassic, kSymbolic };
+
 /// The working state that the main window owns for its whole life and that
 /// every command takes by reference. Texts that come from or go to files
 /// (HEX lines, listing lines, zone texts) are bytes of the Windows-1252 code
@@ -57,6 +61,12 @@ struct SharedState {
   TextList List4{true};   ///< the data-zone list
   TextList List5{false};  ///< the new listing while zones are applied
   TextList List6{false};  ///< the zones applied during that run
+
+  /// The style of the listing that the pass writes.
+  ListingStyle Style = ListingStyle::kClassic;
+  /// The processor a symbolic listing is for, in any form the processor
+  /// lookup reads ("16F876", "p16f877a"); an unknown name reads as 16F876.
+  std::string ProcessorName = "16F876";
 
   /// The main window's caption.
   std::string Caption{kAppTitle};

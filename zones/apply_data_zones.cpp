@@ -10,6 +10,7 @@
 
 #include "decode/decoder.h"
 #include "pass/listing_line.h"
+#include "pass/symbolic_words.h"
 #include "ui/cp1252.h"
 #include "zones/zone_list.h"
 
@@ -19,13 +20,15 @@ namespace {
 // Brings every DW line of an earlier run back to one word line per word, as
 // the disassembly pass writes them, so that the zones can be applied afresh.
 // The first word keeps the DW line's label field as it stands: a label the
-// user removed stays removed. The decoder's state is left as it was found.
+// user removed stays removed. The words are written in the listing's style;
+// the decoder's state is left as it was found.
 void ExpandDwLines(SharedState& state) {
   const std::vector<std::string>& items = state.List1.Items();
   bool any = false;
   for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = ListingLine(items[i]).IsDw();
   if (!any) return;
   std::vector<std::string> lines = state.List1.TakeItems();
+  const std::optional<SymbolicWords> symbolic = SymbolicStyle(state);
 
   const int16_t saved_address = state.CurrentAddress;
   const uint8_t saved_pass = state.PassNumber;
@@ -46,7 +49,8 @@ void ExpandDwLines(SharedState& state) {
     for (size_t k = 0; k < words.size(); ++k) {
       const int address = first_address + static_cast<int>(k);
       state.CurrentAddress = static_cast<int16_t>(address);
-      const std::string instruction = DecodeWord(words[k], state);
+      const std::string instruction =
+          symbolic ? symbolic->Text(address, words[k]) : DecodeWord(words[k], state);
       state.List1.Add(WordLine(address, words[k], k == 0 ? first_label : "", instruction));
     }
   }

@@ -312,27 +312,32 @@ TEST_F(ApplyDataZonesTest, ValidatingAgainKeepsRemovedLabels) {
 
 TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
   // Every kind of word, with labels on all pages, in zones over half of a
-  // full image; with the zones gone, the listing is the pass's again. The
-  // words that the decoder itself writes as "DW" stay word lines.
+  // full image; with the zones gone, the listing is the pass's again, in
+  // either style. The words that the listing itself writes as "DW" stay
+  // word lines.
   Lines image = testing::FullImage();
   image.insert(image.end() - 1, WordRecord(0x1FF0, {0xFFFF, 0x4000}));
-  Open(image);
-  for (int k = 0; k < 50; ++k) {
-    const int start = k * 164;
-    state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
-  }
-  state_.CurrentAddress = 0x1234;
-  state_.PassNumber = 2;
-  Apply();
-  ASSERT_EQ(state_.List4.Count(), 50);
-  ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
+  for (ListingStyle style : {ListingStyle::kClassic, ListingStyle::kSymbolic}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    state_.Style = style;
+    Open(image);
+    for (int k = 0; k < 50; ++k) {
+      const int start = k * 164;
+      state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
+    }
+    state_.CurrentAddress = 0x1234;
+    state_.PassNumber = 2;
+    Apply();
+    ASSERT_EQ(state_.List4.Count(), 50);
+    ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
 
-  state_.List4.Clear();
-  Apply();
-  EXPECT_EQ(state_.List1.Items(), fresh_);
-  EXPECT_EQ(state_.CurrentAddress, 0x1234);
-  EXPECT_EQ(state_.PassNumber, 2);
-  EXPECT_EQ(state_.List2.Count(), 0);
+    state_.List4.Clear();
+    Apply();
+    EXPECT_EQ(state_.List1.Items(), fresh_);
+    EXPECT_EQ(state_.CurrentAddress, 0x1234);
+    EXPECT_EQ(state_.PassNumber, 2);
+    EXPECT_EQ(state_.List2.Count(), 0);
+  }
 }
 
 TEST_F(ApplyDataZonesTest, PlainReassemblyDropsEveryEdit) {

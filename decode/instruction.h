@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tessarin {
+
+/// The 35 instructions of the 14-bit core, plus OPTION and TRIS that the
+/// assembler still accepts.
+enum class Mnemonic : uint8_t {
+  kAddwf, kAndwf, kClrf, kClrw, kComf, kDecf, kDecfsz, kIncf, kIncfsz,
+  kIorwf, kMovf, kMovwf, kNop, kRlf, kRrf, kSubwf, kSwapf, kXorwf, kBcf, kBsf, kBtfsc, kBtfss,
+  kAddlw, kAndlw, kCall, kClrwdt, kGoto, kIorlw, kMovlw, kRetfie, kRetlw, kReturn, kSleep, kSublw,
+  kXorlw, kOption, kTris, kInvalid
+};
+
+/// A decoded program word: the mnemonic and its operands. Fields that the
+/// instruction has no use for stay 0.
+struct Instruction {
+  Mnemonic mnemonic = Mnemonic::kInvalid;
+  uint8_t file = 0;      // 7-bit register address (byte and bit operations)
+  bool to_file = false;  // destination F (d = 1) of byte operations
+  uint8_t bit = 0;       // bit number 0-7 (bit operations)
+  uint16_t literal = 0;  // 8-bit literal, 11-bit CALL/GOTO target, TRIS port
+
+  friend bool operator==(const Instruction&, const Instruction&) = default;
+};
+
+/// Which operand fields an instruction carries, so that a printer knows what to write.
+enum class OperandKind : uint8_t {
+  kNone,         // NOP, RETURN, CLRW...
+  kFileDest,     // file, to_file: ADDWF f,d
+  kFile,         // file: CLRF f, MOVWF f
+  kFileBit,      // file, bit: BSF f,b
+  kLiteral8,     // literal 0-255: MOVLW k
+  kAddress11,    // literal 0-0x7FF: CALL k, GOTO k
+  kPort,         // literal 5-7: TRIS f
+};
+
+/// How an instruction passes control on, for the flow analysis.
+enum class FlowKind : uint8_t {
+  kNext,     // falls through to the next word
+  kSkip,     // BTFSC, BTFSS, DECFSZ, INCFSZ: the next word or the one after
+  kCall,     // CALL: the target, then the next word on return
+  kGoto,     // GOTO: the target only
+  kReturn,   // RETURN, RETLW, RETFIE: back to the caller
+  kInvalid,  // no instruction: the path ends here
+};
+
+/// The instruction a 14-bit word decodes to, as the assembler and the
+/// datasheet read it: don't-care bits are ignored (0x3Fxx reads as ADDLW,
+/// 0x0100-0x017F as CLRW, 0x0020 as NOP...). kInvalid when none, and for any
+/// word above 0x3FFF.
+Instruction DecodeInstruction(uint16_t word);
+
+/// The canonical word the assembler writes for the instruction, or nothing
+/// for kInvalid and for operands out of range.
+std::optional<uint16_t> EncodeInstruction(const Instruction& instruction);
+
+/// The word assembles back exactly from its instruction: false for words
+/// with don't-care bits set otherwise than the assembler sets them, and for
+/// words that are no instruction.
+bool IsExactInstruction(uint16_t word);
+
+/// "ADDWF", "BSF", ... in upper case; empty for kInvalid.
+std::string_view MnemonicText(Mnemonic mnemonic);
+
+OperandKind OperandsOf(Mnemonic mnemonic);
+
+FlowKind FlowOf(Mnemonic mnemonic);
+
+}  // namespace tessarin
