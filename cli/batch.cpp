@@ -1,8 +1,10 @@
 #include "cli/batch.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cli/cli.h"
+#include "ui/file_io.h"
 
 namespace tessarin {
 namespace {
@@ -40,8 +42,19 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
              const char* source_date_epoch) {
   int status = 0;
   for (const std::string& input : job.inputs) {
+    const std::string output = OutputFor(job, input).string();
+    // Each call refuses to replace its own HEX file; none may replace the
+    // HEX file of another either (a.asm given as HEX file beside a.hex).
+    const auto replaces = [&output](const std::string& hex) {
+      return IsSameRegularFile(output, hex);
+    };
+    if (std::any_of(job.inputs.begin(), job.inputs.end(), replaces)) {
+      err << "tessarin-cli: " << output << ": is a HEX file; not replaced\n";
+      status = 1;
+      continue;
+    }
     std::vector<std::string> args = job.file_args;
-    args.insert(args.end(), {"-o", OutputFor(job, input).string(), "--", input});
+    args.insert(args.end(), {"-o", output, "--", input});
     SharedState state;
     if (RunCli(args, out, err, source_date_epoch, state) != 0) status = 1;
   }

@@ -9,22 +9,28 @@
 
 #include "cli/batch.h"
 #include "cli/proposals_output.h"
+#include "cli/terminal_text.h"
+#include "decode/processor.h"
+#include "files/hex_check.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
 #include "ui/file_io.h"
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
+#include "zones/companion_file.h"
 #include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
-    "Disassembles a PIC16F876 program memory image (Intel HEX, INHX8M or INHX32)\n"
+    "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
     "into assembler source, applying the data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
@@ -32,6 +38,11 @@ constexpr std::string_view kUsage =
     "  -z, --zones FILE   take the data zones from FILE instead of the companion file\n"
     "      --no-zones     apply no data zones\n"
     "  -l, --listing      write the listing (address area included) instead of the source\n"
+    "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
+    "                     that gpasm -p PROCESSOR assembles back to the same image\n"
+    "  -p, --processor NAME  the processor of the symbolic style (default 16F876),\n"
+    "                     written 16f877a, p16f877a or PIC16F877A\n"
+    "      --strict       treat every warning as an error: exit 1 and write nothing\n"
     "      --auto-zones   apply the strong data-zone proposals too\n"
     "      --propose-zones  write the strong data-zone proposals, as a zone file holds\n"
     "                     them, instead of the source; every proposal with its kind\n"
@@ -43,9 +54,13 @@ constexpr std::string_view kUsage =
     "FILEs, or -o naming a folder, each source goes to NAME.asm (NAME.lst with -l)\n"
     "beside its FILE or in that folder, and a FILE that fails does not stop the others.\n"
     "\n"
-    "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set.\n"
-    "Exit status: 0 done, 1 the file could not be read, disassembled or written,\n"
-    "2 usage error.\n";
+    "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set\n"
+    "and not empty.\n"
+    "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
+    "error and leave the exit status alone unless --strict is given.\n"
+    "An output is never the HEX file or a zone file: that is refused.\n"
+    "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
+    "--strict met a warning; 2 usage error.\n";
 
 struct Options {
   std::string hex_path;  ///< the first of `inputs`
@@ -55,6 +70,9 @@ struct Options {
   std::optional<std::string> zones;
   bool no_zones = false;
   bool listing = false;
+  bool symbolic = false;
+  std::optional<std::string> processor;
+  bool strict = false;
   bool auto_zones = false;
   bool propose_zones = false;
   bool help = false;
@@ -78,11 +96,11 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     }
     // Options that take a value: "-o FILE", "-oFILE", "--output FILE", "--output=FILE".
     auto value_of = [&](std::string_view short_name, std::string_view long_name,
-                        std::optional<std::string>& value) {
+                        std::optional<std::string>& value, std::string_view what = "a file name") {
       std::optional<std::string> found;
       if (arg == short_name || arg == long_name) {
         if (i + 1 >= args.size()) {
-          error = "option " + arg + " needs a file name";
+          error = "option " + arg + " needs " + std::string(what);
           return true;
         }
         found = args[++i];
@@ -93,7 +111,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       } else {
         return false;
       }
-      if (found->empty()) error = "option " + std::string(long_name) + " needs a file name";
+      if (found->empty()) error = "option " + std::string(long_name) + " needs " + std::string(what);
       value = found;
       return true;
     };
@@ -102,10 +120,15 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       if (!error.empty()) return std::nullopt;
       continue;
     }
-    if (value_of("-z", "--zones", options.zones)) {
+    if (value_of("-z", "--zones", options.zones) ||
+        value_of("-p", "--processor", options.processor, "a processor name")) {
       if (!error.empty()) return std::nullopt;
     } else if (arg == "-l" || arg == "--listing") {
       options.listing = true;
+    } else if (arg == "-s" || arg == "--symbolic") {
+      options.symbolic = true;
+    } else if (arg == "--strict") {
+      options.strict = true;
     } else if (arg == "--auto-zones") {
       options.auto_zones = true;
     } else if (arg == "--propose-zones") {
@@ -123,6 +146,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     options.file_args.insert(options.file_args.end(), args.begin() + first, args.begin() + i + 1);
   }
   if (options.help || options.version) return options;
+  if (options.processor && FindProcessor(*options.processor) == nullptr) {
+    error = "unknown processor " + *options.processor;
+    return std::nullopt;
+  }
   if (options.zones && options.no_zones) {
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
@@ -160,32 +187,52 @@ class CliClock : public Clock {
   std::optional<std::time_t> fixed_;
 };
 
-std::optional<std::time_t> ParseEpoch(std::string_view text) {
-  if (text.empty() || text.size() > 15) return std::nullopt;
+// The instant that SOURCE_DATE_EPOCH names: whole seconds since 1970 in
+// decimal digits, at most the last second of the year 9999, so that the
+// header's date keeps its four-digit year. Otherwise the cause.
+Result<std::time_t> ParseEpoch(std::string_view text) {
+  constexpr std::int64_t kLastSecond = 253402300799;  // 9999-12-31 23:59:59 UTC
+  const bool negative = text.starts_with('-');
+  if (negative) text.remove_prefix(1);
   std::int64_t seconds = 0;
+  bool too_large = false;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    seconds = seconds * 10 + (c - '0');
+    if (c < '0' || c > '9') return Status::Failure("SOURCE_DATE_EPOCH is not a number of seconds");
+    too_large = too_large || seconds > kLastSecond / 10;
+    if (!too_large) seconds = seconds * 10 + (c - '0');
+  }
+  if (text.empty()) return Status::Failure("SOURCE_DATE_EPOCH is not a number of seconds");
+  if (negative) return Status::Failure("SOURCE_DATE_EPOCH is negative");
+  if (too_large || seconds > kLastSecond) {
+    return Status::Failure("SOURCE_DATE_EPOCH is too large (past the year 9999)");
   }
   return static_cast<std::time_t>(seconds);
 }
 
+// Writes every message to standard error with the program's name, its
+// texts made safe for a terminal: file names and zone texts come from
+// outside.
 class Reporter {
  public:
   explicit Reporter(std::ostream& err) : err_(err) {}
   int Fail(int status, std::string_view subject, std::string_view cause) {
-    err_ << kProgram << ": " << subject << ": " << cause << "\n";
+    err_ << kProgram << ": " << TerminalText(subject) << ": " << TerminalText(cause) << "\n";
     return status;
   }
   int Usage(std::string_view cause) {
-    err_ << kProgram << ": " << cause << "\n"
+    err_ << kProgram << ": " << TerminalText(cause) << "\n"
          << "Try '" << kProgram << " --help' for more information.\n";
     return 2;
   }
-  void Warn(std::string_view text) { err_ << kProgram << ": warning: " << text << "\n"; }
+  void Warn(std::string_view text) {
+    err_ << kProgram << ": warning: " << TerminalText(text) << "\n";
+    ++warnings_;
+  }
+  int warnings() const { return warnings_; }
 
  private:
   std::ostream& err_;
+  int warnings_ = 0;
 };
 
 }  // namespace
@@ -197,7 +244,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::optional<Options> options = ParseArguments(args, usage_error);
   if (!options) return report.Usage(usage_error);
   if (options->help) {
-    out << kUsage;
+    out << kUsage << "\nProcessors:";
+    for (const Processor& processor : Processors()) out << " " << processor.name;
+    out << "\n";
     return out.flush() ? 0 : 1;
   }
   if (options->version) {
@@ -205,10 +254,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return out.flush() ? 0 : 1;
   }
 
+  // An empty value counts as unset, as the convention has it.
   std::optional<std::time_t> epoch;
-  if (source_date_epoch != nullptr) {
-    epoch = ParseEpoch(source_date_epoch);
-    if (!epoch) return report.Usage("SOURCE_DATE_EPOCH is not a number of seconds");
+  if (source_date_epoch != nullptr && *source_date_epoch != '\0') {
+    const Result<std::time_t> parsed = ParseEpoch(source_date_epoch);
+    if (!parsed.ok()) return report.Usage(parsed.message());
+    epoch = *parsed;
   } else {
     std::setlocale(LC_TIME, "");
   }
@@ -219,6 +270,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return RunBatch(job, out, err, source_date_epoch);
   }
 
+  if (options->symbolic) state.Style = ListingStyle::kSymbolic;
+  if (options->processor) state.ProcessorName = FindProcessor(*options->processor)->name;
+
   ZoneSource zones;
   if (options->zones) {
     zones = {ZoneSource::Kind::kFile, *options->zones};
@@ -227,8 +281,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   NoYield yield;
   CliClock clock(epoch);
-  const OpenOutcome opened = OpenHexFile(
-      state, options->hex_path == "-" ? "/dev/stdin" : options->hex_path, zones, yield, clock);
+  const std::string hex_file = options->hex_path == "-" ? "/dev/stdin" : options->hex_path;
+  const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
+  for (const FoundDefect& defect : opened.defects) {
+    report.Warn(options->hex_path + ": " + DescribeDefect(defect));
+  }
   switch (opened.step) {
     case OpenStep::kReadHex:
       return report.Fail(1, options->hex_path, opened.status.message());
@@ -249,25 +306,28 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (!options->propose_zones && state.List4.Count() > 0) {
-    const std::vector<std::string> wanted = state.List4.Items();
-    ApplyDataZones(state);
-    // Applied zones stay in the list, in the same order, so the ones that are
-    // gone can be found by walking both lists together.
-    const std::vector<std::string>& applied = state.List4.Items();
-    size_t next = 0;
-    for (const std::string& zone : wanted) {
-      if (next < applied.size() && applied[next] == zone) {
-        ++next;
-      } else {
-        report.Warn("zone \"" + zone + "\" was not applied");
-      }
+    for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
+      report.Warn("zone \"" + unapplied.zone + "\" was not applied: " +
+                  std::string(ZoneFaultText(unapplied.fault)));
     }
   }
 
+  if (options->strict && report.warnings() > 0) {
+    return report.Fail(1, options->hex_path, "--strict: warnings, no output written");
+  }
   const std::string text = options->propose_zones ? proposed
                            : options->listing     ? ListingText(state.List1)
                                                   : GeneratedSource(state.List1);
   if (options->output && *options->output != "-") {
+    // The output never replaces the HEX file or the zones it was made from.
+    const fs::path zone_file =
+        options->zones ? fs::path(*options->zones)
+                       : CompanionFilePath(state.WorkingFolder, state.CommonDialog1.FileTitle);
+    for (const fs::path& input : {fs::path(hex_file), zone_file}) {
+      if (IsSameRegularFile(*options->output, input)) {
+        return report.Fail(1, *options->output, "is the HEX file or a zone file; not replaced");
+      }
+    }
     const Status written = WriteFileAtomically(*options->output, text);
     if (!written.ok()) return report.Fail(1, *options->output, written.message());
     return 0;

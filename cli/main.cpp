@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <iostream>
+#include <new>
 
 #include "cli/cli.h"
 
@@ -9,5 +10,11 @@ int main(int argc, char** argv) {
   // The state lives until the process ends: freeing thousands of listing
   // lines just before exiting would only cost time.
   static tessarin::SharedState* const state = new tessarin::SharedState();
-  return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"), *state);
+  try {
+    return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"), *state);
+  } catch (const std::bad_alloc&) {
+    // A listing that outgrows a memory limit ends the run, never in an abort.
+    std::cerr << "tessarin-cli: out of memory\n";
+    return 1;
+  }
 }

@@ -1,16 +1,21 @@
 // Assembles small programs with gpasm, disassembles the images with
 // tessarin-cli, assembles the generated source again and checks that both
-// memory images are the same, word for word.
+// memory images are the same, word for word: in the classic style with the
+// programs' zone files, and in the symbolic style with none.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "files/hex_file.h"
 #include "pass/hex_record.h"
+#include "testing/hex_builder.h"
 #include "ui/file_io.h"
 #include "ui/text_slice.h"
 
@@ -40,7 +45,41 @@ std::map<unsigned, unsigned> ReadImage(const fs::path& path) {
   return image;
 }
 
-int Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
+// Runs `command`; its exit status, and in `said` what it wrote.
+int Shell(const std::string& command, std::string* said = nullptr) {
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return -1;
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  if (said != nullptr) *said = text;
+  return ::pclose(pipe);
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+void ExpectSameImage(const fs::path& original_hex, const fs::path& rebuilt_hex) {
+  const std::map<unsigned, unsigned> original = ReadImage(original_hex);
+  const std::map<unsigned, unsigned> rebuilt = ReadImage(rebuilt_hex);
+  ASSERT_GT(original.size(), 20u);
+  for (const auto& [address, byte] : original) {
+    auto found = rebuilt.find(address);
+    ASSERT_NE(found, rebuilt.end()) << "byte address 0x" << std::hex << address << " lost";
+    EXPECT_EQ(found->second, byte) << "byte address 0x" << std::hex << address;
+  }
+  EXPECT_EQ(rebuilt.size(), original.size());
+}
+
+// A fresh work folder for one case, removed when the case passes.
+fs::path WorkFolder(const std::string& name) {
+  const fs::path work = fs::temp_directory_path() /
+                        ("tessarin_roundtrip_" + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(work);
+  fs::create_directories(work);
+  return work;
+}
+
+const fs::path kPrograms = fs::path(TESSARIN_TEST_DATA) / "roundtrip";
 
 struct Case {
   const char* program;
@@ -54,33 +93,21 @@ class RoundTripTest : public ::testing::TestWithParam<Case> {};
 TEST_P(RoundTripTest, ReassemblesToTheSameImage) {
   ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
   const Case& c = GetParam();
-  const fs::path data = fs::path(TESSARIN_TEST_DATA) / "roundtrip";
-  const fs::path work = fs::temp_directory_path() /
-                        ("tessarin_roundtrip_" + std::to_string(::getpid()) + "_" + c.program + c.format);
-  fs::remove_all(work);
-  fs::create_directories(work);
-  const std::string asm_in = (data / (std::string(c.program) + ".asm")).string();
-  const std::string zones = (data / (std::string(c.program) + ".zones")).string();
-  const std::string hex_in = (work / "in.hex").string();
-  const std::string asm_out = (work / "out.asm").string();
-  const std::string hex_out = (work / "out.hex").string();
+  const fs::path work = WorkFolder(std::string(c.program) + c.format);
+  const fs::path zones = kPrograms / (std::string(c.program) + ".zones");
+  const fs::path hex_in = work / "in.hex";
+  const fs::path asm_out = work / "out.asm";
+  const fs::path hex_out = work / "out.hex";
 
-  ASSERT_EQ(Shell("gpasm -p p16f876 -a " + std::string(c.format) + " -o '" + hex_in + "' '" + asm_in + "'"), 0);
-  const std::string zone_option = fs::exists(zones) ? "-z '" + zones + "'" : "--no-zones";
-  ASSERT_EQ(Shell(std::string("'") + TESSARIN_CLI + "' " + zone_option + " -o '" + asm_out + "' '" + hex_in + "'"), 0);
-  ASSERT_EQ(Shell("gpasm -o '" + hex_out + "' '" + asm_out + "'"), 0)
+  ASSERT_EQ(Shell("gpasm -p p16f876 -a " + std::string(c.format) + " -o " + Quoted(hex_in) + " " +
+                  Quoted(kPrograms / (std::string(c.program) + ".asm"))),
+            0);
+  const std::string zone_option = fs::exists(zones) ? "-z " + Quoted(zones) : "--no-zones";
+  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " " + zone_option + " -o " + Quoted(asm_out) + " " + Quoted(hex_in)), 0);
+  ASSERT_EQ(Shell("gpasm -o " + Quoted(hex_out) + " " + Quoted(asm_out)), 0)
       << "the generated source does not assemble: " << asm_out;
-
-  const std::map<unsigned, unsigned> original = ReadImage(hex_in);
-  const std::map<unsigned, unsigned> rebuilt = ReadImage(hex_out);
-  ASSERT_GT(original.size(), 20u);
-  for (const auto& [address, byte] : original) {
-    auto found = rebuilt.find(address);
-    ASSERT_NE(found, rebuilt.end()) << "byte address 0x" << std::hex << address << " lost";
-    EXPECT_EQ(found->second, byte) << "byte address 0x" << std::hex << address;
-  }
-  EXPECT_EQ(rebuilt.size(), original.size());
-  fs::remove_all(work);
+  ExpectSameImage(hex_in, hex_out);
+  if (!HasFailure()) fs::remove_all(work);
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, RoundTripTest,
@@ -90,6 +117,78 @@ INSTANTIATE_TEST_SUITE_P(Programs, RoundTripTest,
                          [](const ::testing::TestParamInfo<Case>& info) {
                            return std::string(info.param.program) + "_" + info.param.format;
                          });
+
+// The processor a program's LIST line names ("16f877a"), else the 16F876.
+std::string ProcessorOf(const fs::path& program) {
+  const Result<std::string> text = ReadFileBytes(program);
+  const std::regex list(R"(list\s+p\s*=\s*(16f\w+))", std::regex::icase);
+  std::smatch m;
+  return text.ok() && std::regex_search(*text, m, list) ? std::string(m[1]) : "16f876";
+}
+
+// Every 14-bit word once in program memory (words `first` to `first` +
+// 0x1FFF at addresses 0 to 0x1FFF), with ID words, the configuration word
+// and data EEPROM in two pieces.
+std::string EveryWordImage(unsigned first) {
+  std::string text;
+  for (unsigned address = 0; address < 0x2000; address += 8) {
+    std::vector<uint16_t> words;
+    for (unsigned k = 0; k < 8; ++k) words.push_back(static_cast<uint16_t>(first + address + k));
+    text += testing::WordRecord(address, words) + "\n";
+  }
+  text += testing::WordRecord(0x2000, {0x3FFF, 0x1234, 0x0000, 0x2A55}) + "\n";
+  text += testing::WordRecord(0x2007, {static_cast<uint16_t>(0x3F72 ^ first)}) + "\n";
+  text += testing::WordRecord(0x2100, {0x00, 0x41, 0xFF}) + "\n";
+  text += testing::WordRecord(0x2140, {0x80, 0x7F}) + "\n";
+  return text + testing::EndRecord() + "\n";
+}
+
+constexpr std::string_view kEveryWord = "every_word_";
+
+class SymbolicRoundTripTest : public ::testing::TestWithParam<std::string> {};
+
+// Without zones, the symbolic source assembles back, gpasm saying nothing.
+TEST_P(SymbolicRoundTripTest, ReassemblesQuietlyToTheSameImage) {
+  ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
+  const std::string& name = GetParam();
+  const fs::path work = WorkFolder("symbolic_" + name);
+  const fs::path hex_in = work / "in.hex";
+  const fs::path asm_out = work / "out.asm";
+  const fs::path hex_out = work / "out.hex";
+  std::string processor = "16f876";
+  if (name.rfind(kEveryWord, 0) == 0) {
+    const unsigned first = static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16));
+    ASSERT_TRUE(WriteFileAtomically(hex_in, EveryWordImage(first)).ok());
+  } else {
+    const fs::path program = kPrograms / (name + ".asm");
+    processor = ProcessorOf(program);
+    ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program)), 0);
+  }
+  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " --no-zones -s -p " + processor + " -o " + Quoted(asm_out) + " " +
+                  Quoted(hex_in)),
+            0);
+  std::string said;
+  ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_out) + " " + Quoted(asm_out), &said), 0)
+      << said << "the generated source does not assemble: " << asm_out;
+  EXPECT_EQ(said, "") << asm_out;
+  ExpectSameImage(hex_in, hex_out);
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+// Every program of the folder, then the two halves of the 14-bit words.
+std::vector<std::string> SymbolicCases() {
+  std::vector<std::string> cases;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kPrograms)) {
+    if (entry.path().extension() == ".asm") cases.push_back(entry.path().stem().string());
+  }
+  std::sort(cases.begin(), cases.end());
+  cases.push_back(std::string(kEveryWord) + "0000");
+  cases.push_back(std::string(kEveryWord) + "2000");
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, SymbolicRoundTripTest, ::testing::ValuesIn(SymbolicCases()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace
 }  // namespace tessarin

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/open_hex_file.h"
+#include "files/replace_check.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
 #include "ui/file_io.h"
@@ -38,14 +39,18 @@ bool AfterShowing(DialogState& dialog) {
   return cancel_was_reported;
 }
 
-// Writes the source, then the companion file; says which one failed.
+// Writes the source, then the companion file; says which one failed. A file
+// that this tool did not write is replaced only when the user agrees; when
+// the user does not, nothing is written at all.
 void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
                          const std::string& source_name) {
+  const std::string& title = state.CommonDialog1.FileTitle;
+  const fs::path zone_path = CompanionFilePath(state.WorkingFolder, title);
+  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile)) return;
   if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
     ShowWriteError(toolkit, source_name);
     return;
   }
-  const std::string& title = state.CommonDialog1.FileTitle;
   if (!SaveZoneFile(state, state.WorkingFolder, title).ok()) {
     ShowWriteError(toolkit, CompanionFileName(title).value_or(title));
   }
@@ -78,8 +83,11 @@ void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& pat
     ShowMessage(toolkit, kInvalidFileName);
     return;
   }
+  if (!opened.ok()) {
+    ShowMessage(toolkit, PassFailedText(opened.status));
+    return;
+  }
   state.Caption = std::string(kAppTitle) + " [" + state.CommonDialog1.FileTitle + "]";
-  if (!opened.ok()) ShowMessage(toolkit, PassFailedText(opened.status));
 }
 
 void SaveCommand(SharedState& state, Toolkit& toolkit) {
@@ -111,5 +119,12 @@ void SaveAsCommand(SharedState& state, Toolkit& toolkit) {
 }
 
 void ReassembleCommand(SharedState& state, Toolkit& toolkit) { RunPass(state, toolkit); }
+
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
+                          std::string_view processor) {
+  state.Style = style;
+  state.ProcessorName = processor;
+  RunPass(state, toolkit);
+}
 
 }  // namespace tessarin

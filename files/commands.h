@@ -6,9 +6,10 @@
 namespace tessarin {
 
 /// "&Ouvrir": lets the user choose a HEX file, reads it into the line store,
-/// names it in the caption, loads its zones and runs the pass. A cancelled or
-/// failed choice shows "Nom de fichier invalide !" and changes nothing; a
-/// failed pass is reported after its partial listing is in place.
+/// names it in the caption, loads its zones and runs the pass. All or
+/// nothing: a cancelled or failed choice shows "Nom de fichier invalide !",
+/// a file the pass cannot list to the end shows why, and either way
+/// everything still belongs to the file loaded before.
 void OpenCommand(SharedState& state, Toolkit& toolkit);
 
 /// What "&Ouvrir" does once the file at `path` is chosen: a file named on the
@@ -16,7 +17,9 @@ void OpenCommand(SharedState& state, Toolkit& toolkit);
 void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
 
 /// "&Enregistrer": writes the source and the companion file under the names
-/// derived from the file last chosen, in the working folder.
+/// derived from the file last chosen, in the working folder. Either save asks
+/// once before it replaces a file this tool did not write (see
+/// `MayReplace`); "Non" writes nothing.
 void SaveCommand(SharedState& state, Toolkit& toolkit);
 
 /// "&Enregistrer sous ...": lets the user choose the source file, then writes
@@ -25,5 +28,10 @@ void SaveAsCommand(SharedState& state, Toolkit& toolkit);
 
 /// "Ré-assembler": runs the pass again, reporting a failure.
 void ReassembleCommand(SharedState& state, Toolkit& toolkit);
+
+/// "Listing symbolique" and "Processeur": takes the listing style and the
+/// processor, then runs the pass again as "Ré-assembler" does.
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
+                          std::string_view processor);
 
 }  // namespace tessarin

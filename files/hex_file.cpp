@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "pass/line_store.h"
+#include "ui/file_io.h"
 
 namespace tessarin {
 
@@ -23,17 +24,38 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
+Result<std::string> ReadHexFile(const std::filesystem::path& path) {
+  // Counts line endings as SplitLines does, a CR LF split between two pieces
+  // once; a text with more endings than the store has slots has more lines.
+  size_t endings = 0;
+  char previous = '\0';
+  auto enough = [&](std::string_view piece) {
+    for (char c : piece) {
+      if (c == '\r' || (c == '\n' && previous != '\r')) ++endings;
+      previous = c;
+    }
+    return endings > static_cast<size_t>(kHexLineSlots);
+  };
+  return ReadFileStart(path, kMaxInputBytes, enough);
+}
+
 Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text) {
   state.CommonDialog1.Remember(path);
-  state.WorkingFolder = std::filesystem::path(path).parent_path();
+  state.HexFile = path;
+  state.WorkingFolder = state.HexFile.parent_path();
   state.List1.Clear();
   state.List2.Clear();
   return FillLineStore(state, text);
 }
 
 Status FillLineStore(SharedState& state, std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
   ResetLineStore(state);
+  state.HexFileTooBig = text.size() > kMaxInputBytes;
+  if (state.HexFileTooBig) {
+    state.HexLineCount = -1;
+    return Status::Failure(std::string(kFileTooBig));
+  }
+  const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(text));
   Status stored = Status::Ok();
   for (size_t i = 0; i < lines.size() && stored.ok(); ++i) {
     stored = StoreLine(state, static_cast<int>(i), lines[i]);

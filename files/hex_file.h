@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,12 @@ namespace tessarin {
 /// line without an ending is still a line; a final ending adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+/// The text of the HEX file at `path`, read only as far as it can be an
+/// input: reading stops once the text holds more lines than the store or
+/// more than `kMaxInputBytes` bytes, which `FillLineStore` then refuses.
+/// The cause (without the path) when the file cannot be opened or read.
+Result<std::string> ReadHexFile(const std::filesystem::path& path);
+
 /// Takes `text`, the content of the HEX file at `path`, as the opened file:
 /// the dialog object remembers the file, the working folder becomes its
 /// folder, the listing and the label queue are emptied
@@ -20,10 +27,12 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 /// than the store holds (see `FillLineStore`).
 Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
 
-/// Replaces the line store by the lines of a HEX file's text and sets
-/// `HexLineCount` to the number of lines minus one. Fails when the file has
-/// more lines than the store holds: the lines beyond are dropped, but
-/// counted, so that the pass refuses such a file.
+/// Replaces the line store by the lines of a HEX file's text, less a leading
+/// byte-order mark, and sets `HexLineCount` to the number of lines minus one.
+/// Fails when the file has more lines than the store holds: the lines beyond
+/// are dropped, but counted, so that the pass refuses such a file. A text of
+/// more than `kMaxInputBytes` bytes is not split at all: the store stays
+/// empty, marked too big, and the pass refuses it too.
 Status FillLineStore(SharedState& state, std::string_view text);
 
 }  // namespace tessarin

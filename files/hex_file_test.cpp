@@ -5,7 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "pass/assembler.h"
 #include "pass/line_store.h"
+#include "pass/listing_line.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+#include "testing/temp_folder.h"
+#include "testing/worked_example.h"
+#include "ui/file_io.h"
 
 namespace tessarin {
 namespace {
@@ -49,6 +56,74 @@ TEST(FillLineStore, CountStaysWithinSixteenBits) {
   SharedState state;
   EXPECT_FALSE(FillLineStore(state, std::string(40000, '\n')).ok());
   EXPECT_EQ(state.HexLineCount, 32767);
+}
+
+// The word addresses of a listing, each checked to be where an assembler
+// puts it: right after the previous word, or at the ORG line before it.
+std::vector<int> PlacedWordAddresses(const TextList& listing) {
+  std::vector<int> addresses;
+  int next = 0;
+  for (int i = 0; i < listing.Count(); ++i) {
+    const ListingLine line(listing.Item(i));
+    // After the address area: TAB, "ORG", TAB, "0x" and the address.
+    const std::string_view org = line.WithoutAddressArea();
+    if (line.Kind(i) == LineKind::kOrg) next = std::stoi(std::string(org.substr(5)), nullptr, 16);
+    if (line.Kind(i) != LineKind::kWord) continue;
+    EXPECT_EQ(line.Address(), next) << listing.Item(i);
+    addresses.push_back(next = line.Address());
+    ++next;
+  }
+  return addresses;
+}
+
+TEST(ReadingHexText, EveryWordAtItsAddressOrAFailure) {
+  using testing::Record;
+  const std::string example(testing::kWorkedExampleHex);
+  const std::string word = testing::WordRecord(0, {0x0008});
+  const std::string beyond = "line 1: address beyond the chip";
+  std::string too_many_lines;
+  for (int i = 0; i < 3 * kHexLineSlots; ++i) too_many_lines += ":00000001FF\n";
+  struct Case {
+    std::vector<std::string> lines;
+    std::vector<int> addresses;
+    std::string failure;
+  };
+  const Case cases[] = {
+      {{example}, {0, 1, 2, 3}, ""},
+      {{":03000000032000DA", ":0400040000000800F0", ":00000001FF"}, {0, 2, 3}, ""},  // odd count
+
+      {{Record(0, 4, {0, 1}), word}, {}, beyond},
+      {{Record(0, 2, {0x00, 0x10}), word}, {0x80}, ""},
+      {{Record(0, 2, {0x10, 0x00}), word}, {}, beyond},
+      {{Record(0, 2, {0x0F, 0xFF}), Record(16, 0, {0, 0})}, {}, "line 2: address beyond the chip"},
+
+      {{Record(0, 0x14, {0, 0, 0, 0}), testing::WordRecord(2, {0})}, {0, 1, 2}, ""},
+      {{Record(0, 0x22, {0, 0}), Record(0, 3, {0, 0, 0, 0}), Record(0, 5, {0, 0, 0, 0})}, {0}, ""},
+
+      {{"\xEF\xBB\xBF" + example}, {0, 1, 2, 3}, ""},
+      {{"  \t" + example}, {0, 1, 2, 3}, ""},
+
+      {{too_many_lines}, {}, "line 10002: more than 10,001 lines"},
+      {{std::string(kMaxInputBytes + 1, ':')}, {}, "more than 16 MB"},
+  };
+  testing::TempFolder temp;
+  const std::filesystem::path path = temp.path() / "prog.hex";
+  for (const Case& c : cases) {
+    std::string file;
+    for (const std::string& line : c.lines) file += line + "\n";
+    ASSERT_TRUE(WriteFileAtomically(path, file).ok());
+    const Result<std::string> text = ReadHexFile(path);
+    ASSERT_TRUE(text.ok());
+    SharedState state;
+    testing::CountingYield yield;
+    testing::FixedClock clock;
+    (void)FillLineStore(state, *text);
+    EXPECT_EQ(Assembler(state, yield, clock).message(), c.failure) << file.substr(0, 80);
+    EXPECT_EQ(PlacedWordAddresses(state.List1), c.addresses) << file.substr(0, 80);
+    // Reading stops as soon as the text cannot be a HEX file.
+    EXPECT_EQ(*text == file.substr(0, kMaxInputBytes + 1), !c.failure.starts_with("line 10002"));
+  }
+  EXPECT_EQ(ReadHexFile("/dev/zero")->size(), kMaxInputBytes + 1);
 }
 
 }  // namespace

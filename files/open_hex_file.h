@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "files/hex_check.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
@@ -20,19 +22,23 @@ struct ZoneSource {
 enum class OpenStep { kReadHex, kReadZones, kPass, kDone };
 
 /// What opening a HEX file came to: `kDone` with an ok status, or the step
-/// that failed and its cause.
+/// that failed and its cause; and, once a HEX file that the store can hold
+/// was taken, the defects that its reading passed over.
 struct [[nodiscard]] OpenOutcome {
   OpenStep step = OpenStep::kDone;
   Status status = Status::Ok();
+  std::vector<FoundDefect> defects;
 
   bool ok() const { return status.ok(); }
 };
 
 /// Opens the HEX file at `path`: reads it (and the zone file `zones` names,
 /// if any), takes it as the opened file (see `TakeHexFile`), loads its data
-/// zones and runs the disassembly pass. A file that cannot be read changes
-/// nothing. A file with more lines than the store holds gets no zones, and
-/// the pass refuses it. A failed pass leaves its partial listing in place.
+/// zones and runs the disassembly pass. All or nothing: `state` changes only
+/// when every step succeeds. A file that cannot be read, one with more lines
+/// than the store holds, or one the pass cannot list to the end leaves the
+/// line store, the listing, the labels, the zones, the caption and the
+/// dialog's file names as they were.
 OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneSource& zones,
                         EventLoopYield& yield, Clock& clock);
 

@@ -10,6 +10,7 @@
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
+#include "pass/symbolic_words.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -22,23 +23,45 @@ Status LineFailure(int index, std::string_view cause) {
 }
 
 constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
+constexpr std::string_view kBeyondChip = "address beyond the chip";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
-// Reads slot `i` of the store and, unless it is an address record, its word
-// address. Fails for a slot past the store or an address beyond 16 bits.
 struct StoredRecord {
   std::string_view text;
   int16_t address = 0;
 };
 
-Result<StoredRecord> ReadRecord(const SharedState& state, int i) {
-  const std::optional<std::string_view> slot = ReadSlot(state, i);
-  if (!slot) return LineFailure(i, kTooManyLines);
-  if (IsAddressRecord(*slot)) return StoredRecord{*slot};
-  const std::optional<int16_t> word_address = RecordWordAddress(*slot);
-  if (!word_address) return LineFailure(i, kAddressTooHigh);
-  return StoredRecord{*slot, *word_address};
-}
+// The records of the store in order, with the address base that extended
+// address records set for the records after them.
+class RecordReader {
+ public:
+  explicit RecordReader(const SharedState& state) : state_(state) {}
+
+  // Reads slot `i` and, unless it is an address record, its word address.
+  // Fails for a slot past the store or an address that no word of the chip
+  // can have.
+  Result<StoredRecord> Read(int i) {
+    const std::optional<std::string_view> slot = ReadSlot(state_, i);
+    if (!slot) return LineFailure(i, kTooManyLines);
+    if (IsAddressRecord(*slot)) {
+      // The whole chip lies within the first 64K bytes: a base beyond them
+      // would put the data after it out of the chip, never onto low
+      // addresses.
+      const std::optional<uint32_t> base = RecordAddressBase(*slot);
+      if (base && *base > 0xFFFF) return LineFailure(i, kBeyondChip);
+      if (base) base_ = *base;
+      return StoredRecord{*slot};
+    }
+    if (base_ + RecordLoadAddress(*slot) > 0xFFFF) return LineFailure(i, kBeyondChip);
+    const std::optional<int16_t> word_address = RecordWordAddress(*slot, base_);
+    if (!word_address) return LineFailure(i, kAddressTooHigh);
+    return StoredRecord{*slot, *word_address};
+  }
+
+ private:
+  const SharedState& state_;
+  uint32_t base_ = 0;
+};
 
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
@@ -60,13 +83,44 @@ unsigned LabelValue(std::string_view label) {
   return value;
 }
 
-// First sweep: collects the branch target of every word into List2, as
-// decoding it would, and notes which addresses hold a word.
-Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line_count) {
+// How each style writes the words. The sweeps take one as a template
+// argument, so that the classic style runs exactly the code it always ran.
+class ClassicWords {
+ public:
+  explicit ClassicWords(SharedState& state) : state_(state) {}
+  // Adds the label of a CALL or GOTO word to List2, as decoding it would.
+  void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
+  std::string Text(int, std::string_view word) { return DecodeWord(word, state_); }
+  std::string Org(int address) const { return OrgLine(address); }
+
+ private:
+  SharedState& state_;
+};
+
+// The symbolic style: labels of the targets the flow gives, named source.
+class SymbolicStyleWords {
+ public:
+  SymbolicStyleWords(SharedState& state, const SymbolicWords& words) : state_(state), words_(words) {}
+  void CollectLabel(int address, std::string_view word) {
+    if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
+  }
+  std::string Text(int address, std::string_view word) { return words_.Text(address, word); }
+  std::string Org(int address) const { return words_.OrgLine(address); }
+
+ private:
+  SharedState& state_;
+  const SymbolicWords& words_;
+};
+
+// First sweep: collects the branch target of every word into List2 and notes
+// which addresses hold a word.
+template <typename Words>
+Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word, int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
+  RecordReader reader(state);
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = ReadRecord(state, i);
+    const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
@@ -74,7 +128,7 @@ Status CollectTargets(SharedState& state, std::vector<bool>& has_word, int& line
     const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
     for (int k = 0; k < words; ++k) {
-      CollectBranchTarget(RecordWord(record, k), state);
+      style.CollectLabel(state.CurrentAddress, RecordWord(record, k));
       has_word[static_cast<size_t>(state.CurrentAddress)] = true;
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
@@ -148,29 +202,35 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   }
 }
 
-// Second sweep: one line per word, ORG lines at jumps, the end line.
-Status WriteListing(SharedState& state, PendingLabels& labels) {
+// Second sweep: one line per word, ORG lines where a word does not follow
+// the one before it, the end line.
+template <typename Words>
+Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   state.PassNumber = 2;
-  int expected = 0;
+  RecordReader reader(state);
+  // Where the assembler puts the next word without an ORG line. Words are
+  // compared, not byte counts: after a record with an odd byte count the
+  // next record's first word follows its last word only when it says so.
+  int next_address = 0;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = ReadRecord(state, i);
+    const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
-    const bool end_record = IsEndRecord(record);
-    if (address != expected && !end_record) {
-      state.List1.Add("");
-      state.List1.Add(OrgLine(address));
-    }
     state.CurrentAddress = address;
-    expected = HalfToEven(RecordByteCount(record) + 2 * address);
-    if (expected >= kAddressCount) return LineFailure(i, kWordsPastTop);
-    if (end_record) state.List1.Add(EndLine());
+    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kAddressCount) {
+      return LineFailure(i, kWordsPastTop);
+    }
+    if (IsEndRecord(record)) state.List1.Add(EndLine());
 
     const int words = RecordWordCount(record);
     for (int k = 0; k < words; ++k) {
+      if (state.CurrentAddress != next_address) {
+        state.List1.Add("");
+        state.List1.Add(style.Org(state.CurrentAddress));
+      }
       const std::string word = RecordWord(record, k);
-      const std::string instruction = DecodeWord(word, state);
+      const std::string instruction = style.Text(state.CurrentAddress, word);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -181,10 +241,28 @@ Status WriteListing(SharedState& state, PendingLabels& labels) {
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
       }
-      ++state.CurrentAddress;
+      next_address = ++state.CurrentAddress;
     }
   }
   return Status::Ok();
+}
+
+// The pass in the style of `style`, after the header.
+template <typename Words>
+Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
+  std::vector<bool> has_word(kAddressCount, false);
+  int line_count = state.List1.Count();
+  if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
+    return collected;
+  }
+  BuildLabelList(state);
+  BuildLabelQueue(state, yield);
+  state.List1.Reserve(line_count + state.List3.Count());
+
+  PendingLabels labels = PrepareLabels(state, has_word);
+  Status written = WriteListing(state, style, labels);
+  KeepUnplacedLabels(state, labels);
+  return written;
 }
 
 }  // namespace
@@ -196,23 +274,17 @@ std::string PassFailedText(const Status& pass) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  for (std::string& line : ClassicHeader(clock.DateText(), clock.TimeText())) {
-    state.List1.Add(std::move(line));
-  }
+  const bool symbolic = state.Style == ListingStyle::kSymbolic;
+  ListingHeader header = symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), ChosenProcessor(state))
+                                  : ClassicHeader(clock.DateText(), clock.TimeText());
+  for (std::string& line : header) state.List1.Add(std::move(line));
 
-  std::vector<bool> has_word(kAddressCount, false);
-  int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, has_word, line_count); !collected.ok()) {
-    return collected;
-  }
-  BuildLabelList(state);
-  BuildLabelQueue(state, yield);
-  state.List1.Reserve(line_count + state.List3.Count());
+  if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
 
-  PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, labels);
-  KeepUnplacedLabels(state, labels);
-  return written;
+  if (const std::optional<SymbolicWords> words = SymbolicStyle(state)) {
+    return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
+  }
+  return RunSweeps(state, ClassicWords(state), yield);
 }
 
 }  // namespace tessarin

@@ -23,13 +23,15 @@ std::string PassFailedText(const Status& pass);
 /// place (the event loop runs once per name meanwhile). A second sweep writes
 /// the listing: the five header lines, an `EQU` line for every label whose
 /// address holds no word of the file, then one line per word, with an `ORG`
-/// line where the addresses jump and an `end` line at the end record. Each
-/// label goes on the first word line at its address. Address records carry
-/// no words and are passed over. Afterwards `List2` holds the labels that no
-/// word line carries.
+/// line before every word whose address does not follow the previous word's
+/// and an `end` line at the end record. Each label goes on the first word
+/// line at its address. Address records carry no words; an extended address
+/// record adds its base to the load addresses of the records after it.
+/// Afterwards `List2` holds the labels that no word line carries.
 ///
-/// A failure (an address beyond 16 bits, more than 10,001 stored lines) ends
-/// the pass where it strikes; the lists keep what was written until then.
+/// A failure (an address beyond 16 bits or beyond the chip, more than 10,001
+/// stored lines, a file too big for the store) ends the pass where it
+/// strikes; the lists keep what was written until then.
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock);
 
 }  // namespace tessarin

@@ -212,9 +212,9 @@ TEST_F(AssemblerTest, FailuresStopThePassAndSaySo) {
       {{WordRecord(0, {0}), ":02FFFF00000000"}, 5},
       // Words past word address 0x7FFF.
       {{Record(0xFFFE, 0, {0, 0, 0, 0})}, 5},
-      // The expected address after a last odd byte at the top, once the
-      // ORG line for that record is written.
-      {{WordRecord(0, {0}), Record(0xFFFE, 0, {0})}, 8},
+      // A last odd byte at the top: the record carries no word, so no ORG
+      // line is written before it fails.
+      {{WordRecord(0, {0}), Record(0xFFFE, 0, {0})}, 6},
   };
   for (const Case& c : cases) {
     Load(c.lines);
@@ -233,6 +233,50 @@ TEST_F(AssemblerTest, MoreThan10001LinesFailsAfterTheHeader) {
   EXPECT_EQ(status.message(), "line 10002: more than 10,001 lines");
   EXPECT_EQ(state_.List1.Items(), kHeader);
   EXPECT_EQ(state_.List3.Count(), 0);
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// The symbolic style: the chosen processor's header, registers named in the
+// bank the code selects, the label of the page PCLATH selects, and data
+// EEPROM placed where gpasm counts it (in bytes).
+TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
+  state_.Style = ListingStyle::kSymbolic;
+  state_.ProcessorName = "p16f877";
+  Load({WordRecord(0, {0x2810}), WordRecord(4, {0x0009}),
+        WordRecord(0x10, {0x1683, 0x0188, 0x1283, 0x3008, 0x008A, 0x2005, 0x018A, 0x2810}),
+        WordRecord(0x0805, {0x0008}), WordRecord(0x2108, {0x0041}), EndRecord()});
+  ASSERT_TRUE(Run().ok());
+  const std::vector<std::string>& items = state_.List1.Items();
+  ASSERT_GE(items.size(), 5u);
+  EXPECT_EQ(items[2], "\tLIST\tP=16F877, F=INHX8M");
+  EXPECT_EQ(items[3], "\tinclude \"p16f877.inc\"");
+  const std::string org = std::string(16, ' ') + "\tORG\t0x";
+  const std::vector<std::string> expected = {
+      "0000  2810  (.       \tGOTO\tW0010",
+      "", org + "4",
+      "0004  0009  ..       \tRETFIE",
+      "", org + "10",
+      "0010  1683  .\x83  W0010\tBSF\tSTATUS,RP0",
+      "0011  0188  .\x88       \tCLRF\tTRISD",
+      "0012  1283  .\x83       \tBCF\tSTATUS,RP0",
+      "0013  3008  0.       \tMOVLW\t0x08",
+      "0014  008A  .\x8A       \tMOVWF\tPCLATH",
+      "0015  2005   .       \tCALL\tX0805",
+      "0016  018A  .\x8A       \tCLRF\tPCLATH",
+      "0017  2810  (.       \tGOTO\tW0010",
+      "", org + "805",
+      "0805  0008  ..  X0805\tRETURN",
+      "", org + "2110",
+      "2108  0041  .A       \tDE\t0x41",
+      "                     \tend",
+  };
+  EXPECT_EQ(Body(), expected);
+  EXPECT_EQ(state_.List3.Items(), (std::vector<std::string>{"W0010", "X0805"}));
 }
 
 }  // namespace

@@ -20,8 +20,12 @@ int RecordByteCount(std::string_view record) {
   return static_cast<int>(ReadHexField(Mid(record, 2, 2)));
 }
 
-std::optional<int16_t> RecordWordAddress(std::string_view record) {
-  const int word_address = HalfToEven(static_cast<int>(ReadHexField(Mid(record, 4, 4))));
+unsigned RecordLoadAddress(std::string_view record) { return ReadHexField(Mid(record, 4, 4)); }
+
+std::optional<int16_t> RecordWordAddress(std::string_view record, uint32_t base) {
+  const uint64_t byte_address = uint64_t{base} + RecordLoadAddress(record);
+  if (byte_address > 0xFFFF) return std::nullopt;
+  const int word_address = HalfToEven(static_cast<int>(byte_address));
   if (word_address > std::numeric_limits<int16_t>::max()) return std::nullopt;
   return static_cast<int16_t>(word_address);
 }
@@ -30,7 +34,16 @@ bool IsEndRecord(std::string_view record) { return CharAt(record, 9) == '1'; }
 
 bool IsAddressRecord(std::string_view record) {
   const char type = CharAt(record, 9);
-  return type >= '2' && type <= '5';
+  return CharAt(record, 8) == '0' && type >= '2' && type <= '5';
+}
+
+std::optional<uint32_t> RecordAddressBase(std::string_view record) {
+  if (CharAt(record, 8) != '0') return std::nullopt;
+  // The new base is the record's first data word, high byte first.
+  const uint32_t value = ReadHexField(Mid(record, 10, 4));
+  if (CharAt(record, 9) == '2') return value << 4;
+  if (CharAt(record, 9) == '4') return value << 16;
+  return std::nullopt;
 }
 
 int RecordWordCount(std::string_view record) { return RecordByteCount(record) / 2; }

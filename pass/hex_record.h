@@ -8,9 +8,9 @@
 namespace tessarin {
 
 // A stored line read as an Intel HEX record, by fixed positions (from 1):
-// 2-3 byte count, 4-7 load address, 9 the second character of the record
-// type, 10 on the data, two characters per byte, low byte of each word first.
-// The start code, the first type character and the checksum are never looked at.
+// 2-3 byte count, 4-7 load address, 8-9 the record type, 10 on the data, two
+// characters per byte, low byte of each word first. The start code and the
+// checksum are never looked at.
 
 /// Reads a hexadecimal field: blanks are skipped, digits count in either
 /// case, and reading stops at the first other character. An empty field, or
@@ -20,17 +20,26 @@ unsigned ReadHexField(std::string_view field);
 /// The record's byte count n (0-255).
 int RecordByteCount(std::string_view record);
 
-/// The record's word address: the byte address halved, ties to the even
-/// neighbour. Nothing when it does not fit 16 bits (byte address 65535).
-std::optional<int16_t> RecordWordAddress(std::string_view record);
+/// The record's load address (0-65535).
+unsigned RecordLoadAddress(std::string_view record);
+
+/// The record's word address: the byte address, `base` plus the load address,
+/// halved, ties to the even neighbour. Nothing when it does not fit 16 bits
+/// (byte address 65535 and beyond).
+std::optional<int16_t> RecordWordAddress(std::string_view record, uint32_t base = 0);
 
 /// An end record: the ninth character is "1".
 bool IsEndRecord(std::string_view record);
 
 /// An extended segment or linear address record of the INHX32 form, or a
-/// start address record: the ninth character is "2" to "5". Such a record
-/// carries no program words.
+/// start address record: the type is "02" to "05". Such a record carries no
+/// program words.
 bool IsAddressRecord(std::string_view record);
+
+/// The byte address that an extended address record adds to the load address
+/// of the records after it: the segment times 16 for type 02, the upper 16
+/// bits for type 04. Nothing for any other record.
+std::optional<uint32_t> RecordAddressBase(std::string_view record);
 
 /// How many words the record carries: n div 2.
 int RecordWordCount(std::string_view record);

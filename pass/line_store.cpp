@@ -6,6 +6,16 @@ namespace tessarin {
 
 void ResetLineStore(SharedState& state) { state.HexLines.clear(); }
 
+std::string_view WithoutLeadingBlanks(std::string_view line) {
+  const size_t start = line.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view() : line.substr(start);
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
+}
+
 Status StoreLine(SharedState& state, int index, std::string_view line) {
   if (index < 0 || index >= kHexLineSlots) return Status::Failure(std::string(kTooManyLines));
   // The store grows as lines arrive; slots skipped over read as empty.
@@ -13,7 +23,8 @@ Status StoreLine(SharedState& state, int index, std::string_view line) {
     state.HexLines.resize(static_cast<size_t>(index) + 1);
   }
   std::string& slot = state.HexLines[static_cast<size_t>(index)];
-  slot.assign(line.substr(0, kHexLineWidth));
+  // Blanks in front of the start code would shift every field.
+  slot.assign(WithoutLeadingBlanks(line).substr(0, kHexLineWidth));
   slot.resize(kHexLineWidth, ' ');
   return Status::Ok();
 }

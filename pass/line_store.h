@@ -15,12 +15,21 @@ inline constexpr int kHexLineSlots = 10001;
 inline constexpr int kHexLineWidth = 255;
 /// Why a line finds no slot.
 inline constexpr std::string_view kTooManyLines = "more than 10,001 lines";
+/// Why a file is refused before its lines are stored.
+inline constexpr std::string_view kFileTooBig = "more than 16 MB";
 
 /// Empties every slot; `HexLineCount` is left as it was.
 void ResetLineStore(SharedState& state);
 
-/// Stores `line`, cut or extended to 255 characters, at slot `index`.
-/// Fails, storing nothing, for an index outside 0-10000.
+/// `line` without the blanks and tabs in front of its start code.
+std::string_view WithoutLeadingBlanks(std::string_view line);
+
+/// `text` without the UTF-8 byte-order mark it may start with.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
+/// Stores `line`, without its leading blanks and then cut or extended to 255
+/// characters, at slot `index`. Fails, storing nothing, for an index outside
+/// 0-10000.
 Status StoreLine(SharedState& state, int index, std::string_view line);
 
 /// The text of slot `index`: 255 characters, or the empty text for a slot

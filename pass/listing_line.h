@@ -32,6 +32,13 @@ using ListingHeader = std::array<std::string, kHeaderLineCount>;
 /// the time, an empty line, the LIST and include directives, an empty line.
 ListingHeader ClassicHeader(std::string_view date, std::string_view time);
 
+struct Processor;
+
+/// The symbolic header: the same first line, the errorlevel directive that
+/// keeps gpasm quiet about what symbolic source does on purpose, LIST and
+/// the include of the processor's header, an empty line.
+ListingHeader SymbolicHeader(std::string_view date, std::string_view time, const Processor& processor);
+
 /// What a listing line is.
 enum class LineKind { kHeader, kEmpty, kWord, kDw, kOrg, kEqu, kEnd, kOther };
 
@@ -51,7 +58,8 @@ std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction);
 
 /// The `ORG` line for a record at `address`; an empty line goes before it.
-std::string OrgLine(int address);
+/// A `comment`, if any, follows the operand after "\t; ".
+std::string OrgLine(int address, std::string_view comment = {});
 
 /// The line for the end record.
 std::string EndLine();

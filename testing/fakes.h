@@ -32,17 +32,27 @@ class CountingYield : public EventLoopYield {
   std::function<void()> on_yield;
 };
 
-/// Records every message box instead of showing it.
+/// Records every message box instead of showing it; questions get the
+/// scripted answers in turn, then "Non".
 class RecordingMessageBox : public MessageBox {
  public:
   struct Shown {
     std::string text;
     std::string title;
+    bool question = false;
   };
   void Show(std::string_view text, std::string_view title) override {
     shown.push_back({std::string(text), std::string(title)});
   }
+  bool Ask(std::string_view text, std::string_view title) override {
+    shown.push_back({std::string(text), std::string(title), true});
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
   std::vector<Shown> shown;
+  std::vector<bool> answers;
 };
 
 /// A file dialog that gives scripted answers and records how it was shown.

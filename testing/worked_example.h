@@ -6,7 +6,7 @@ namespace tessarin::testing {
 
 /// A data record of four words and the end record, as a HEX file.
 inline constexpr std::string_view kWorkedExampleHex =
-    ":080000000B1C053002280800B2\r\n:00000001FF\r\n";
+    ":080000000B1C0530022808006A\r\n:00000001FF\r\n";
 
 /// The source generated from it, after the header's first line.
 inline constexpr std::string_view kWorkedExampleSourceAfterLine1 =

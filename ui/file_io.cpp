@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -34,6 +35,27 @@ Status WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
   return error == 0 ? Status::Ok() : ErrnoFailure(error);
 }
 
+// The file that writing `path` creates, when nothing exists there yet:
+// `path` itself, or, when it is a link to nothing (perhaps through further
+// links), the name the last link points to, so that the links stay links.
+// A link that names a closed descriptor, such as /dev/stdout with standard
+// output closed, leads into /proc, where no file can be created.
+std::filesystem::path NewFileTarget(const std::filesystem::path& path, std::error_code& error) {
+  constexpr int kMostLinks = 40;  // as the system itself follows
+  std::filesystem::path current = path;
+  for (int followed = 0; followed < kMostLinks; ++followed) {
+    if (!std::filesystem::is_symlink(current, error)) {
+      if (error == std::errc::no_such_file_or_directory) error.clear();
+      return current;
+    }
+    const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+    if (error) return {};
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+  return {};
+}
+
 mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
@@ -42,20 +64,28 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
+                                  const std::function<bool(std::string_view)>& enough) {
   auto fail = [](int code) -> Result<std::string> { return Status::Failure(std::strerror(code)); };
   if (path.empty()) return fail(ENOENT);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return fail(errno);
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+  const bool known_size = ::fstat(fd, &info) == 0;
+  if (known_size && S_ISDIR(info.st_mode)) {
     ::close(fd);
     return fail(EISDIR);
   }
+  // At most one byte past the limit is read: enough to tell that the file
+  // goes beyond it, however long (/dev/zero) it is.
+  const size_t limit = max_bytes + 1;
   std::string bytes;
+  if (known_size && S_ISREG(info.st_mode)) {
+    bytes.reserve(std::min(static_cast<size_t>(info.st_size), limit));
+  }
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -63,10 +93,26 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
       ::close(fd);
       return fail(code);
     }
-    bytes.append(buffer, static_cast<size_t>(got));
+    const std::string_view piece(buffer, static_cast<size_t>(got));
+    bytes.append(piece);
+    if (enough && enough(piece)) break;
   }
   ::close(fd);
   return bytes;
+}
+
+Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  Result<std::string> bytes = ReadFileStart(path, kMaxInputBytes, {});
+  if (bytes.ok() && bytes->size() > kMaxInputBytes) return Status::Failure(std::strerror(EFBIG));
+  return bytes;
+}
+
+bool IsSameRegularFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  struct stat first {};
+  struct stat second {};
+  return !a.empty() && !b.empty() && ::stat(a.c_str(), &first) == 0 &&
+         ::stat(b.c_str(), &second) == 0 && S_ISREG(first.st_mode) &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 std::optional<std::string> BaseName(std::string_view file_title) {
@@ -88,20 +134,19 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
   // /dev/stdout, is written in place.
   struct stat existing {};
   mode_t mode = NewFileMode();
+  std::filesystem::path target;
+  std::error_code error;
   if (::stat(path.c_str(), &existing) == 0) {
     if (!S_ISREG(existing.st_mode)) return WriteInPlace(path, bytes);
     mode = existing.st_mode & 07777;
-  } else if (errno != ENOENT) {
+    // The file itself is replaced, wherever its links lead, never a link.
+    target = std::filesystem::canonical(path, error);
+  } else if (errno == ENOENT) {
+    target = NewFileTarget(path, error);
+  } else {
     return ErrnoFailure(errno);
   }
-
-  // A link to a regular file: the file it names is replaced, not the link.
-  std::filesystem::path target = path;
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    target = std::filesystem::weakly_canonical(target, error);
-    if (error) return Status::Failure(error.message());
-  }
+  if (error) return Status::Failure(error.message());
 
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   std::string temp_name = ".";

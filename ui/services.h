@@ -7,12 +7,15 @@
 
 namespace tessarin {
 
-/// A modal message box with one OK button and no icon. Texts are UTF-8.
+/// A modal message box without icon. Texts are UTF-8.
 class MessageBox {
  public:
   virtual ~MessageBox() = default;
-  /// Returns once the user has pressed OK.
+  /// One OK button; returns once the user has pressed it.
   virtual void Show(std::string_view text, std::string_view title) = 0;
+  /// A question with the buttons "Oui" and "Non"; true for "Oui". Closing
+  /// the box any other way answers "Non".
+  virtual bool Ask(std::string_view text, std::string_view title) = 0;
 };
 
 /// Lets the event loop handle the events that are pending, once.

@@ -30,6 +30,10 @@ struct DialogState {
   }
 };
 
+/// How the listing writes each word: as it always has, or as source that
+/// gpasm assembles back to the same image, with names for the chosen processor.
+enum class ListingStyle : uint8_t { kClassic, kSymbolic };
+
 /// The working state that the main window owns for its whole life and that
 /// every command takes by reference. Texts that come from or go to files
 /// (HEX lines, listing lines, zone texts) are bytes of the Windows-1252 code
@@ -40,6 +44,9 @@ struct SharedState {
   std::vector<std::string> HexLines;
   /// Index of the last line read: the number of lines read minus one.
   int16_t HexLineCount = -1;
+  /// Set when the file read was larger than any HEX file of 10,001 lines can
+  /// be; the store then holds nothing and the pass refuses to run.
+  bool HexFileTooBig = false;
 
   /// Word address of the word being decoded; picks the page of branch labels.
   int16_t CurrentAddress = 0;
@@ -55,6 +62,12 @@ struct SharedState {
   TextList List5{false};  ///< the new listing while zones are applied
   TextList List6{false};  ///< the zones applied during that run
 
+  /// The style of the listing that the pass writes.
+  ListingStyle Style = ListingStyle::kClassic;
+  /// The processor a symbolic listing is for, in any form the processor
+  /// lookup reads ("16F876", "p16f877a"); an unknown name reads as 16F876.
+  std::string ProcessorName = "16F876";
+
   /// The main window's caption.
   std::string Caption{kAppTitle};
   /// The file dialog object.
@@ -62,6 +75,8 @@ struct SharedState {
   /// The folder of the HEX file last opened. File names without a folder
   /// (the companion file, the quick-save source) are resolved here.
   std::filesystem::path WorkingFolder;
+  /// The HEX file last opened, which no save may replace unasked.
+  std::filesystem::path HexFile;
 };
 
 }  // namespace tessarin

@@ -1,11 +1,17 @@
 #include "zones/apply_data_zones.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "decode/decoder.h"
 #include "pass/listing_line.h"
+#include "pass/symbolic_words.h"
+#include "ui/cp1252.h"
 #include "zones/zone_list.h"
 
 namespace tessarin {
@@ -14,13 +20,15 @@ namespace {
 // Brings every DW line of an earlier run back to one word line per word, as
 // the disassembly pass writes them, so that the zones can be applied afresh.
 // The first word keeps the DW line's label field as it stands: a label the
-// user removed stays removed. The decoder's state is left as it was found.
+// user removed stays removed. The words are written in the listing's style;
+// the decoder's state is left as it was found.
 void ExpandDwLines(SharedState& state) {
   const std::vector<std::string>& items = state.List1.Items();
   bool any = false;
   for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = ListingLine(items[i]).IsDw();
   if (!any) return;
   std::vector<std::string> lines = state.List1.TakeItems();
+  const std::optional<SymbolicWords> symbolic = SymbolicStyle(state);
 
   const int16_t saved_address = state.CurrentAddress;
   const uint8_t saved_pass = state.PassNumber;
@@ -41,7 +49,8 @@ void ExpandDwLines(SharedState& state) {
     for (size_t k = 0; k < words.size(); ++k) {
       const int address = first_address + static_cast<int>(k);
       state.CurrentAddress = static_cast<int16_t>(address);
-      const std::string instruction = DecodeWord(words[k], state);
+      const std::string instruction =
+          symbolic ? symbolic->Text(address, words[k]) : DecodeWord(words[k], state);
       state.List1.Add(WordLine(address, words[k], k == 0 ? first_label : "", instruction));
     }
   }
@@ -51,86 +60,160 @@ void ExpandDwLines(SharedState& state) {
   state.NameWarning = std::move(saved_warning);
 }
 
-// The zone loop, from `first`, the line of `listing` whose address is the
-// start of the zone at the head of the zone list. Gathers the zone's word
-// lines into DW lines in the new listing; lines that hold no word move there
-// as they are. Returns the index of the zone's last line, or the line count
-// when the listing ends inside the zone.
-int RewriteZone(SharedState& state, std::vector<std::string>& listing, int first) {
-  TextList& rebuilt = state.List5;
-  const int count = static_cast<int>(listing.size());
-  const auto line_at = [&listing](int index) -> std::string& {
-    return listing[static_cast<size_t>(index)];
-  };
-  const std::string zone = state.List4.Item(0);
-  const std::string_view zone_end = ZoneEnd(zone);
-
-  int i = first;
-  int gathered_from = i;
-  DwText dw(line_at(i));
-  // The zone's end never came: the lines gathered since the last DW line
-  // and every line after them go on unchanged, and the zone is not applied.
-  const auto unfinished = [&] {
-    for (int k = gathered_from; k < count; ++k) rebuilt.Add(std::move(line_at(k)));
-    return count;
-  };
-  for (;;) {
-    if (ListingLine(line_at(i)).AddressField() == zone_end) {
-      rebuilt.Add(std::move(dw).Finish());
-      state.List6.Add(zone);
-      state.List4.Remove(0);
-      return i;
+// The value of an address as the listing writes it, four upper-case hex
+// digits; nothing for any other text, which no listing line has.
+std::optional<int> ListingAddress(std::string_view text) {
+  if (text.size() != 4) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      value = value * 16 + (c - '0');
+    } else if (c >= 'A' && c <= 'F') {
+      value = value * 16 + (c - 'A' + 10);
+    } else {
+      return std::nullopt;
     }
-    ++i;
-    if (i == count) return unfinished();
-    const std::string& line = line_at(i);
-    // A label starts a new DW line, so that no label inside a zone is lost;
-    // so does a full one, and so does a line that holds no word.
-    const ListingLine fields(line);
-    if (!fields.LabelFieldBlank() || dw.WordCount() == kMaxDwWords || !fields.HasWordAddress()) {
-      // Lines without a word go on as they stand: the empty line and the ORG
-      // line of every gap inside the zone, however many follow each other,
-      // and the end line of a file that has records after its end record.
-      int next = i;
-      while (next < count && !ListingLine(line_at(next)).HasWordAddress()) ++next;
-      if (next == count) return unfinished();
-      rebuilt.Add(std::move(dw).Finish());
-      for (; i < next; ++i) rebuilt.Add(std::move(line_at(i)));
-      dw = DwText(line_at(i));
-      gathered_from = i;
+  }
+  return value;
+}
+
+// The word lines of a listing by address, for finding the first one with a
+// given address from a given line on without a scan. A counting sort over
+// the 65,536 addresses: building it costs one walk over the listing.
+class WordLineIndex {
+ public:
+  // Only word lines count: after the header, with a word address.
+  explicit WordLineIndex(const std::vector<std::string>& lines) : begin_(kAddresses + 1, 0) {
+    std::vector<std::optional<int>> addresses(lines.size());
+    for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
+      addresses[i] = ListingAddress(ListingLine(lines[i]).AddressField());
+      if (addresses[i]) ++begin_[static_cast<size_t>(*addresses[i]) + 1];
+    }
+    for (size_t a = 1; a <= kAddresses; ++a) begin_[a] += begin_[a - 1];
+    lines_.resize(static_cast<size_t>(begin_[kAddresses]));
+    std::vector<int> next(begin_.begin(), begin_.end() - 1);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (!addresses[i]) continue;
+      const auto place = static_cast<size_t>(next[static_cast<size_t>(*addresses[i])]++);
+      lines_[place] = static_cast<int>(i);
+    }
+  }
+
+  // The first word line at or after line `from` whose address is `address`.
+  std::optional<int> Find(std::string_view address, int from) const {
+    const std::optional<int> value = ListingAddress(address);
+    if (!value) return std::nullopt;
+    const auto first = lines_.begin() + begin_[static_cast<size_t>(*value)];
+    const auto last = lines_.begin() + begin_[static_cast<size_t>(*value) + 1];
+    const auto found = std::lower_bound(first, last, from);
+    if (found == last) return std::nullopt;
+    return *found;
+  }
+
+ private:
+  static constexpr size_t kAddresses = 0x10000;
+  std::vector<int> begin_;  // where the lines of each address start in `lines_`
+  std::vector<int> lines_;  // line indices, grouped by address, in listing order
+};
+
+// The zones that apply, as line ranges by first line, and those that do not.
+struct ZonePlan {
+  std::map<int, int> ranges;  // first line -> last line, never overlapping
+  std::vector<UnappliedZone> unapplied;
+};
+
+ZonePlan PlanZones(const std::vector<std::string>& lines, const std::vector<std::string>& zones) {
+  const WordLineIndex index(lines);
+  ZonePlan plan;
+  for (const std::string& zone : zones) {
+    const std::optional<int> first = index.Find(ZoneStart(zone), 0);
+    if (!first) {
+      plan.unapplied.push_back({zone, ZoneFault::kStartNotFound});
       continue;
     }
-    dw.AddWord(line);
+    const std::optional<int> last = index.Find(ZoneEnd(zone), *first);
+    if (!last) {
+      plan.unapplied.push_back({zone, ZoneFault::kEndNotFound});
+      continue;
+    }
+    // The ranges do not overlap one another, so only the last one that
+    // starts at or before this zone's last line can meet it.
+    auto after = plan.ranges.upper_bound(*last);
+    if (after != plan.ranges.begin() && std::prev(after)->second >= *first) {
+      plan.unapplied.push_back({zone, ZoneFault::kOverlap});
+      continue;
+    }
+    plan.ranges.emplace_hint(after, *first, *last);
   }
+  return plan;
+}
+
+// Appends lines `first` to `last` of a zone to `rebuilt`, the word lines
+// gathered into DW lines. A label starts a new DW line, so that no label
+// inside a zone is lost, and so does a full one. Lines without a word go on
+// as they stand: the empty line and the ORG line of every gap inside the
+// zone, and the end line of a file that has records after its end record.
+void RewriteZone(std::vector<std::string>& lines, int first, int last, TextList& rebuilt) {
+  std::optional<DwText> dw;
+  for (int i = first; i <= last; ++i) {
+    std::string& line = lines[static_cast<size_t>(i)];
+    const ListingLine fields(line);
+    if (!fields.HasWordAddress()) {
+      if (dw) rebuilt.Add(std::move(*dw).Finish());
+      dw.reset();
+      rebuilt.Add(std::move(line));
+    } else if (!dw || !fields.LabelFieldBlank() || dw->WordCount() == kMaxDwWords) {
+      if (dw) rebuilt.Add(std::move(*dw).Finish());
+      dw.emplace(line);
+    } else {
+      dw->AddWord(line);
+    }
+  }
+  if (dw) rebuilt.Add(std::move(*dw).Finish());
 }
 
 }  // namespace
 
-void ApplyDataZones(SharedState& state) {
+std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
   ExpandDwLines(state);
+  ZonePlan plan = PlanZones(state.List1.Items(), state.List4.Items());
+  if (plan.ranges.empty()) return std::move(plan.unapplied);
 
   // The lines move from the listing to List5, the new listing, and back.
-  std::vector<std::string> listing = state.List1.TakeItems();
-  state.List5.Clear();
-  state.List6.Clear();
-  // Zones apply in the order of the zone list. The head zone is looked for
-  // at every line; until its start is met, no zone behind it can apply.
-  const int count = static_cast<int>(listing.size());
-  for (int i = 0; i < count; ++i) {
-    const std::string_view zone_start = ZoneStart(state.List4.Item(0));
-    std::string& line = listing[static_cast<size_t>(i)];
-    if (i < kHeaderLineCount || zone_start.empty() ||
-        ListingLine(line).AddressField() != zone_start) {
-      state.List5.Add(std::move(line));
-      continue;
-    }
-    i = RewriteZone(state, listing, i);
+  std::vector<std::string> lines = state.List1.TakeItems();
+  TextList& rebuilt = state.List5;
+  rebuilt.Clear();
+  rebuilt.Reserve(static_cast<int>(lines.size()));
+  int next = 0;
+  const auto move_lines_before = [&](int end) {
+    for (; next < end; ++next) rebuilt.Add(std::move(lines[static_cast<size_t>(next)]));
+  };
+  for (const auto& [first, last] : plan.ranges) {
+    move_lines_before(first);
+    RewriteZone(lines, first, last, rebuilt);
+    next = last + 1;
   }
+  move_lines_before(static_cast<int>(lines.size()));
+  state.List1.TakeFrom(rebuilt);
+  return std::move(plan.unapplied);
+}
 
-  // The applied zones stand in the zone list's order, so the sorted list
-  // takes them as they are.
-  state.List1.TakeFrom(state.List5);
-  state.List4.TakeFrom(state.List6);
+std::string_view ZoneFaultText(ZoneFault fault) {
+  switch (fault) {
+    case ZoneFault::kStartNotFound: return "start not found";
+    case ZoneFault::kEndNotFound: return "end not found";
+    case ZoneFault::kOverlap: return "overlaps an applied zone";
+  }
+  return "";
+}
+
+std::string UnappliedZonesMessage(const std::vector<UnappliedZone>& unapplied) {
+  std::string message = "Zones non appliquées : ";
+  for (size_t k = 0; k < unapplied.size(); ++k) {
+    if (k > 0) message += ", ";
+    message += Cp1252ToUtf8(unapplied[k].zone);
+  }
+  return message;
 }
 
 }  // namespace tessarin

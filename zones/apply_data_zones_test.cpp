@@ -61,12 +61,13 @@ class ApplyDataZonesTest : public ::testing::Test {
   }
 
   // "Valider"; the work lists are empty before and after.
-  void Apply() {
-    ASSERT_EQ(state_.List5.Count(), 0);
-    ASSERT_EQ(state_.List6.Count(), 0);
-    ApplyDataZones(state_);
-    ASSERT_EQ(state_.List5.Count(), 0);
-    ASSERT_EQ(state_.List6.Count(), 0);
+  std::vector<UnappliedZone> Apply() {
+    EXPECT_EQ(state_.List5.Count(), 0);
+    EXPECT_EQ(state_.List6.Count(), 0);
+    std::vector<UnappliedZone> unapplied = ApplyDataZones(state_);
+    EXPECT_EQ(state_.List5.Count(), 0);
+    EXPECT_EQ(state_.List6.Count(), 0);
+    return unapplied;
   }
 
   // The listing after its five header lines.
@@ -76,6 +77,30 @@ class ApplyDataZonesTest : public ::testing::Test {
   }
   // Line `k` of the body of the fresh listing.
   const std::string& Fresh(size_t k) const { return fresh_.at(5 + k); }
+
+  // Body lines of the fresh listing: `count` from line `first` unchanged,
+  // or those words as one DW line.
+  struct Piece {
+    int first;
+    int count;
+    bool dw;
+  };
+  static Piece Keep(int first, int last) { return {first, last - first + 1, false}; }
+  static Piece Dw(int first, int count) { return {first, count, true}; }
+  Lines Expected(const std::vector<Piece>& pieces) const {
+    Lines body;
+    for (const auto& [first, count, dw] : pieces) {
+      const auto line = [&](int k) { return Fresh(static_cast<size_t>(first + k)); };
+      if (!dw) {
+        for (int k = 0; k < count; ++k) body.push_back(line(k));
+        continue;
+      }
+      DwText text(line(0));
+      for (int k = 1; k < count; ++k) text.AddWord(line(k));
+      body.push_back(std::move(text).Finish());
+    }
+    return body;
+  }
 
   SharedState state_;
   Lines fresh_;
@@ -144,41 +169,67 @@ TEST_F(ApplyDataZonesTest, AZoneAcrossAnOrgGap) {
                     }));
 }
 
-TEST_F(ApplyDataZonesTest, ZonesApplyInListOrderOrBlockTheRest) {
-  struct Case {
-    const char* name;
+// Each zone is looked for on its own: one that cannot be applied leaves its
+// lines as they were, blocks no other zone and stays in the list.
+TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
+  // A CALL to 0x0010, outside the file: an EQU line opens the body.
+  const Lines call_outside = {WordRecord(0x0000, {0x2010, 0x3441, 0x3442, 0x3443}), EndRecord()};
+  // Records out of address order: body "", ORG 0x10, 0010, 0011, "", ORG 0x0,
+  // 0000, 0001, end.
+  const Lines out_of_order = {WordRecord(0x0010, {0x3441, 0x3442}),
+                              WordRecord(0x0000, {0x3443, 0x3444}), EndRecord()};
+  using Unapplied = std::vector<UnappliedZone>;
+  constexpr ZoneFault kStart = ZoneFault::kStartNotFound;
+  constexpr ZoneFault kEnd = ZoneFault::kEndNotFound;
+  constexpr ZoneFault kOverlap = ZoneFault::kOverlap;
+  struct Row {
+    const Lines& records;
     Lines zones;
-    Lines applied;
-    Lines dw_addresses;
+    std::vector<Piece> body;
+    Unapplied unapplied;
   };
-  const std::vector<Case> cases = {
-      {"no zones", {}, {}, {}},
-      {"adjacent, one word", {"0004 0004", "0001 0003", "0005 0006"},
-       {"0001 0003", "0004 0004", "0005 0006"}, {"0001", "0004", "0005"}},
-      {"start past the last word", {"0016 0017"}, {}, {}},
-      {"start not four digits", {"00 01", "0001 0003"}, {}, {}},
-      {"start in lower case", {"000a 000c", "0010 0012"}, {}, {}},
-      {"short start sorted last", {"10 12", "0010 0012"}, {"0010 0012"}, {"0010"}},
-      {"overlap", {"0001 0005", "0003 0007", "0010 0011"}, {"0001 0005"}, {"0001"}},
-      {"inside an earlier zone", {"0001 0011", "0002 0003"}, {"0001 0011"},
-       {"0001", "0009", "0011"}},
-      {"empty entry", {"", "0001 0003"}, {}, {}},
-      {"blank entry", {"  ", "0001 0003"}, {}, {}},
+  const std::vector<Row> rows = {
+      {kTwentyWords, {}, {Keep(0, 22)}, {}},
+      {kTwentyWords, {"0004 0004", "0001 0003", "0005 0006"},
+       {Keep(0, 0), Dw(1, 3), Dw(4, 1), Dw(5, 2), Keep(7, 22)}, {}},
+      {out_of_order, {"0010 0011", "0000 0001"}, {Keep(0, 1), Dw(2, 2), Keep(4, 5), Dw(6, 2), Keep(8, 8)}, {}},
+      {out_of_order, {"0011 0000"}, {Keep(0, 2), Dw(3, 1), Keep(4, 5), Dw(6, 1), Keep(7, 8)}, {}},
+
+      // Starts that no word line has.
+      {kTwentyWords, {"0016 0017"}, {Keep(0, 22)}, {{"0016 0017", kStart}}},
+      {kTwentyWords, {"00 01", "0001 0003"}, {Keep(0, 0), Dw(1, 3), Keep(4, 22)}, {{"00 01", kStart}}},
+      {kTwentyWords, {"000a 000c", "0010 0012"}, {Keep(0, 15), Dw(16, 3), Keep(19, 22)},
+       {{"000a 000c", kStart}}},
+      {kTwentyWords, {"1 F2", " 0001 0002", "", "0003 0004"}, {Keep(0, 2), Dw(3, 2), Keep(5, 22)},
+       {{"", kStart}, {" 0001 0002", kStart}, {"1 F2", kStart}}},
+      // Blanks in columns 1-4 are the EQU line's, not a word's.
+      {call_outside, {"     0002", "0002 0003"}, {Keep(0, 2), Dw(3, 2), Keep(5, 5)},
+       {{"     0002", kStart}}},
+
+      // Ends that no word line from the start on has: every line stays.
+      {kTwentyWords, {"0003 0030"}, {Keep(0, 22)}, {{"0003 0030", kEnd}}},
+      {kTwentyWords, {"0006 0003", "0008 0009"}, {Keep(0, 7), Dw(8, 2), Keep(10, 22)},
+       {{"0006 0003", kEnd}}},
+      {kTwentyWords, {"0001", "0002 0003"}, {Keep(0, 1), Dw(2, 2), Keep(4, 22)}, {{"0001", kEnd}}},
+      {call_outside, {"0001     "}, {Keep(0, 5)}, {{"0001     ", kEnd}}},
+
+      // Zones that meet one applied before them, in list order.
+      {kTwentyWords, {"0001 0005", "0003 0007", "0010 0011"},
+       {Keep(0, 0), Dw(1, 5), Keep(6, 15), Dw(16, 2), Keep(18, 22)}, {{"0003 0007", kOverlap}}},
+      {kTwentyWords, {"0002 0003", "0001 0011"},
+       {Keep(0, 0), Dw(1, 8), Dw(9, 8), Dw(17, 1), Keep(18, 22)}, {{"0002 0003", kOverlap}}},
+      {out_of_order, {"0000 0001", "0011 0000"}, {Keep(0, 5), Dw(6, 2), Keep(8, 8)},
+       {{"0011 0000", kOverlap}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Open(kTwentyWords);
-    for (const std::string& zone : c.zones) state_.List4.Add(zone);
-    Apply();
-    EXPECT_EQ(state_.List4.Items(), c.applied);
-    Lines dw_addresses;
-    for (const std::string& line : Body()) {
-      if (ListingLine(line).IsDw()) dw_addresses.emplace_back(ListingLine(line).AddressField());
-    }
-    EXPECT_EQ(dw_addresses, c.dw_addresses);
-    if (c.applied.empty()) {
-      EXPECT_EQ(state_.List1.Items(), fresh_);
-    }
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const Row& row = rows[r];
+    SCOPED_TRACE(r);
+    Open(row.records);
+    for (const std::string& zone : row.zones) state_.List4.Add(zone);
+    const Lines zones = state_.List4.Items();
+    EXPECT_EQ(Apply(), row.unapplied);
+    EXPECT_EQ(Body(), Expected(row.body));
+    EXPECT_EQ(state_.List4.Items(), zones);
   }
 }
 
@@ -186,67 +237,46 @@ TEST_F(ApplyDataZonesTest, NothingToWorkOn) {
   Zones({"0010 0012"});
   Apply();  // no file opened: an empty listing
   EXPECT_EQ(state_.List1.Count(), 0);
-  EXPECT_EQ(state_.List4.Count(), 0);
+  EXPECT_EQ(state_.List4.Items(), Lines{"0010 0012"});
 }
 
-// A zone whose end the scan never meets keeps every line: the DW lines
-// already made stay, the rest goes on unchanged, and the zone is dropped.
+// Lines without a word inside a zone go on as they stand, however many
+// follow each other.
 TEST_F(ApplyDataZonesTest, GapsInARowAndAnEndLineStayAsTheyAre) {
-  // A blank line in the HEX file reads as an empty record at address 0, so
-  // the listing has two gaps in a row; records after the end record put the
-  // end line among the words.
+  // A blank line in the HEX file reads as an empty record and adds no line;
+  // a record after the end record that jumps puts the end line, the empty
+  // line and the ORG line in a row among the words.
   Open({WordRecord(0x0000, {0x0008, 0x3441}), "", WordRecord(0x0008, {0x3448, 0x3449}),
-        EndRecord(), WordRecord(0x000A, {0x344A, 0x0008})});
-  Zones({"0001 000A"});
+        EndRecord(), WordRecord(0x000C, {0x344C, 0x0008})});
+  Zones({"0001 000C"});
   Apply();
   EXPECT_EQ(Body(), (Lines{
                         Fresh(0),
                         "0001  3441" + Blanks(11) + "\tDW   0x3441" + Blanks(49) + "; A",
                         "",
-                        Blanks(16) + "\tORG\t0x0",
-                        "",
                         Blanks(16) + "\tORG\t0x8",
                         "0008  3448" + Blanks(11) + "\tDW   0x3448,0x3449" + Blanks(42) + "; HI",
                         kEndLine,
                         "",
-                        Blanks(16) + "\tORG\t0xA",
-                        "000A  344A" + Blanks(11) + "\tDW   0x344A" + Blanks(49) + "; J",
-                        "000B  0008  ..       \tRETURN",
+                        Blanks(16) + "\tORG\t0xC",
+                        "000C  344C" + Blanks(11) + "\tDW   0x344C" + Blanks(49) + "; L",
+                        "000D  0008  ..       \tRETURN",
                     }));
-  EXPECT_EQ(state_.List4.Items(), Lines{"0001 000A"});
+  EXPECT_EQ(state_.List4.Items(), Lines{"0001 000C"});
 }
 
 TEST_F(ApplyDataZonesTest, AZoneWithoutItsEndLosesNoLine) {
-  Open(kTwentyWords);
-  Zones({"0003 0030"});
-  Apply();
-  Lines expected = {
-      Fresh(0),
-      Fresh(1),
-      Fresh(2),
-      "0003  3443" + Blanks(11) +
-          "\tDW   0x3443,0x3444,0x3445,0x3446,0x3447,0x3448,0x3449,0x344A; CDEFGHIJ",
-      "000B  344B" + Blanks(11) +
-          "\tDW   0x344B,0x344C,0x344D,0x344E,0x344F,0x3450,0x3451,0x3452; KLMNOPQR",
-      Fresh(19),
-      Fresh(20),
-      Fresh(21),
-      kEndLine,
-  };
-  EXPECT_EQ(Body(), expected);
-  EXPECT_EQ(state_.List4.Count(), 0);
-
-  // Ends that no line has. With the zone dropped, the listing turns back
-  // into the pass's own: no word was lost or doubled.
-  for (const char* zone : {"0006 0003", "0001", "0001 00", "0001 001", "0001 0016"}) {
+  // Ends that no word line from the start on has: no DW line is made, not
+  // even for the words before the listing ends, and the zone stays listed.
+  for (const char* zone : {"0003 0030", "0006 0003", "0001", "0001 00", "0001 001", "0001 0016"}) {
     SCOPED_TRACE(zone);
     Open(kTwentyWords);
     state_.List4.Add(zone);
-    Apply();
-    EXPECT_EQ(Body().back(), kEndLine);
-    EXPECT_EQ(state_.List4.Count(), 0);
-    Apply();
+    const std::vector<UnappliedZone> unapplied = Apply();
     EXPECT_EQ(state_.List1.Items(), fresh_);
+    EXPECT_EQ(state_.List4.Items(), Lines{zone});
+    ASSERT_EQ(unapplied.size(), 1u);
+    EXPECT_EQ(unapplied[0].fault, ZoneFault::kEndNotFound);
   }
 }
 
@@ -282,27 +312,32 @@ TEST_F(ApplyDataZonesTest, ValidatingAgainKeepsRemovedLabels) {
 
 TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
   // Every kind of word, with labels on all pages, in zones over half of a
-  // full image; with the zones gone, the listing is the pass's again. The
-  // words that the decoder itself writes as "DW" stay word lines.
+  // full image; with the zones gone, the listing is the pass's again, in
+  // either style. The words that the listing itself writes as "DW" stay
+  // word lines.
   Lines image = testing::FullImage();
   image.insert(image.end() - 1, WordRecord(0x1FF0, {0xFFFF, 0x4000}));
-  Open(image);
-  for (int k = 0; k < 50; ++k) {
-    const int start = k * 164;
-    state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
-  }
-  state_.CurrentAddress = 0x1234;
-  state_.PassNumber = 2;
-  Apply();
-  ASSERT_EQ(state_.List4.Count(), 50);
-  ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
+  for (ListingStyle style : {ListingStyle::kClassic, ListingStyle::kSymbolic}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    state_.Style = style;
+    Open(image);
+    for (int k = 0; k < 50; ++k) {
+      const int start = k * 164;
+      state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
+    }
+    state_.CurrentAddress = 0x1234;
+    state_.PassNumber = 2;
+    Apply();
+    ASSERT_EQ(state_.List4.Count(), 50);
+    ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
 
-  state_.List4.Clear();
-  Apply();
-  EXPECT_EQ(state_.List1.Items(), fresh_);
-  EXPECT_EQ(state_.CurrentAddress, 0x1234);
-  EXPECT_EQ(state_.PassNumber, 2);
-  EXPECT_EQ(state_.List2.Count(), 0);
+    state_.List4.Clear();
+    Apply();
+    EXPECT_EQ(state_.List1.Items(), fresh_);
+    EXPECT_EQ(state_.CurrentAddress, 0x1234);
+    EXPECT_EQ(state_.PassNumber, 2);
+    EXPECT_EQ(state_.List2.Count(), 0);
+  }
 }
 
 TEST_F(ApplyDataZonesTest, PlainReassemblyDropsEveryEdit) {

@@ -38,13 +38,22 @@ std::string_view NextField(std::string_view text, size_t& pos) {
 
 }  // namespace
 
+std::filesystem::path CompanionFilePath(const std::filesystem::path& folder,
+                                        std::string_view file_title) {
+  const std::optional<std::string> name = CompanionFileName(file_title);
+  return name ? folder / *name : std::filesystem::path();
+}
+
 void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
                   std::string_view file_title) {
   state.List4.Clear();
-  const std::optional<std::string> name = CompanionFileName(file_title);
-  if (!name) return;
-  // A missing or unreadable companion file means no zones.
-  const Result<std::string> bytes = ReadFileBytes(folder / *name);
+  // Only a regular file is read: opening a pipe of that name would wait for
+  // a writer, and a device may never end. A missing or unreadable companion
+  // file means no zones.
+  const std::filesystem::path path = CompanionFilePath(folder, file_title);
+  std::error_code error;
+  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return;
+  const Result<std::string> bytes = ReadFileBytes(path);
   if (bytes.ok()) LoadZoneText(state, *bytes);
 }
 
@@ -52,21 +61,20 @@ void LoadZoneText(SharedState& state, std::string_view text) {
   state.List4.Clear();
   size_t pos = 0;
   while (pos < text.size()) {
-    const std::string_view field = NextField(text, pos);
-    if (!field.empty()) state.List4.Add(std::string(field));
+    InsertZone(state, NextField(text, pos));
   }
 }
 
 Status SaveZoneFile(const SharedState& state, const std::filesystem::path& folder,
                     std::string_view file_title) {
-  const std::optional<std::string> name = CompanionFileName(file_title);
-  if (!name) return Status::Ok();
+  const std::filesystem::path path = CompanionFilePath(folder, file_title);
+  if (path.empty()) return Status::Ok();
   std::string bytes;
   for (const std::string& zone : state.List4.Items()) {
     bytes += zone;
     bytes += "\r\n";
   }
-  return WriteFileAtomically(folder / *name, bytes);
+  return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace tessarin

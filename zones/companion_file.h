@@ -8,12 +8,18 @@
 
 namespace tessarin {
 
+/// The path of the companion file of `file_title` in `folder`; empty when
+/// the title is too short to form the name.
+std::filesystem::path CompanionFilePath(const std::filesystem::path& folder,
+                                        std::string_view file_title);
+
 /// Empties `List4`, then fills it from the companion file of `file_title`
 /// in `folder`. The file is read as fields: a comma or a line end (CR LF, LF
-/// or CR) ends a field, leading blanks are skipped, a field opening with a
-/// double quote runs to the next one and loses the quotes, and empty fields
-/// are skipped. A missing or unreadable file, or a title too short to form
-/// the name, leaves the list empty without a word.
+/// or CR) ends a field, a field opening with a double quote runs to the next
+/// one and loses the quotes, and each field goes in as `InsertZone` puts it.
+/// A missing or unreadable file, one that is no regular file (a pipe, a
+/// device), or a title too short to form the name, leaves the list empty
+/// without a word.
 void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
                   std::string_view file_title);
 

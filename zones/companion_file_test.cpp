@@ -1,6 +1,7 @@
 #include "zones/companion_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -56,8 +57,9 @@ TEST_F(CompanionFileTest, FieldSplitting) {
       {"0001,00F2\r\n", {"0001", "00F2"}},
       {",,0001 0002,\r\n\r\n   \r\n , ,\r\n", {"0001 0002"}},
 
-      // Leading blanks go, blanks inside and after stay; a TAB is kept.
-      {"   0001 00F2  \r\n", {"0001 00F2  "}},
+      // Blanks before and after go, blanks inside stay; a TAB is kept.
+      {"   0001 00F2  \r\n", {"0001 00F2"}},
+      {"\" 0001 00F2 \",  \r\n", {"0001 00F2"}},
       {"\t0001 00F2\r\n", {"\t0001 00F2"}},
 
       // Quoted fields run to the next quote, commas and line ends included;
@@ -92,6 +94,12 @@ TEST_F(CompanionFileTest, LoadEmptiesTheListFirst) {
   EXPECT_EQ(state_.List4.Items(), Items{"0003 0004"});
 
   LoadZoneFile(state_, folder_, "HEX");  // no name can be formed
+  EXPECT_EQ(state_.List4.Count(), 0);
+
+  // A pipe of that name is not opened: opening it would wait for a writer.
+  EnterZone(state_, "0001 0002");
+  ASSERT_EQ(::mkfifo((folder_ / "PIPE.dat").c_str(), 0600), 0);
+  LoadZoneFile(state_, folder_, "PIPE.HEX");
   EXPECT_EQ(state_.List4.Count(), 0);
 }
 

@@ -2,13 +2,12 @@
 
 #include "pass/flow_analysis.h"
 #include "pass/program_image.h"
+#include "pass/symbolic_words.h"
 #include "zones/zone_list.h"
 
 namespace tessarin {
 namespace {
 
-// Program-memory words of the PIC16F876.
-constexpr int kProgramWords = 8192;
 // The report names this many weak candidates and counts the rest.
 constexpr int kWeakShown = 5;
 
@@ -38,7 +37,7 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, kProgramWords), state.List4.Items());
+  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words), state.List4.Items());
 }
 
 std::string_view KindText(ProposalKind kind) {

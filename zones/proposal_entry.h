@@ -9,8 +9,8 @@
 
 namespace tessarin {
 
-/// The zone proposals for the opened HEX file, leaving out the words of the
-/// zones in `List4`.
+/// The zone proposals for the opened HEX file, as a program of the chosen
+/// processor, leaving out the words of the zones in `List4`.
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
 
 /// "forte" or "faible".

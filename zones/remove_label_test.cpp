@@ -32,7 +32,7 @@ class RemoveLabelTest : public ::testing::Test {
     state_.HexLineCount = static_cast<int16_t>(records.size() - 1);
     ASSERT_TRUE(Assembler(state_, yield_, clock_).ok());
     EnterZone(state_, "0021 0021");
-    ApplyDataZones(state_);
+    ASSERT_TRUE(ApplyDataZones(state_).empty());
     // 5: EQU W0010, 6-8: words 0000-0002 (0001 labelled), 9-10: empty and
     // ORG lines, 11: word 0020, 12: DW line labelled W0021, 13: end line.
     ASSERT_EQ(state_.List1.Count(), 14);

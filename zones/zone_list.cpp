@@ -26,12 +26,18 @@ char UpperCase1252(char c) {
 }  // namespace
 
 void EnterZone(SharedState& state, std::string_view typed) {
-  // An empty entry would sort first and block every zone behind it when the
-  // zones are applied; so would one of blanks only.
-  if (std::all_of(typed.begin(), typed.end(), [](char c) { return c == ' '; })) return;
   std::string zone(typed);
   std::transform(zone.begin(), zone.end(), zone.begin(), UpperCase1252);
-  state.List4.Add(std::move(zone));
+  InsertZone(state, zone);
+}
+
+void InsertZone(SharedState& state, std::string_view zone) {
+  // A blank before the start address would keep the zone from ever
+  // matching a line; an empty entry matches nothing at all.
+  const size_t first = zone.find_first_not_of(' ');
+  if (first == std::string_view::npos) return;
+  const size_t last = zone.find_last_not_of(' ');
+  state.List4.Add(std::string(zone.substr(first, last - first + 1)));
 }
 
 void RemoveSelectedZone(SharedState& state) { state.List4.Remove(state.List4.SelectedIndex()); }

@@ -9,10 +9,13 @@
 
 namespace tessarin {
 
-/// Zone entry (Enter in the zone box): inserts `typed`, upper-cased, at its
-/// sorted place in `List4`. A text that is empty or only blanks is not
-/// inserted.
+/// Zone entry (Enter in the zone box): inserts `typed`, upper-cased, as
+/// `InsertZone` does.
 void EnterZone(SharedState& state, std::string_view typed);
+
+/// Inserts `zone`, without its leading and trailing blanks, at its sorted
+/// place in `List4`. A text that is empty or only blanks is not inserted.
+void InsertZone(SharedState& state, std::string_view zone);
 
 /// The start address of a zone text "SSSS EEEE", as typed.
 constexpr std::string_view ZoneStart(std::string_view zone) { return Mid(zone, 1, 4); }

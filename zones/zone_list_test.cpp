@@ -19,7 +19,7 @@ TEST(EnterZone, UpperCasesWindows1252Letters) {
       {"0001 00f2", "0001 00F2"},
       {"abcxyz", "ABCXYZ"},
       {"0001-00F2", "0001-00F2"},  // not validated
-      {" 0010 0020 ", " 0010 0020 "},
+      {"  0010 0020 ", "0010 0020"},
 
       // à-þ go down by 0x20; ÷ has no capital.
       {"\xE0\xE9\xFE", "\xC0\xC9\xDE"},

@@ -1,6 +1,7 @@
 #include "ui/qt/form1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "decode/processor.h"
 #include "files/commands.h"
 #include "ui/cp1252.h"
 #include "ui/qt/about_box.h"
@@ -248,6 +250,27 @@ void Form1::BuildMenu() {
   QAction* about = menuBar()->addAction(QStringLiteral("&A propos ..."));
   about->setObjectName(QStringLiteral("menuabout"));
   connect(about, &QAction::triggered, this, &Form1::ShowAbout);
+
+  // After the menus above, so that they keep their places.
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Outils"));
+  tools->setObjectName(QStringLiteral("menutools"));
+  symbolic_ = tools->addAction(QStringLiteral("Listing &symbolique"));
+  symbolic_->setObjectName(QStringLiteral("menusymbolic"));
+  symbolic_->setCheckable(true);
+  symbolic_->setChecked(state_.Style == ListingStyle::kSymbolic);
+  connect(symbolic_, &QAction::triggered, this, &Form1::ChooseListing);
+  QMenu* processors = tools->addMenu(QStringLiteral("&Processeur"));
+  processors->setObjectName(QStringLiteral("menuprocessor"));
+  processors_ = new QActionGroup(processors);
+  for (const Processor& processor : Processors()) {
+    const QString name = QString::fromUtf8(processor.name.data(), static_cast<qsizetype>(processor.name.size()));
+    QAction* action = processors->addAction(name);
+    action->setObjectName(QStringLiteral("menuprocessor") + name);
+    action->setCheckable(true);
+    action->setChecked(FindProcessor(state_.ProcessorName) == &processor);
+    processors_->addAction(action);
+    connect(action, &QAction::triggered, this, &Form1::ChooseListing);
+  }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -325,11 +348,20 @@ void Form1::SaveAs() {
 }
 
 void Form1::ApplyZones() {
-  RunCommand([this] { ApplyDataZones(state_); });
+  std::vector<UnappliedZone> unapplied;
+  RunCommand([this, &unapplied] { unapplied = ApplyDataZones(state_); });
+  // Said once the rebuilt listing is on screen.
+  if (!unapplied.empty()) services_.message_box.Show(UnappliedZonesMessage(unapplied), kAppTitle);
 }
 
 void Form1::Reassemble() {
   RunCommand([this] { ReassembleCommand(state_, toolkit_); });
+}
+
+void Form1::ChooseListing() {
+  const ListingStyle style = symbolic_->isChecked() ? ListingStyle::kSymbolic : ListingStyle::kClassic;
+  const std::string processor = processors_->checkedAction()->text().toStdString();
+  RunCommand([this, style, &processor] { ChooseListingCommand(state_, toolkit_, style, processor); });
 }
 
 void Form1::EnterTypedZone() {

@@ -9,6 +9,8 @@
 #include "ui/shared_state.h"
 #include "ui/sys_info.h"
 
+class QAction;
+class QActionGroup;
 class QLineEdit;
 class QListView;
 
@@ -65,6 +67,7 @@ class Form1 : public QMainWindow {
   void RemoveListingLabel();
   void ApplyZones();
   void Reassemble();
+  void ChooseListing();
 
   /// Runs `command`, which may rebuild any list, and reloads the views.
   template <typename Command>
@@ -82,6 +85,8 @@ class Form1 : public QMainWindow {
   std::array<TextListModel*, 6> models_{};
   std::array<QListView*, 6> views_{};
   QLineEdit* text1_ = nullptr;
+  QAction* symbolic_ = nullptr;          // "Listing symbolique"
+  QActionGroup* processors_ = nullptr;   // the "Processeur" radio items
   QPointer<frmAbout> about_;
   /// While a command runs (the pass lets the event loop run), no drop starts
   /// another one.

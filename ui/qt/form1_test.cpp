@@ -217,21 +217,44 @@ class Form1Test : public QObject {
     QCOMPARE(Find<QLabel>("Label8")->text(), u"5- Sauvegarder le source ainsi créé"_s);
   }
 
-  void MenuHoldsTheFileCommandsAndAboutOnTheBar() {
+  void MenuHoldsTheFileCommandsAboutAndTheTools() {
     const QList<QAction*> bar = form_->menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->text(), u"&Fichier"_s);
     QCOMPARE(bar[1], Action("menuabout"));
     QCOMPARE(bar[1]->text(), u"&A propos ..."_s);
     QVERIFY(!bar[1]->menu());
-    QStringList items;
-    for (QAction* action : bar[0]->menu()->actions()) {
-      items << (action->isSeparator() ? u"-"_s
-                                      : action->text() + u" "_s + action->shortcut().toString());
-    }
-    QCOMPARE(items, (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
-                                 u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
-                                 u"&Quitter Ctrl+Q"_s}));
+    QCOMPARE(bar[2]->text(), u"&Outils"_s);
+    const auto items = [](QMenu* menu) {
+      QStringList texts;
+      for (QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? u"-"_s
+                                        : action->text() + u" "_s + action->shortcut().toString());
+      }
+      return texts;
+    };
+    QCOMPARE(items(bar[0]->menu()), (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
+                                                 u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
+                                                 u"&Quitter Ctrl+Q"_s}));
+    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s}));
+    QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
+    QVERIFY(Action("menuprocessor16F876")->isChecked());
+  }
+
+  // Either choice runs the pass again in the chosen style and for the chosen
+  // processor; the classic style comes back as it was.
+  void ToolsMenuRelistsInTheChosenStyle() {
+    Open(u"prog.hex"_s, SmallProgram());
+    const QStringList classic = AllShown("List1");
+    Action("menusymbolic")->trigger();
+    QVERIFY(Action("menusymbolic")->isChecked());
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f876.inc\"");
+    QCOMPARE(state_->List1.Item(5), "0000  1C0B  ..       \tBTFSS\tINTCON,RBIF");
+    Action("menuprocessor16F877A")->trigger();
+    QVERIFY(!Action("menuprocessor16F876")->isChecked());
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f877a.inc\"");
+    Action("menusymbolic")->trigger();
+    QCOMPARE(AllShown("List1"), classic);
   }
 
   void ShortcutsRunTheirCommands_data() {
@@ -341,6 +364,20 @@ class Form1Test : public QObject {
         u"0001  3448"_s + QString(14, u' ') + u"DW   0x3448,0x3469,0x3400"_s +
         QString(35, u' ') + u"; Hi."_s));
     QCOMPARE(AllShown("List4"), QStringList{u"0001 0003"_s});
+    QVERIFY(message_box_.shown.empty());
+
+    // Zones that cannot be applied stay listed and are named once the
+    // listing is rebuilt.
+    for (const QString& zone : {u"0030 0040"_s, u"0002 0003"_s}) {
+      QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+      QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(AllShown("List4"), (QStringList{u"0001 0003"_s, u"0002 0003"_s, u"0030 0040"_s}));
+    QCOMPARE(message_box_.shown.size(), size_t{1});
+    QCOMPARE(QString::fromStdString(message_box_.shown[0].text),
+             u"Zones non appliquées : 0002 0003, 0030 0040"_s);
+    QCOMPARE(message_box_.shown[0].title, std::string("Tessarin"));
   }
 
   void ReassembleRestoresTheListing() {

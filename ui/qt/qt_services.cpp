@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTime>
 
 #include "ui/cp1252.h"
@@ -38,6 +39,18 @@ QWidget* DialogOwner::Owner() const {
 void QtMessageBox::Show(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, Owner());
   box.exec();
+}
+
+bool QtMessageBox::Ask(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
+                  Owner());
+  QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+  // Enter or Escape must not replace a file by accident.
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 void QtEventLoopYield::YieldOnce() {

@@ -21,10 +21,11 @@ class DialogOwner {
   QPointer<QWidget> main_window_;
 };
 
-/// A modal message box with one OK button and no icon.
+/// A modal message box without icon: one OK button, or "Oui" and "Non".
 class QtMessageBox : public MessageBox, public DialogOwner {
  public:
   void Show(std::string_view text, std::string_view title) override;
+  bool Ask(std::string_view text, std::string_view title) override;
 };
 
 /// Lets the window repaint while the pass works, but keeps the user's clicks

@@ -38,6 +38,11 @@ class StderrMessageBox : public MessageBox {
   void Show(std::string_view text, std::string_view) override {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
   }
+  // A question is answered "Non": the screenshots write nothing.
+  bool Ask(std::string_view text, std::string_view title) override {
+    Show(text, title);
+    return false;
+  }
 };
 
 // Every open dialog chooses the file given; a save dialog is cancelled.

@@ -1,0 +1,209 @@
+#include "decode/symbolic_printer.h"
+
+#include "ui/text_slice.h"
+
+namespace tessarin {
+namespace {
+
+constexpr int kIdFirst = 0x2000;
+constexpr int kConfigWord = 0x2007;
+constexpr int kEepromFirst = 0x2100;
+constexpr int kPageWords = 0x800;
+
+// gpasm messages that symbolic source causes by design: 302 register of bank
+// 1-3 (its low seven bits are what counts), 219 a register address the
+// processor lacks (the image uses it all the same), 224 OPTION and TRIS, 220
+// ID words written with DW, 215 the processor given again on the command line.
+constexpr std::string_view kQuietLine =
+    "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
+    "OPTION/TRIS, ID words, -p";
+
+void AppendHex(std::string& out, unsigned value, int digits) {
+  out += "0x";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    out += HexDigit(static_cast<int>(value >> shift));
+  }
+}
+
+// A data register operand: its name in the banks of `facts`, or its address
+// as a number (the full address where one bank is known), and in `others`
+// the registers another bank would reach.
+RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& facts,
+                             const Processor& processor, std::string& others) {
+  // A word no path reaches is read as in any bank.
+  const BankSet banks = facts.banks != 0 ? facts.banks : kAnyBank;
+  const RegisterChoice choice = NameRegister(processor, banks, offset);
+  if (!choice.chosen.name.empty()) {
+    out.append(choice.chosen.name);
+    for (std::string_view other : choice.others) {
+      if (other.empty()) break;
+      others += others.empty() ? "\t; or " : ", ";
+      others.append(other);
+    }
+    return choice.chosen;
+  }
+  int bank = 0;
+  switch (banks) {
+    case 0x2: bank = 1; break;
+    case 0x4: bank = 2; break;
+    case 0x8: bank = 3; break;
+    default: break;
+  }
+  const auto address = static_cast<unsigned>(bank * 0x80 + offset);
+  AppendHex(out, address, address > 0xFF ? 3 : 2);
+  return {};
+}
+
+// The instruction as source, for an exact word or as the comment of a DW.
+void AppendInstruction(std::string& out, const Instruction& instruction, int address,
+                       const WordFacts& facts, const Processor& processor) {
+  out.append(MnemonicText(instruction.mnemonic));
+  std::string others;
+  switch (OperandsOf(instruction.mnemonic)) {
+    case OperandKind::kNone:
+      return;
+    case OperandKind::kFileDest:
+      out += '\t';
+      AppendRegister(out, instruction.file, facts, processor, others);
+      out += instruction.to_file ? ",F" : ",W";
+      break;
+    case OperandKind::kFile:
+      out += '\t';
+      AppendRegister(out, instruction.file, facts, processor, others);
+      break;
+    case OperandKind::kFileBit: {
+      out += '\t';
+      const RegisterEntry reg = AppendRegister(out, instruction.file, facts, processor, others);
+      out += ',';
+      const std::string_view bit =
+          reg.name.empty() ? std::string_view() : BitName(processor, reg.address, instruction.bit);
+      if (bit.empty()) {
+        out += static_cast<char>('0' + instruction.bit);
+      } else {
+        out.append(bit);
+      }
+      break;
+    }
+    case OperandKind::kLiteral8:
+      out += '\t';
+      AppendHex(out, instruction.literal, 2);
+      break;
+    case OperandKind::kAddress11:
+      out += '\t';
+      out += BranchLabel(BranchTarget(instruction, address, facts));
+      break;
+    case OperandKind::kPort:
+      out += '\t';
+      AppendRegister(out, static_cast<uint8_t>(instruction.literal), WordFacts{0x1, {}}, processor,
+                     others);
+      break;
+  }
+  out += others;
+}
+
+// The configuration word's fields, by the names of the processor's header;
+// "?" for a field whose bits match none of its options.
+void AppendConfigFlags(std::string& out, uint16_t word, const Processor& processor) {
+  const std::span<const ConfigOption> options = processor.config;
+  std::string_view separator;
+  for (size_t k = 0; k < options.size();) {
+    const uint16_t mask = options[k].mask;
+    std::string_view name = "?";
+    for (; k < options.size() && options[k].mask == mask; ++k) {
+      if (name == "?" && (word & mask) == options[k].value) name = options[k].name;
+    }
+    out.append(separator);
+    out.append(name);
+    separator = " & ";
+  }
+}
+
+}  // namespace
+
+std::string SymbolicHeaderLine(int number, const Processor& processor) {
+  std::string line;
+  switch (number) {
+    case 2:
+      line = kQuietLine;
+      break;
+    case 3:
+      line = "\tLIST\tP=";
+      line.append(processor.name);
+      line += ", F=INHX8M";
+      break;
+    case 4:
+      line = "\tinclude \"";
+      line.append(processor.header);
+      line += '"';
+      break;
+    default:
+      break;
+  }
+  return line;
+}
+
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts) {
+  if (facts.target) return *facts.target;
+  return (address & ~(kPageWords - 1)) | (instruction.literal & (kPageWords - 1));
+}
+
+std::string BranchLabel(int target) {
+  std::string label(5, 'W');
+  label[0] = static_cast<char>('W' + ((target >> 11) & 3));
+  for (int k = 0; k < 4; ++k) label[1 + static_cast<size_t>(k)] = HexDigit(target >> (12 - 4 * k));
+  return label;
+}
+
+std::string_view SymbolicOrgWarning(int address) {
+  const int offset = address - kEepromFirst;
+  if (offset >= 0x80 && offset < 0x100) return "*** gpasm places no ORG here: it counts EEPROM in bytes";
+  return {};
+}
+
+int SymbolicOrgAddress(int address) {
+  if (address >= kEepromFirst && address < kEepromFirst + 0x100) {
+    return kEepromFirst + 2 * (address - kEepromFirst);
+  }
+  return address;
+}
+
+std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
+                         const WordFacts& facts, const Processor& processor) {
+  std::string out;
+  out.reserve(32);
+  if (address < processor.program_words && EncodeInstruction(instruction) == word) {
+    AppendInstruction(out, instruction, address, facts, processor);
+    return out;
+  }
+  if (address == kConfigWord && word <= 0x3FFF) {
+    out = "__CONFIG\t";
+    AppendHex(out, word, 4);
+    out += "\t; ";
+    AppendConfigFlags(out, word, processor);
+    return out;
+  }
+  const bool eeprom = address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes;
+  if (eeprom && word <= 0xFF) {
+    out = "DE\t";
+    AppendHex(out, word, 2);
+    return out;
+  }
+  out = "DW\t";
+  AppendHex(out, word, 4);
+  if (word > 0x3FFF) {
+    out += "\t; *** not a 14-bit word: gpasm keeps only its low 14 bits";
+  } else if (address < processor.program_words && instruction.mnemonic != Mnemonic::kInvalid) {
+    out += "\t; ";
+    AppendInstruction(out, instruction, address, facts, processor);
+  } else if (address >= processor.program_words && address < kIdFirst) {
+    out += "\t; *** beyond the program memory of the ";
+    out.append(processor.name);
+  } else if (address >= kIdFirst + 4 && !eeprom && address != kConfigWord) {
+    out += "\t; *** no memory of the ";
+    out.append(processor.name);
+    out += " at this address";
+  }
+  return out;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "decode/instruction.h"
+#include "decode/processor.h"
+
+namespace tessarin {
+
+/// What the flow analysis knows of a word when it is printed.
+struct WordFacts {
+  /// The banks that STATUS RP1:RP0 may select when the word runs.
+  BankSet banks = kAnyBank;
+  /// The address a CALL or GOTO here really goes to, in the page PCLATH
+  /// selects, when the flow analysis knows it.
+  std::optional<int> target;
+};
+
+/// Header line `number` (2 to 5) of a symbolic listing: the errorlevel
+/// directive, LIST, the include of the processor's header and an empty line.
+std::string SymbolicHeaderLine(int number, const Processor& processor);
+
+/// The word address that a CALL or GOTO at `address` reaches: the target of
+/// `facts`, or else its 11 bits in the word's own page.
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts);
+
+/// The label of a branch target: the letter of its 2K page ("W" to "Z") and
+/// its address in four upper-case hex digits, so that text order is address
+/// order.
+std::string BranchLabel(int target);
+
+/// The operand of an ORG line for `address`. gpasm counts bytes in the data
+/// EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n.
+int SymbolicOrgAddress(int address);
+
+/// The warning for an ORG line that gpasm cannot follow: EEPROM words from
+/// 0x2180 on lie past the area gpasm counts in bytes, so no ORG reaches
+/// them; empty for any other address.
+std::string_view SymbolicOrgWarning(int address);
+
+/// The source text of the word `word` at `address` (the listing's columns 23
+/// on), written so that gpasm assembles it back to the same word:
+/// an instruction whose own encoding is the word; else a DW of the word with
+/// the instruction it resembles in a comment; __CONFIG, ID words and DE for
+/// data EEPROM above the program memory. `instruction` is the word decoded.
+std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
+                         const WordFacts& facts, const Processor& processor);
+
+}  // namespace tessarin

@@ -1,0 +1,105 @@
+#include "files/hex_check.h"
+
+#include <array>
+
+#include "files/hex_file.h"
+#include "pass/hex_record.h"
+#include "pass/line_store.h"
+#include "ui/text_slice.h"
+
+namespace tessarin {
+namespace {
+
+constexpr int kKindCount = static_cast<int>(HexDefect::kEmptyFile) + 1;
+
+constexpr std::array<std::string_view, kKindCount> kDefectTexts = {
+    "no start colon",                                      // kNoStartColon
+    "a character that is not a hex digit",                 // kNotHexDigit
+    "a byte count that disagrees with the line's length",  // kByteCountMismatch
+    "a record cut at 255 characters",                      // kCutAt255
+    "a wrong checksum",                                    // kWrongChecksum
+    "a word above 0x3FFF",                                 // kWordAbove3FFF
+    "an empty file",                                       // kEmptyFile
+};
+
+// A record of n bytes: start code, count, address, type, data, checksum.
+constexpr size_t RecordLength(int byte_count) { return 11 + 2 * static_cast<size_t>(byte_count); }
+
+bool AllHexDigits(std::string_view text) {
+  for (char c : text) {
+    if (!IsHexDigit(c)) return false;
+  }
+  return true;
+}
+
+// The bytes of a whole record, checksum included, add up to 0 modulo 256.
+bool ChecksumAddsUp(std::string_view record) {
+  unsigned sum = 0;
+  for (size_t at = 1; at + 1 < record.size(); at += 2) {
+    sum += ReadHexField(record.substr(at, 2));
+  }
+  return (sum & 0xFF) == 0;
+}
+
+// A program word has 14 bits; the words as the pass reads them.
+bool HasWordAbove3FFF(std::string_view record) {
+  if (IsAddressRecord(record)) return false;
+  for (int k = 0; k < RecordWordCount(record); ++k) {
+    const std::string word = RecordWord(record, k);
+    if (word.size() == 4 && AllHexDigits(word) && ReadHexField(word) > 0x3FFF) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<FoundDefect> FindHexDefects(std::string_view text) {
+  std::array<FoundDefect, kKindCount> found{};
+  auto note = [&found](HexDefect kind, int line) {
+    FoundDefect& entry = found[static_cast<size_t>(kind)];
+    if (entry.line_count++ == 0) entry.first_line = line;
+  };
+  int records = 0;
+  int number = 0;
+  for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
+    ++number;
+    std::string_view record = WithoutLeadingBlanks(line);
+    record = record.substr(0, record.find_last_not_of(" \t") + 1);
+    if (record.empty()) continue;
+    ++records;
+    if (record[0] != ':') {
+      note(HexDefect::kNoStartColon, number);
+      continue;
+    }
+    const bool hex = AllHexDigits(record.substr(1));
+    if (!hex) note(HexDefect::kNotHexDigit, number);
+    const bool whole = record.size() == RecordLength(RecordByteCount(record));
+    if (!whole) note(HexDefect::kByteCountMismatch, number);
+    if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
+    if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
+    if (HasWordAbove3FFF(record.substr(0, kHexLineWidth))) note(HexDefect::kWordAbove3FFF, number);
+  }
+
+  std::vector<FoundDefect> defects;
+  for (int k = 0; k < kKindCount; ++k) {
+    FoundDefect entry = found[static_cast<size_t>(k)];
+    entry.kind = static_cast<HexDefect>(k);
+    if (entry.line_count > 0) defects.push_back(entry);
+  }
+  if (records == 0) defects.push_back({HexDefect::kEmptyFile, 0, 0});
+  return defects;
+}
+
+std::string_view DefectText(HexDefect kind) { return kDefectTexts[static_cast<size_t>(kind)]; }
+
+std::string DescribeDefect(const FoundDefect& defect) {
+  std::string text(DefectText(defect.kind));
+  if (defect.first_line > 0) text = "line " + std::to_string(defect.first_line) + ": " + text;
+  if (defect.line_count > 1) {
+    const int more = defect.line_count - 1;
+    text += " (and " + std::to_string(more) + (more == 1 ? " more line)" : " more lines)");
+  }
+  return text;
+}
+
+}  // namespace tessarin
