@@ -236,7 +236,8 @@ class Form1Test : public QObject {
     QCOMPARE(items(bar[0]->menu()), (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
                                                  u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
                                                  u"&Quitter Ctrl+Q"_s}));
-    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s}));
+    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s, u"-"_s,
+                                                 u"&Proposer les zones de datas "_s}));
     QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
     QVERIFY(Action("menuprocessor16F876")->isChecked());
   }
@@ -353,6 +354,26 @@ class Form1Test : public QObject {
     QCoreApplication::processEvents();  // lets the view lay itself out again
     QCOMPARE(list1->verticalScrollBar()->value(), scrolled);
     QCOMPARE(list1->selectionModel()->selectedIndexes().value(0).row(), row);
+  }
+
+  // The strong proposals join the zone list, the report names the weak
+  // one, and only Valider changes the listing.
+  void ProposeZonesEntersTheStrongOnesAndReports() {
+    std::vector<std::string> lines = ProgramWithText();
+    lines.insert(lines.end() - 1,
+                 {testing::WordRecord(0x2007, {0x3F72}), testing::WordRecord(0x2100, {0x41, 0x42})});
+    Open(u"prog.hex"_s, lines);
+    const QStringList opened = AllShown("List1");
+    Action("menuproposezones")->trigger();
+    QCOMPARE(AllShown("List4"), (QStringList{u"2007 2007"_s, u"2100 2101"_s}));
+    QCOMPARE(AllShown("List1"), opened);
+    QCOMPARE(message_box_.shown.size(), size_t{1});
+    QCOMPARE(message_box_.shown[0].title, "Tessarin");
+    const std::string& report = message_box_.shown[0].text;
+    QVERIFY(report.starts_with("2 zones de datas ajoutées"));
+    QVERIFY(report.find("\n0001 0003  code jamais atteint depuis les vecteurs") != std::string::npos);
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(AllShown("List1").filter(u"DW   0x3F72"_s).size(), 1);
   }
 
   void ValiderTurnsZonesIntoDataWords() {
