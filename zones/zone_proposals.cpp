@@ -4,15 +4,11 @@
 #include <optional>
 
 #include "decode/instruction.h"
+#include "decode/processor.h"
 
 namespace tessarin {
 namespace {
 
-constexpr int kIdFirst = 0x2000;
-constexpr int kIdLast = 0x2003;
-constexpr int kConfigurationWord = 0x2007;
-constexpr int kEepromFirst = 0x2100;
-constexpr int kEepromLast = 0x21FF;
 constexpr uint16_t kErasedWord = 0x3FFF;
 // Shorter runs of character-like words are as likely to be code.
 constexpr int kShortestText = 4;
