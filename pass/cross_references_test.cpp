@@ -30,7 +30,6 @@ TEST(CrossReferences, CommentsByWord) {
   for (const auto& c : cases) {
     EXPECT_EQ(CrossReferenceComment(image, flow, c.address, c.labelled), c.comment) << c.address;
   }
-  EXPECT_EQ(WithComment("DW\t0x3FFF\t; ADDLW 0xFF", "from 0003"), "DW\t0x3FFF\t; ADDLW 0xFF; from 0003");
 }
 
 }  // namespace
