@@ -7,6 +7,7 @@
 #include "pass/flow_analysis.h"
 #include "pass/program_image.h"
 #include "testing/hex_builder.h"
+#include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {
@@ -87,6 +88,17 @@ void BM_BuildProgramImageFullImage(benchmark::State& bench) {
   for (auto _ : bench) benchmark::DoNotOptimize(BuildProgramImage(state).Has(0));
 }
 BENCHMARK(BM_BuildProgramImageFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// What "Proposer les zones de datas" computes: the image of the line store,
+// its flow and the proposals.
+void BM_ProposeZonesFullImage(benchmark::State& bench) {
+  SharedState state;
+  if (!testing::LoadLines(state, testing::FullImage())) std::abort();
+  size_t proposals = 0;
+  for (auto _ : bench) proposals = ProposeZonesForOpenedFile(state).size();
+  bench.counters["proposals"] = static_cast<double>(proposals);
+}
+BENCHMARK(BM_ProposeZonesFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tessarin

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/batch.h"
+#include "cli/proposals_output.h"
 #include "cli/terminal_text.h"
 #include "decode/processor.h"
 #include "files/hex_check.h"
@@ -18,6 +19,7 @@
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
 #include "zones/companion_file.h"
+#include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {
@@ -38,9 +40,13 @@ constexpr std::string_view kUsage =
     "  -l, --listing      write the listing (address area included) instead of the source\n"
     "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
     "                     that gpasm -p PROCESSOR assembles back to the same image\n"
-    "  -p, --processor NAME  the processor of the symbolic style (default 16F876),\n"
-    "                     written 16f877a, p16f877a or PIC16F877A\n"
+    "  -p, --processor NAME  the processor of the symbolic style and of the zone\n"
+    "                     proposals (default 16F876): 16f877a, p16f877a or PIC16F877A\n"
     "      --strict       treat every warning as an error: exit 1 and write nothing\n"
+    "      --auto-zones   apply the strong data-zone proposals too\n"
+    "      --propose-zones  write the strong data-zone proposals, as a zone file holds\n"
+    "                     them, instead of the source; every proposal with its kind\n"
+    "                     and reason goes to standard error (one FILE only)\n"
     "      --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -67,6 +73,8 @@ struct Options {
   bool symbolic = false;
   std::optional<std::string> processor;
   bool strict = false;
+  bool auto_zones = false;
+  bool propose_zones = false;
   bool help = false;
   bool version = false;
 };
@@ -121,6 +129,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       options.symbolic = true;
     } else if (arg == "--strict") {
       options.strict = true;
+    } else if (arg == "--auto-zones") {
+      options.auto_zones = true;
+    } else if (arg == "--propose-zones") {
+      options.propose_zones = true;
     } else if (arg == "--no-zones") {
       options.no_zones = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -252,6 +264,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::setlocale(LC_TIME, "");
   }
   if (IsBatch(options->inputs.size(), options->output)) {
+    if (options->propose_zones) return report.Usage("--propose-zones takes one HEX file");
     const BatchJob job{options->inputs, options->output, options->file_args, options->listing};
     if (const std::optional<std::string> problem = BatchUsageError(job)) return report.Usage(*problem);
     return RunBatch(job, out, err, source_date_epoch);
@@ -284,7 +297,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       break;
   }
 
-  if (state.List4.Count() > 0) {
+  if (options->auto_zones) EnterStrongProposals(state);
+  std::string proposed;
+  if (options->propose_zones) {
+    const std::vector<ZoneProposal> proposals = ProposeZonesForOpenedFile(state);
+    ReportProposals(proposals, err);
+    proposed = StrongProposalsText(proposals);
+  }
+
+  if (!options->propose_zones && state.List4.Count() > 0) {
     for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
       report.Warn("zone \"" + unapplied.zone + "\" was not applied: " +
                   std::string(ZoneFaultText(unapplied.fault)));
@@ -294,7 +315,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (options->strict && report.warnings() > 0) {
     return report.Fail(1, options->hex_path, "--strict: warnings, no output written");
   }
-  const std::string text = options->listing ? ListingText(state.List1) : GeneratedSource(state.List1);
+  const std::string text = options->propose_zones ? proposed
+                           : options->listing     ? ListingText(state.List1)
+                                                  : GeneratedSource(state.List1);
   if (options->output && *options->output != "-") {
     // The output never replaces the HEX file or the zones it was made from.
     const fs::path zone_file =

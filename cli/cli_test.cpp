@@ -86,6 +86,7 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
       {hex_, "-o"},
       {"--output=", hex_},
       {"--no-zones", "-z", "zones.txt", hex_},
+      {"--propose-zones", hex_, hex_},
       {"-s", "-p", "16f628", hex_},
       {"--processor", hex_},
   };
@@ -253,6 +254,28 @@ TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
   EXPECT_EQ(out_.str().find(dw), std::string::npos);
   EXPECT_NE(out_.str().find("W0002\tDW   0x2802,0x0008"), std::string::npos);
   EXPECT_EQ(err_.str(), "tessarin-cli: warning: zone \"0009 000A\" was not applied: start not found\n");
+}
+
+// The worked example ends in an unreached RETURN (weak); with a
+// configuration word (strong) after it.
+TEST_F(CliTest, ProposedZonesAloneOrApplied) {
+  const std::string with_config = std::string(kProgram).insert(kProgram.size() - 13, ":02400E00723FFF\r\n");
+  ASSERT_TRUE(WriteFileAtomically(hex_, with_config).ok());
+  ASSERT_EQ(Run({"--propose-zones", hex_}), 0) << err_.str();
+  EXPECT_EQ(out_.str(), "2007 2007\r\n");
+  EXPECT_EQ(err_.str(),
+            "0003 0003  faible  code jamais atteint depuis les vecteurs\n"
+            "2007 2007  forte  mot de configuration\n");
+
+  // The proposals leave out the zones given; applied, both come out as DW.
+  const std::string zones = (folder_ / "other.zones").string();
+  ASSERT_TRUE(WriteFileAtomically(zones, "0003 0003\r\n").ok());
+  ASSERT_EQ(Run({"--propose-zones", "-z", zones, hex_}), 0);
+  EXPECT_EQ(err_.str(), "2007 2007  forte  mot de configuration\n");
+  ASSERT_EQ(Run({"--auto-zones", "-z", zones, hex_}), 0);
+  EXPECT_NE(out_.str().find("\tDW   0x0008 "), std::string::npos);
+  EXPECT_NE(out_.str().find("\tDW   0x3F72 "), std::string::npos);
+  EXPECT_EQ(err_.str(), "");
 }
 
 TEST_F(CliTest, StandardInputAndOutput) {

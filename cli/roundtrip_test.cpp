@@ -1,7 +1,8 @@
 // Assembles small programs with gpasm, disassembles the images with
 // tessarin-cli, assembles the generated source again and checks that both
 // memory images are the same, word for word: in the classic style with the
-// programs' zone files, and in the symbolic style with none.
+// programs' zone files or with the strong zone proposals alone, and in the
+// symbolic style with no zones.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -175,19 +176,50 @@ TEST_P(SymbolicRoundTripTest, ReassemblesQuietlyToTheSameImage) {
   if (!HasFailure()) fs::remove_all(work);
 }
 
-// Every program of the folder, then the two halves of the 14-bit words.
-std::vector<std::string> SymbolicCases() {
-  std::vector<std::string> cases;
+// Every program of the folder, by name.
+std::vector<std::string> ProgramNames() {
+  std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(kPrograms)) {
-    if (entry.path().extension() == ".asm") cases.push_back(entry.path().stem().string());
+    if (entry.path().extension() == ".asm") names.push_back(entry.path().stem().string());
   }
-  std::sort(cases.begin(), cases.end());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every program, then the two halves of the 14-bit words.
+std::vector<std::string> SymbolicCases() {
+  std::vector<std::string> cases = ProgramNames();
   cases.push_back(std::string(kEveryWord) + "0000");
   cases.push_back(std::string(kEveryWord) + "2000");
   return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, SymbolicRoundTripTest, ::testing::ValuesIn(SymbolicCases()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+class AutoZonesRoundTripTest : public ::testing::TestWithParam<std::string> {};
+
+// With the strong zone proposals as its only zones, the classic source
+// assembles back to the same image.
+TEST_P(AutoZonesRoundTripTest, ClassicSourceReassemblesToTheSameImage) {
+  ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
+  const fs::path program = kPrograms / (GetParam() + ".asm");
+  const std::string processor = ProcessorOf(program);
+  const fs::path work = WorkFolder("auto_zones_" + GetParam());
+  const fs::path hex_in = work / "in.hex";
+  const fs::path asm_out = work / "out.asm";
+  const fs::path hex_out = work / "out.hex";
+  ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program)), 0);
+  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " --no-zones --auto-zones -p " + processor + " -o " +
+                  Quoted(asm_out) + " " + Quoted(hex_in)),
+            0);
+  ASSERT_EQ(Shell("gpasm -o " + Quoted(hex_out) + " " + Quoted(asm_out)), 0)
+      << "the generated source does not assemble: " << asm_out;
+  ExpectSameImage(hex_in, hex_out);
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest, ::testing::ValuesIn(ProgramNames()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

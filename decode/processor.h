@@ -28,6 +28,14 @@ struct ConfigOption {
   std::string_view name;
 };
 
+// The words past program memory, where every processor of the family has
+// them: ID locations, the configuration word and data EEPROM (one byte a word).
+inline constexpr int kIdFirst = 0x2000;
+inline constexpr int kIdLast = 0x2003;
+inline constexpr int kConfigurationWord = 0x2007;
+inline constexpr int kEepromFirst = 0x2100;
+inline constexpr int kEepromLast = 0x21FF;
+
 /// A processor of the PIC16F87x family.
 struct Processor {
   std::string_view name;     ///< "16F876A"

@@ -5,9 +5,6 @@
 namespace tessarin {
 namespace {
 
-constexpr int kIdFirst = 0x2000;
-constexpr int kConfigWord = 0x2007;
-constexpr int kEepromFirst = 0x2100;
 constexpr int kPageWords = 0x800;
 
 // gpasm messages that symbolic source causes by design: 302 register of bank
@@ -175,7 +172,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
     AppendInstruction(out, instruction, address, facts, processor);
     return out;
   }
-  if (address == kConfigWord && word <= 0x3FFF) {
+  if (address == kConfigurationWord && word <= 0x3FFF) {
     out = "__CONFIG\t";
     AppendHex(out, word, 4);
     out += "\t; ";
@@ -198,7 +195,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
   } else if (address >= processor.program_words && address < kIdFirst) {
     out += "\t; *** beyond the program memory of the ";
     out.append(processor.name);
-  } else if (address >= kIdFirst + 4 && !eeprom && address != kConfigWord) {
+  } else if (address >= kIdFirst + 4 && !eeprom && address != kConfigurationWord) {
     out += "\t; *** no memory of the ";
     out.append(processor.name);
     out += " at this address";

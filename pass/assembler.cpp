@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decode/decoder.h"
+#include "decode/symbolic_printer.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
@@ -90,8 +91,13 @@ class ClassicWords {
   explicit ClassicWords(SharedState& state) : state_(state) {}
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
   void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
-  std::string Text(int, std::string_view word) { return DecodeWord(word, state_); }
-  std::string Org(int address) const { return OrgLine(address); }
+  std::string Text(int, std::string_view word, bool) { return DecodeWord(word, state_); }
+  // gpasm counts ORG in the EEPROM area in bytes: word 0x2100 + n is
+  // ORG 0x2100 + 2n, which reaches the first 128 bytes only. Further on, the
+  // word address stands, as other assemblers count.
+  std::string Org(int address) const {
+    return OrgLine(address < kEepromFirst + 0x80 ? SymbolicOrgAddress(address) : address);
+  }
 
  private:
   SharedState& state_;
@@ -104,7 +110,9 @@ class SymbolicStyleWords {
   void CollectLabel(int address, std::string_view word) {
     if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
   }
-  std::string Text(int address, std::string_view word) { return words_.Text(address, word); }
+  std::string Text(int address, std::string_view word, bool labelled) {
+    return words_.Text(address, word, labelled);
+  }
   std::string Org(int address) const { return words_.OrgLine(address); }
 
  private:
@@ -230,13 +238,13 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
         state.List1.Add(style.Org(state.CurrentAddress));
       }
       const std::string word = RecordWord(record, k);
-      const std::string instruction = style.Text(state.CurrentAddress, word);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
         labels.placed[static_cast<size_t>(name)] = true;
         label = labels.names[static_cast<size_t>(name)];
       }
+      const std::string instruction = style.Text(state.CurrentAddress, word, !label.empty());
       state.List1.Add(WordLine(state.CurrentAddress, word, label, instruction));
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);

@@ -1,6 +1,7 @@
 #include "pass/symbolic_words.h"
 
 #include "decode/symbolic_printer.h"
+#include "pass/cross_references.h"
 #include "pass/listing_line.h"
 #include "pass/program_image.h"
 #include "ui/text_slice.h"
@@ -28,7 +29,9 @@ std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
 }
 
 SymbolicWords::SymbolicWords(const SharedState& state, const Processor& processor)
-    : processor_(processor), flow_(AnalyseFlow(BuildProgramImage(state), processor.program_words)) {}
+    : processor_(processor),
+      image_(BuildProgramImage(state)),
+      flow_(AnalyseFlow(image_, processor.program_words)) {}
 
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadWordText(word);
@@ -38,7 +41,7 @@ std::string SymbolicWords::Label(int address, std::string_view word) const {
   return BranchLabel(BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}));
 }
 
-std::string SymbolicWords::Text(int address, std::string_view word) const {
+std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
   const std::optional<uint16_t> value = ReadWordText(word);
   if (!value) {
     // No word at all: the characters as they stand, for the reader to mend.
@@ -47,7 +50,8 @@ std::string SymbolicWords::Text(int address, std::string_view word) const {
     return text + "\t; *** not a hexadecimal word";
   }
   const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
-  return SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_);
+  return WithComment(SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_),
+                     CrossReferenceComment(image_, flow_, address, labelled));
 }
 
 std::string SymbolicWords::OrgLine(int address) const {

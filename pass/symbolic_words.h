@@ -6,6 +6,7 @@
 
 #include "decode/processor.h"
 #include "pass/flow_analysis.h"
+#include "pass/program_image.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
@@ -23,8 +24,9 @@ class SymbolicWords {
   std::string Label(int address, std::string_view word) const;
 
   /// The instruction text of the word `word` (four hex characters from the
-  /// record) at `address`.
-  std::string Text(int address, std::string_view word) const;
+  /// record) at `address`, with the cross-reference comment of a line that
+  /// carries a label (`labelled`) or starts a run of unreached code.
+  std::string Text(int address, std::string_view word, bool labelled) const;
 
   /// The ORG line for a word at `address` that does not follow the one before.
   std::string OrgLine(int address) const;
@@ -33,6 +35,7 @@ class SymbolicWords {
 
  private:
   const Processor& processor_;
+  ProgramImage image_;
   FlowAnalysis flow_;
 };
 

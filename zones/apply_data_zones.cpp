@@ -50,7 +50,8 @@ void ExpandDwLines(SharedState& state) {
       const int address = first_address + static_cast<int>(k);
       state.CurrentAddress = static_cast<int16_t>(address);
       const std::string instruction =
-          symbolic ? symbolic->Text(address, words[k]) : DecodeWord(words[k], state);
+          symbolic ? symbolic->Text(address, words[k], k == 0 && line.HasLabel())
+                   : DecodeWord(words[k], state);
       state.List1.Add(WordLine(address, words[k], k == 0 ? first_label : "", instruction));
     }
   }

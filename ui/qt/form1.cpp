@@ -28,6 +28,7 @@
 #include "ui/qt/list_box.h"
 #include "ui/qt/text_list_model.h"
 #include "zones/apply_data_zones.h"
+#include "zones/proposal_entry.h"
 #include "zones/remove_label.h"
 #include "zones/zone_list.h"
 
@@ -271,6 +272,10 @@ void Form1::BuildMenu() {
     processors_->addAction(action);
     connect(action, &QAction::triggered, this, &Form1::ChooseListing);
   }
+  tools->addSeparator();
+  QAction* propose = tools->addAction(QStringLiteral("&Proposer les zones de datas"));
+  propose->setObjectName(QStringLiteral("menuproposezones"));
+  connect(propose, &QAction::triggered, this, &Form1::ProposeDataZones);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -393,6 +398,16 @@ void Form1::ShowAbout() {
   about_->show();
   about_->raise();
   about_->activateWindow();
+}
+
+// The proposals join the zone list as typed zones would; the listing waits
+// for Valider.
+void Form1::ProposeDataZones() {
+  models_[3]->BeginReload();
+  const EnteredProposals entered = EnterStrongProposals(state_);
+  models_[3]->EndReload();
+  ShowSelection(3);
+  services_.message_box.Show(entered.message, kAppTitle);
 }
 
 }  // namespace tessarin

@@ -62,6 +62,7 @@ class Form1 : public QMainWindow {
   void SaveAs();
   void Quit();
   void ShowAbout();
+  void ProposeDataZones();
   void EnterTypedZone();
   void RemoveZone();
   void RemoveListingLabel();

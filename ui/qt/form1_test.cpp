@@ -236,7 +236,8 @@ class Form1Test : public QObject {
     QCOMPARE(items(bar[0]->menu()), (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
                                                  u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
                                                  u"&Quitter Ctrl+Q"_s}));
-    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s}));
+    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s, u"-"_s,
+                                                 u"&Proposer les zones de datas "_s}));
     QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
     QVERIFY(Action("menuprocessor16F876")->isChecked());
   }
@@ -353,6 +354,32 @@ class Form1Test : public QObject {
     QCoreApplication::processEvents();  // lets the view lay itself out again
     QCOMPARE(list1->verticalScrollBar()->value(), scrolled);
     QCOMPARE(list1->selectionModel()->selectedIndexes().value(0).row(), row);
+  }
+
+  // The strong proposals join the zone list beside a typed zone, the report
+  // names the first weak ones, and only Valider changes the listing.
+  void ProposeZonesEntersTheStrongOnesAndReports() {
+    std::vector<std::string> lines = {testing::WordRecord(0, {0x2800}), testing::WordRecord(0x2007, {0x3F72})};
+    for (unsigned address = 0x10; address <= 0x70; address += 0x10) {
+      lines.push_back(testing::WordRecord(address, {0x0000}));  // unreached: weak
+    }
+    lines.push_back(testing::EndRecord());
+    Open(u"prog.hex"_s, lines);
+    QTest::keyClicks(Find<QLineEdit>("Text1"), u"0010 0010"_s);
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+    const QStringList opened = AllShown("List1");
+    Action("menuproposezones")->trigger();
+    QCOMPARE(AllShown("List4"), (QStringList{u"0010 0010"_s, u"2007 2007"_s}));
+    QCOMPARE(AllShown("List1"), opened);
+    const std::string weak = "  code jamais atteint depuis les vecteurs\n";
+    QCOMPARE(message_box_.shown.size(), size_t{1});
+    QCOMPARE(message_box_.shown[0].title, "Tessarin");
+    QCOMPARE(message_box_.shown[0].text,
+             "1 zone de datas ajoutée : appuyer sur Valider pour l'appliquer.\n\n"
+             "Zones possibles (faibles), à saisir si elles conviennent :\n0020 0020" + weak + "0030 0030" +
+                 weak + "0040 0040" + weak + "0050 0050" + weak + "0060 0060" + weak + "(et 1 autre)");
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(AllShown("List1").filter(u"DW   0x3F72"_s).size(), 1);
   }
 
   void ValiderTurnsZonesIntoDataWords() {

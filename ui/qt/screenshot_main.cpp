@@ -3,7 +3,8 @@
 // STEP is one of open, label, zone, valider, save; each includes the steps
 // before it: LABEL is the address (four hex digits) of the line whose label
 // is removed, the first labelled line by default, and ZONE the zone typed.
-// STEP about pictures the About box instead. The HEX file is copied to a
+// STEP about pictures the About box instead, STEP propose the window after
+// "Proposer les zones de datas" with its report. The HEX file is copied to a
 // scratch folder first, so that the saved files land there. Run it on the
 // offscreen platform or under a virtual X server.
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,17 +34,22 @@ namespace {
 const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
                             QStringLiteral("valider"), QStringLiteral("save")};
 
-// Messages go to standard error: a picture shows no message box.
+// Messages go to standard error, and the last one is kept for a picture
+// that shows it.
 class StderrMessageBox : public MessageBox {
  public:
-  void Show(std::string_view text, std::string_view) override {
+  void Show(std::string_view text, std::string_view title) override {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+    last_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    last_title = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
   }
   // A question is answered "Non": the screenshots write nothing.
   bool Ask(std::string_view text, std::string_view title) override {
     Show(text, title);
     return false;
   }
+  QString last_text;
+  QString last_title;
 };
 
 // Every open dialog chooses the file given; a save dialog is cancelled.
@@ -101,8 +108,9 @@ int RunAbout(const QString& out) {
 int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone,
         const QString& label) {
   if (step == u"about") return RunAbout(out);
+  const bool propose = step == u"propose";
   const qsizetype last_step = kSteps.indexOf(step);
-  if (last_step < 0) {
+  if (last_step < 0 && !propose) {
     std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
                  qPrintable(kSteps.join(u", ")));
     return 2;
@@ -158,7 +166,23 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     file_menu->setActiveAction(form->findChild<QAction*>(QStringLiteral("menuSave")));
     QApplication::processEvents();
   }
-  const QImage picture = Framed(*form, file_menu);
+  QImage picture = Framed(*form, file_menu);
+  // The proposals' report, drawn as its message box would stand over the
+  // middle of the window.
+  if (propose) {
+    form->findChild<QAction*>(QStringLiteral("menuproposezones"))->trigger();
+    QMessageBox report(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
+                       QMessageBox::Ok, form);
+    report.show();
+    QApplication::processEvents();
+    picture = Framed(*form);
+    const QImage box = Framed(report);
+    QPainter painter(&picture);
+    painter.drawImage((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2, box);
+    painter.setPen(Qt::black);
+    painter.drawRect((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
+                     box.width() - 1, box.height() - 1);
+  }
   if (file_menu != nullptr) {
     file_menu->hide();
     form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
@@ -177,7 +201,7 @@ int main(int argc, char* argv[]) {
   const QStringList args = QApplication::arguments();
   if (args.size() < 4 || args.size() > 6) {
     std::fprintf(stderr,
-                 "usage: %s HEX_FILE open|label|zone|valider|save|about OUT.png [ZONE [LABEL]]\n",
+                 "usage: %s HEX_FILE open|label|zone|valider|save|propose|about OUT.png [ZONE [LABEL]]\n",
                  argv[0]);
     return 2;
   }

@@ -1,0 +1,44 @@
+#include "pass/cross_references.h"
+
+#include <cstdio>
+#include <span>
+
+namespace tessarin {
+namespace {
+
+constexpr size_t kReferencesShown = 8;
+constexpr uint16_t kErasedWord = 0x3FFF;
+
+std::string Hex4(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFF);
+  return text;
+}
+
+// Erased words are not code; a run of them is no dead code to point at.
+bool StartsUnreachedCode(const ProgramImage& image, const FlowAnalysis& flow, int address) {
+  if (address >= flow.ProgramWords() || !image.Has(address) || flow.Reached(address)) return false;
+  if (image.Word(address) == kErasedWord) return false;
+  return address == 0 || !image.Has(address - 1) || flow.Reached(address - 1);
+}
+
+}  // namespace
+
+std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis& flow, int address,
+                                  bool labelled) {
+  if (StartsUnreachedCode(image, flow, address)) return "not reached from the vectors";
+  const std::span<const uint16_t> from = flow.ReferencesTo(address);
+  if (!labelled || from.empty()) return {};
+  std::string comment = "from";
+  for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) comment += " " + Hex4(from[k]);
+  if (from.size() > kReferencesShown) comment += " +" + std::to_string(from.size() - kReferencesShown);
+  return comment;
+}
+
+std::string WithComment(std::string text, const std::string& comment) {
+  if (comment.empty()) return text;
+  text += text.find(';') == std::string::npos ? "\t; " : "; ";
+  return text + comment;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "pass/flow_analysis.h"
+#include "pass/program_image.h"
+
+namespace tessarin {
+
+/// What the symbolic listing tells about the word at `address` in a
+/// comment: on a line with a label (`labelled`), the addresses of the CALL
+/// and GOTO words that jump to it ("from 0012 0030", at most eight, then
+/// "+N"); on the first word of a run of unreached code, that the vectors do
+/// not reach it. Empty when there is nothing to tell.
+std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis& flow, int address,
+                                  bool labelled);
+
+/// `text` with `comment` appended as an assembler comment: after the
+/// comment `text` already has, or after a TAB and "; ". An empty comment
+/// leaves `text` as it is.
+std::string WithComment(std::string text, const std::string& comment);
+
+}  // namespace tessarin

@@ -1,0 +1,36 @@
+#include "pass/cross_references.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/hex_builder.h"
+
+namespace tessarin {
+namespace {
+
+// 0000 GOTO 0010; 0001-0003 dead code; 0004 RETFIE, then erased words;
+// 0010-0019 ten CALLs of 0020; 001A GOTO itself; 0020 RETURN.
+TEST(CrossReferences, CommentsByWord) {
+  SharedState state;
+  ASSERT_TRUE(testing::LoadLines(
+      state, {testing::WordRecord(0, {0x2810, 0x0000, 0x0008, 0x0000, 0x0009, 0x3FFF, 0x3FFF}),
+              testing::WordRecord(0x10, {0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020,
+                                         0x2020, 0x2020, 0x281A}),
+              testing::WordRecord(0x20, {0x0008}), testing::EndRecord()}));
+  const ProgramImage image = BuildProgramImage(state);
+  const FlowAnalysis flow = AnalyseFlow(image, 8192);
+  const struct {
+    int address;
+    bool labelled;
+    const char* comment;
+  } cases[] = {
+      {0x20, true, "from 0010 0011 0012 0013 0014 0015 0016 0017 +2"}, {0x20, false, ""},
+      {0x1A, true, "from 001A"}, {0x01, false, "not reached from the vectors"},
+      {0x02, false, ""}, {0x05, false, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CrossReferenceComment(image, flow, c.address, c.labelled), c.comment) << c.address;
+  }
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/shared_state.h"
+#include "zones/zone_proposals.h"
+
+namespace tessarin {
+
+/// The zone proposals for the opened HEX file, as a program of the chosen
+/// processor, leaving out the words of the zones in `List4`.
+std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
+
+/// "forte" or "faible".
+std::string_view KindText(ProposalKind kind);
+
+/// What entering the strong proposals did.
+struct EnteredProposals {
+  /// Strong proposals entered into `List4`.
+  int added = 0;
+  /// Every proposal that was made, weak ones included.
+  std::vector<ZoneProposal> proposals;
+  /// The report for the user (UTF-8): how many zones were added and the
+  /// first weak candidates with their reasons.
+  std::string message;
+};
+
+/// Enters every strong proposal for the opened file into `List4` through
+/// the zone entry, so that it sorts, applies and saves as a typed zone
+/// would. Nothing is applied: the listing is left as it is.
+EnteredProposals EnterStrongProposals(SharedState& state);
+
+}  // namespace tessarin

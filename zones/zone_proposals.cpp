@@ -1,0 +1,157 @@
+#include "zones/zone_proposals.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "decode/instruction.h"
+#include "decode/processor.h"
+
+namespace tessarin {
+namespace {
+
+constexpr uint16_t kErasedWord = 0x3FFF;
+// Shorter runs of character-like words are as likely to be code.
+constexpr int kShortestText = 4;
+
+ProposalReason AreaOf(int address) {
+  if (address >= kIdFirst && address <= kIdLast) return ProposalReason::kIdLocations;
+  if (address == kConfigurationWord) return ProposalReason::kConfiguration;
+  if (address >= kEepromFirst && address <= kEepromLast) return ProposalReason::kEeprom;
+  return ProposalReason::kOutsideMemory;
+}
+
+bool IsPrintable(unsigned c) { return c >= 0x20 && c <= 0x7E; }
+
+// One character in the low byte (DW, DE), or two 7-bit characters packed as
+// DA packs them, the second possibly a closing 0.
+bool ReadsAsText(uint16_t word) {
+  if (word > 0x3FFF) return false;
+  if ((word >> 8) == 0) return IsPrintable(word);
+  const unsigned low = word & 0x7F;
+  return IsPrintable(word >> 7) && (IsPrintable(low) || low == 0);
+}
+
+// What an unreached run of program words holds.
+ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run) {
+  bool exact = true;
+  bool erased = true;
+  bool text = run.last - run.first + 1 >= kShortestText;
+  int retlw = 0;
+  for (int a = run.first; a <= run.last; ++a) {
+    const uint16_t word = image.Word(a);
+    exact = exact && IsExactInstruction(word);
+    erased = erased && word == kErasedWord;
+    text = text && ReadsAsText(word);
+    if (DecodeInstruction(word).mnemonic == Mnemonic::kRetlw) ++retlw;
+  }
+  // Packed text has RETLW words among others ("ll" is one); a run of them
+  // is a table of the program's own.
+  text = text && 2 * retlw < run.last - run.first + 1;
+  if (erased) return {run, ProposalKind::kStrong, ProposalReason::kErased};
+  if (!exact) return {run, ProposalKind::kStrong, ProposalReason::kNotExact};
+  if (text) return {run, ProposalKind::kStrong, ProposalReason::kText};
+  return {run, ProposalKind::kWeak, ProposalReason::kUnreachedCode};
+}
+
+// Program memory: reached words that do not assemble back, and every run of
+// unreached words; a word that does not assemble back takes its unreached
+// neighbours into its zone.
+std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const FlowAnalysis& flow) {
+  std::vector<ZoneProposal> pieces;
+  const int n = flow.ProgramWords();
+  for (int a = 0; a < n; ++a) {
+    if (!image.Has(a)) continue;
+    if (flow.Reached(a)) {
+      if (!IsExactInstruction(image.Word(a))) {
+        pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
+      }
+      continue;
+    }
+    int last = a;
+    while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1)) ++last;
+    pieces.push_back(ClassifyUnreached(image, {a, last}));
+    a = last;
+  }
+
+  std::vector<ZoneProposal> merged;
+  for (const ZoneProposal& piece : pieces) {
+    if (!merged.empty()) {
+      ZoneProposal& previous = merged.back();
+      const bool next_to = previous.range.last + 1 == piece.range.first;
+      if (next_to && (previous.reason == ProposalReason::kNotExact ||
+                      piece.reason == ProposalReason::kNotExact)) {
+        previous = {{previous.range.first, piece.range.last}, ProposalKind::kStrong,
+                    ProposalReason::kNotExact};
+        continue;
+      }
+    }
+    merged.push_back(piece);
+  }
+  return merged;
+}
+
+// Past program memory: every run of words, split where the area changes.
+void ProposeOutsideProgram(const ProgramImage& image, int program_words,
+                           std::vector<ZoneProposal>& proposals) {
+  for (int a = program_words; a < ProgramImage::kAddressCount; ++a) {
+    if (!image.Has(a)) continue;
+    const ProposalReason area = AreaOf(a);
+    int last = a;
+    while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) && AreaOf(last + 1) == area) {
+      ++last;
+    }
+    proposals.push_back({{a, last}, ProposalKind::kStrong, area});
+    a = last;
+  }
+}
+
+// Leaves out of every proposal the words that an existing zone holds.
+std::vector<ZoneProposal> OutsideExisting(const std::vector<ZoneProposal>& proposals,
+                                          const std::vector<std::string>& existing) {
+  std::vector<ZoneRange> taken;
+  for (const std::string& text : existing) {
+    if (std::optional<ZoneRange> range = ParseZoneText(text)) taken.push_back(*range);
+  }
+  std::sort(taken.begin(), taken.end(),
+            [](const ZoneRange& x, const ZoneRange& y) { return x.first < y.first; });
+
+  std::vector<ZoneProposal> kept;
+  for (const ZoneProposal& proposal : proposals) {
+    int first = proposal.range.first;
+    for (const ZoneRange& zone : taken) {
+      if (zone.last < first) continue;
+      if (zone.first > proposal.range.last) break;
+      if (zone.first > first) kept.push_back({{first, zone.first - 1}, proposal.kind, proposal.reason});
+      first = std::max(first, zone.last + 1);
+    }
+    if (first <= proposal.range.last) {
+      kept.push_back({{first, proposal.range.last}, proposal.kind, proposal.reason});
+    }
+  }
+  return kept;
+}
+
+}  // namespace
+
+std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
+                                       const std::vector<std::string>& existing) {
+  std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow);
+  ProposeOutsideProgram(image, flow.ProgramWords(), proposals);
+  return OutsideExisting(proposals, existing);
+}
+
+std::string_view ReasonText(ProposalReason reason) {
+  switch (reason) {
+    case ProposalReason::kIdLocations: return "mots d'identification (ID)";
+    case ProposalReason::kConfiguration: return "mot de configuration";
+    case ProposalReason::kEeprom: return "données de l'EEPROM";
+    case ProposalReason::kOutsideMemory: return "mots hors de la mémoire programme";
+    case ProposalReason::kNotExact: return "mots qui ne se réassemblent pas à l'identique";
+    case ProposalReason::kErased: return "mots effacés (3FFF)";
+    case ProposalReason::kText: return "texte";
+    case ProposalReason::kUnreachedCode: return "code jamais atteint depuis les vecteurs";
+  }
+  return {};
+}
+
+}  // namespace tessarin

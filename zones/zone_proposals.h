@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pass/flow_analysis.h"
+#include "pass/program_image.h"
+#include "zones/zone_text.h"
+
+namespace tessarin {
+
+/// Why a stretch of words is proposed as a data zone.
+enum class ProposalReason : uint8_t {
+  kIdLocations,      // 0x2000-0x2003
+  kConfiguration,    // 0x2007
+  kEeprom,           // 0x2100-0x21FF
+  kOutsideMemory,    // past the program memory, and no ID, configuration or EEPROM word
+  kNotExact,         // a word no instruction assembles back to, with its unreached neighbours
+  kErased,           // unreached 3FFF words
+  kText,             // unreached words that read as characters
+  kUnreachedCode,    // unreached words that read as code (the weak kind)
+};
+
+/// Strong proposals make the source reassemble to the same image or hold
+/// no code at all; weak ones are code that the vectors do not reach, which
+/// may still be data or be reached through a pointer.
+enum class ProposalKind : uint8_t { kStrong, kWeak };
+
+struct ZoneProposal {
+  ZoneRange range;
+  ProposalKind kind = ProposalKind::kStrong;
+  ProposalReason reason = ProposalReason::kNotExact;
+
+  std::string ZoneText() const { return FormatZoneText(range); }
+};
+
+/// The words of `image` that should be data zones, in ascending address
+/// order, each proposal a run of words present without a gap, none
+/// overlapping another or any zone of `existing` (zone texts, as `List4`
+/// holds them; texts that name no range are passed over).
+std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
+                                       const std::vector<std::string>& existing);
+
+/// The reason as the window and the command line show it.
+std::string_view ReasonText(ProposalReason reason);
+
+}  // namespace tessarin
