@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "decode/decoder.h"
-#include "decode/symbolic_printer.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
@@ -92,12 +91,7 @@ class ClassicWords {
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
   void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
   std::string Text(int, std::string_view word, bool) { return DecodeWord(word, state_); }
-  // gpasm counts ORG in the EEPROM area in bytes: word 0x2100 + n is
-  // ORG 0x2100 + 2n, which reaches the first 128 bytes only. Further on, the
-  // word address stands, as other assemblers count.
-  std::string Org(int address) const {
-    return OrgLine(address < kEepromFirst + 0x80 ? SymbolicOrgAddress(address) : address);
-  }
+  std::string Org(int address) const { return OrgLine(address); }
 
  private:
   SharedState& state_;
