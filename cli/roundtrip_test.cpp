@@ -219,7 +219,16 @@ TEST_P(AutoZonesRoundTripTest, ClassicSourceReassemblesToTheSameImage) {
   if (!HasFailure()) fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest, ::testing::ValuesIn(ProgramNames()),
+// The classic listing writes every ORG as a word address, as the chip maker's
+// assembler counts it. gpasm counts bytes in the EEPROM area, so EEPROM data
+// after a gap comes back exactly only from the symbolic listing.
+std::vector<std::string> ClassicGpasmPrograms() {
+  std::vector<std::string> names = ProgramNames();
+  std::erase_if(names, [](const std::string& name) { return name.find("eeprom_gaps") != std::string::npos; });
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest, ::testing::ValuesIn(ClassicGpasmPrograms()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace
