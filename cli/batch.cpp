@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli.h"
+#include "cli/terminal_text.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -64,7 +65,7 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
       return IsSameRegularFile(output, hex);
     };
     if (std::any_of(job.inputs.begin(), job.inputs.end(), replaces)) {
-      err << "tessarin-cli: " << output << ": is a HEX file; not replaced\n";
+      err << "tessarin-cli: " << TerminalText(output) << ": is a HEX file; not replaced\n";
       status = 1;
       continue;
     }
