@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli.h"
+#include "cli/terminal_text.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -35,6 +36,21 @@ std::optional<std::string> BatchUsageError(const BatchJob& job) {
   for (const std::string& input : job.inputs) {
     if (input == "-") return "standard input (-) can only be read alone, without an output folder";
   }
+  // Two HEX files of one name in different folders would write one output
+  // file, the second replacing the first. (An output that is a HEX file of
+  // the call is refused file by file.)
+  const auto normal = [](const fs::path& path) { return path.lexically_normal(); };
+  for (size_t k = 0; k < job.inputs.size(); ++k) {
+    const fs::path output = normal(OutputFor(job, job.inputs[k]));
+    const auto is_output = [&](const std::string& input) { return normal(input) == output; };
+    if (std::any_of(job.inputs.begin(), job.inputs.end(), is_output)) continue;
+    for (size_t j = 0; j < k; ++j) {
+      const bool same_input = normal(job.inputs[j]) == normal(job.inputs[k]);
+      if (!same_input && normal(OutputFor(job, job.inputs[j])) == output) {
+        return job.inputs[j] + " and " + job.inputs[k] + " would both be written to " + output.string();
+      }
+    }
+  }
   return std::nullopt;
 }
 
@@ -49,7 +65,7 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
       return IsSameRegularFile(output, hex);
     };
     if (std::any_of(job.inputs.begin(), job.inputs.end(), replaces)) {
-      err << "tessarin-cli: " << output << ": is a HEX file; not replaced\n";
+      err << "tessarin-cli: " << TerminalText(output) << ": is a HEX file; not replaced\n";
       status = 1;
       continue;
     }

@@ -151,14 +151,14 @@ std::string BranchLabel(int target) {
   return label;
 }
 
-std::string_view SymbolicOrgWarning(int address) {
+std::string_view SymbolicOrgWarning(int address, const Processor& processor) {
   const int offset = address - kEepromFirst;
-  if (offset >= 0x80 && offset < 0x100) return "*** gpasm places no ORG here: it counts EEPROM in bytes";
+  if (offset >= processor.eeprom_bytes / 2 && offset < processor.eeprom_bytes) return "*** gpasm places no ORG here: it counts EEPROM in bytes";
   return {};
 }
 
-int SymbolicOrgAddress(int address) {
-  if (address >= kEepromFirst && address < kEepromFirst + 0x100) {
+int SymbolicOrgAddress(int address, const Processor& processor) {
+  if (address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes) {
     return kEepromFirst + 2 * (address - kEepromFirst);
   }
   return address;

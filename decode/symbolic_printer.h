@@ -31,14 +31,16 @@ int BranchTarget(const Instruction& instruction, int address, const WordFacts& f
 /// order.
 std::string BranchLabel(int target);
 
-/// The operand of an ORG line for `address`. gpasm counts bytes in the data
-/// EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n.
-int SymbolicOrgAddress(int address);
+/// The operand of an ORG line for `address`. gpasm counts bytes in the
+/// processor's data EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n there;
+/// past that area ORG counts words again.
+int SymbolicOrgAddress(int address, const Processor& processor);
 
 /// The warning for an ORG line that gpasm cannot follow: EEPROM words from
-/// 0x2180 on lie past the area gpasm counts in bytes, so no ORG reaches
-/// them; empty for any other address.
-std::string_view SymbolicOrgWarning(int address);
+/// half the processor's EEPROM size on (0x2180 with 256 bytes) lie past the
+/// area gpasm counts in bytes, so no ORG reaches them; empty for any other
+/// address.
+std::string_view SymbolicOrgWarning(int address, const Processor& processor);
 
 /// The source text of the word `word` at `address` (the listing's columns 23
 /// on), written so that gpasm assembles it back to the same word:

@@ -84,14 +84,19 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
 
 TEST(SymbolicPrinter, PlacesDataEepromWordsWhereGpasmCountsThem) {
   const struct {
+    const char* processor;
     int address, org;
-  } rows[] = {{0x0800, 0x0800}, {0x2007, 0x2007}, {0x2100, 0x2100}, {0x2108, 0x2110}, {0x217F, 0x21FE}};
+  } rows[] = {{"16F876", 0x0800, 0x0800}, {"16F876", 0x2007, 0x2007}, {"16F876", 0x2100, 0x2100},
+              {"16F876", 0x2108, 0x2110}, {"16F876", 0x217F, 0x21FE}, {"16F873", 0x213F, 0x217E},
+              {"16F873", 0x2180, 0x2180}, {"16F874A", 0x21FF, 0x21FF}};
   for (const auto& row : rows) {
-    EXPECT_EQ(SymbolicOrgAddress(row.address), row.org) << row.address;
-    EXPECT_EQ(SymbolicOrgWarning(row.address), "") << row.address;
+    const Processor& processor = *FindProcessor(row.processor);
+    EXPECT_EQ(SymbolicOrgAddress(row.address, processor), row.org) << row.address;
+    EXPECT_EQ(SymbolicOrgWarning(row.address, processor), "") << row.address;
   }
-  EXPECT_NE(SymbolicOrgWarning(0x2180), "");
-  EXPECT_NE(SymbolicOrgWarning(0x21FF), "");
+  EXPECT_NE(SymbolicOrgWarning(0x2180, DefaultProcessor()), "");
+  EXPECT_NE(SymbolicOrgWarning(0x21FF, DefaultProcessor()), "");
+  EXPECT_NE(SymbolicOrgWarning(0x2140, *FindProcessor("16F873")), "");
 }
 
 }  // namespace

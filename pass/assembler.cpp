@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decode/decoder.h"
+#include "decode/processor.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
@@ -92,6 +93,7 @@ class ClassicWords {
   void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
   std::string Text(int, std::string_view word, bool) { return DecodeWord(word, state_); }
   std::string Org(int address) const { return OrgLine(address); }
+  bool OrgAfter(int) const { return false; }
 
  private:
   SharedState& state_;
@@ -108,6 +110,9 @@ class SymbolicStyleWords {
     return words_.Text(address, word, labelled);
   }
   std::string Org(int address) const { return words_.OrgLine(address); }
+  // __CONFIG sets the configuration word without moving gpasm on: a word
+  // after it needs an ORG line of its own.
+  bool OrgAfter(int address) const { return address == kConfigurationWord; }
 
  private:
   SharedState& state_;
@@ -243,7 +248,8 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
       if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
         return LineFailure(i, kWordsPastTop);
       }
-      next_address = ++state.CurrentAddress;
+      next_address = style.OrgAfter(state.CurrentAddress) ? -1 : state.CurrentAddress + 1;
+      ++state.CurrentAddress;
     }
   }
   return Status::Ok();

@@ -249,7 +249,8 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
   state_.ProcessorName = "p16f877";
   Load({WordRecord(0, {0x2810}), WordRecord(4, {0x0009}),
         WordRecord(0x10, {0x1683, 0x0188, 0x1283, 0x3008, 0x008A, 0x2005, 0x018A, 0x2810}),
-        WordRecord(0x0805, {0x0008}), WordRecord(0x2108, {0x0041}), EndRecord()});
+        WordRecord(0x0805, {0x0008}), WordRecord(0x2007, {0x3F72, 0x0000}), WordRecord(0x2108, {0x0041}),
+        EndRecord()});
   ASSERT_TRUE(Run().ok());
   const std::vector<std::string>& items = state_.List1.Items();
   ASSERT_GE(items.size(), 5u);
@@ -271,6 +272,12 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
       "0017  2810  (.       \tGOTO\tW0010",
       "", org + "805",
       "0805  0008  ..  X0805\tRETURN\t; from 0015",
+      "", org + "2007",
+      "2007  3F72  ?r       \t__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & "
+      "_BOREN_ON & _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF",
+      // __CONFIG leaves gpasm where it was: the next word needs its ORG.
+      "", org + "2008",
+      "2008  0000  ..       \tDW\t0x0000\t; *** no memory of the 16F877 at this address",
       "", org + "2110",
       "2108  0041  .A       \tDE\t0x41",
       "                     \tend",

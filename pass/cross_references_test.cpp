@@ -32,5 +32,16 @@ TEST(CrossReferences, CommentsByWord) {
   }
 }
 
+// A segment address record moves the words after it, in the image as in the
+// listing: base 0x10 bytes puts the record's word 0 at word 8.
+TEST(ProgramImage, FollowsExtendedAddressRecords) {
+  SharedState state;
+  ASSERT_TRUE(testing::LoadLines(state, {testing::Record(0, 2, {0x00, 0x01}),
+                                         testing::WordRecord(0, {0x1234}), testing::EndRecord()}));
+  const ProgramImage image = BuildProgramImage(state);
+  EXPECT_FALSE(image.Has(0));
+  EXPECT_EQ(image.Word(8), 0x1234);
+}
+
 }  // namespace
 }  // namespace tessarin

@@ -37,11 +37,15 @@ uint16_t ProgramImage::Word(int address) const {
 
 ProgramImage BuildProgramImage(const SharedState& state) {
   ProgramImage image;
+  uint32_t base = 0;  // set by extended address records, as for the pass
   for (int i = 0; i <= state.HexLineCount; ++i) {
     const std::optional<std::string_view> record = ReadSlot(state, i);
     if (!record) break;
-    if (IsAddressRecord(*record)) continue;
-    const std::optional<int16_t> address = RecordWordAddress(*record);
+    if (IsAddressRecord(*record)) {
+      if (const std::optional<uint32_t> next = RecordAddressBase(*record)) base = *next;
+      continue;
+    }
+    const std::optional<int16_t> address = RecordWordAddress(*record, base);
     if (!address) continue;
     const int words = RecordWordCount(*record);
     for (int k = 0; k < words && *address + k < ProgramImage::kAddressCount; ++k) {

@@ -31,9 +31,9 @@ class ProgramImage {
 };
 
 /// The image the line store holds, read record by record as the pass reads
-/// it: address records carry no words, a record whose address does not fit
-/// is passed over, a later word at an address replaces an earlier one, and
-/// words past 0x7FFF are dropped.
+/// it: address records carry no words but set the base of the records after
+/// them, a record whose address does not fit is passed over, a later word at
+/// an address replaces an earlier one, and words past 0x7FFF are dropped.
 ProgramImage BuildProgramImage(const SharedState& state);
 
 }  // namespace tessarin

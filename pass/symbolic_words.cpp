@@ -55,7 +55,7 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
 }
 
 std::string SymbolicWords::OrgLine(int address) const {
-  return tessarin::OrgLine(SymbolicOrgAddress(address), SymbolicOrgWarning(address));
+  return tessarin::OrgLine(SymbolicOrgAddress(address, processor_), SymbolicOrgWarning(address, processor_));
 }
 
 }  // namespace tessarin
