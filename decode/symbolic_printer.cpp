@@ -201,7 +201,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
   } else if (address >= processor.program_words && address < kIdFirst) {
     out += "\t; *** beyond the program memory of the ";
     out.append(processor.name);
-  } else if (address >= kIdFirst + 4 && !eeprom && address != kConfigurationWord) {
+  } else if (address > kIdLast && !eeprom && address != kConfigurationWord) {
     out += "\t; *** no memory of the ";
     out.append(processor.name);
     out += " at this address";
