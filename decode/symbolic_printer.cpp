@@ -15,6 +15,11 @@ constexpr std::string_view kQuietLine =
     "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
     "OPTION/TRIS, ID words, -p";
 
+// The words of the processor's data EEPROM, one byte a word from 0x2100.
+bool InEeprom(int address, const Processor& processor) {
+  return address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes;
+}
+
 void AppendHex(std::string& out, unsigned value, int digits) {
   out += "0x";
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
@@ -152,13 +157,14 @@ std::string BranchLabel(int target) {
 }
 
 std::string_view SymbolicOrgWarning(int address, const Processor& processor) {
-  const int offset = address - kEepromFirst;
-  if (offset >= processor.eeprom_bytes / 2 && offset < processor.eeprom_bytes) return "*** gpasm places no ORG here: it counts EEPROM in bytes";
+  if (InEeprom(address, processor) && address - kEepromFirst >= processor.eeprom_bytes / 2) {
+    return "*** gpasm places no ORG here: it counts EEPROM in bytes";
+  }
   return {};
 }
 
 int SymbolicOrgAddress(int address, const Processor& processor) {
-  if (address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes) {
+  if (InEeprom(address, processor)) {
     return kEepromFirst + 2 * (address - kEepromFirst);
   }
   return address;
@@ -179,7 +185,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
     AppendConfigFlags(out, word, processor);
     return out;
   }
-  const bool eeprom = address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes;
+  const bool eeprom = InEeprom(address, processor);
   if (eeprom && word <= 0xFF) {
     out = "DE\t";
     AppendHex(out, word, 2);
@@ -195,7 +201,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
   } else if (address >= processor.program_words && address < kIdFirst) {
     out += "\t; *** beyond the program memory of the ";
     out.append(processor.name);
-  } else if (address >= kIdFirst + 4 && !eeprom && address != kConfigurationWord) {
+  } else if (address > kIdLast && !eeprom && address != kConfigurationWord) {
     out += "\t; *** no memory of the ";
     out.append(processor.name);
     out += " at this address";

@@ -1,22 +1,24 @@
 #include "pass/symbolic_words.h"
 
+#include <algorithm>
+
 #include "decode/symbolic_printer.h"
 #include "pass/cross_references.h"
+#include "pass/hex_record.h"
 #include "pass/listing_line.h"
 #include "pass/program_image.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
+namespace {
 
+// The word that four hex characters give, or nothing for any other text.
 std::optional<uint16_t> ReadWordText(std::string_view word) {
-  if (word.size() != 4) return std::nullopt;
-  unsigned value = 0;
-  for (char c : word) {
-    if (!IsHexDigit(c)) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
-  }
-  return static_cast<uint16_t>(value);
+  if (word.size() != 4 || !std::all_of(word.begin(), word.end(), IsHexDigit)) return std::nullopt;
+  return static_cast<uint16_t>(ReadHexField(word));
 }
+
+}  // namespace
 
 const Processor& ChosenProcessor(const SharedState& state) {
   const Processor* named = FindProcessor(state.ProcessorName);

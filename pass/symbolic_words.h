@@ -46,7 +46,4 @@ std::optional<SymbolicWords> SymbolicStyle(const SharedState& state);
 /// The processor that `state` names, or the 16F876 for a name it does not know.
 const Processor& ChosenProcessor(const SharedState& state);
 
-/// The word that four hex characters give, or nothing for any other text.
-std::optional<uint16_t> ReadWordText(std::string_view word);
-
 }  // namespace tessarin
