@@ -9,7 +9,7 @@
 
 #include "cli/batch.h"
 #include "cli/proposals_output.h"
-#include "cli/terminal_text.h"
+#include "cli/reporter.h"
 #include "decode/processor.h"
 #include "files/hex_check.h"
 #include "files/open_hex_file.h"
@@ -25,8 +25,6 @@ namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
@@ -209,32 +207,6 @@ Result<std::time_t> ParseEpoch(std::string_view text) {
   return static_cast<std::time_t>(seconds);
 }
 
-// Writes every message to standard error with the program's name, its
-// texts made safe for a terminal: file names and zone texts come from
-// outside.
-class Reporter {
- public:
-  explicit Reporter(std::ostream& err) : err_(err) {}
-  int Fail(int status, std::string_view subject, std::string_view cause) {
-    err_ << kProgram << ": " << TerminalText(subject) << ": " << TerminalText(cause) << "\n";
-    return status;
-  }
-  int Usage(std::string_view cause) {
-    err_ << kProgram << ": " << TerminalText(cause) << "\n"
-         << "Try '" << kProgram << " --help' for more information.\n";
-    return 2;
-  }
-  void Warn(std::string_view text) {
-    err_ << kProgram << ": warning: " << TerminalText(text) << "\n";
-    ++warnings_;
-  }
-  int warnings() const { return warnings_; }
-
- private:
-  std::ostream& err_;
-  int warnings_ = 0;
-};
-
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -250,7 +222,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return out.flush() ? 0 : 1;
   }
   if (options->version) {
-    out << kProgram << " " << kAppVersion << "\n";
+    out << kCliProgram << " " << kAppVersion << "\n";
     return out.flush() ? 0 : 1;
   }
 
