@@ -68,6 +68,12 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
       status = Reporter(err).Fail(1, output, "is a HEX file; not replaced");
       continue;
     }
+    // A folder of that name would make the call below a batch of its own,
+    // writing into the folder instead of failing.
+    if (std::error_code error; fs::is_directory(output, error)) {
+      status = Reporter(err).Fail(1, output, "is a folder; not replaced");
+      continue;
+    }
     std::vector<std::string> args = job.file_args;
     args.insert(args.end(), {"-o", output, "--", input});
     SharedState state;
