@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli.h"
-#include "cli/terminal_text.h"
+#include "cli/reporter.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -65,8 +65,13 @@ int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
       return IsSameRegularFile(output, hex);
     };
     if (std::any_of(job.inputs.begin(), job.inputs.end(), replaces)) {
-      err << "tessarin-cli: " << TerminalText(output) << ": is a HEX file; not replaced\n";
-      status = 1;
+      status = Reporter(err).Fail(1, output, "is a HEX file; not replaced");
+      continue;
+    }
+    // A folder of that name would make the call below a batch of its own,
+    // writing into the folder instead of failing.
+    if (std::error_code error; fs::is_directory(output, error)) {
+      status = Reporter(err).Fail(1, output, "is a folder; not replaced");
       continue;
     }
     std::vector<std::string> args = job.file_args;

@@ -9,7 +9,7 @@
 
 #include "cli/batch.h"
 #include "cli/proposals_output.h"
-#include "cli/terminal_text.h"
+#include "cli/reporter.h"
 #include "decode/processor.h"
 #include "files/hex_check.h"
 #include "files/open_hex_file.h"
@@ -25,8 +25,6 @@ namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view kProgram = "tessarin-cli";
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
@@ -63,8 +61,7 @@ constexpr std::string_view kUsage =
     "--strict met a warning; 2 usage error.\n";
 
 struct Options {
-  std::string hex_path;  ///< the first of `inputs`
-  std::vector<std::string> inputs;
+  std::vector<std::string> inputs;  ///< the HEX files, at least one
   std::vector<std::string> file_args;  ///< the options but -o, for each file of a batch
   std::optional<std::string> output;
   std::optional<std::string> zones;
@@ -82,12 +79,11 @@ struct Options {
 // Parses the arguments; on a usage error returns nothing and sets `error`.
 std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::string& error) {
   Options options;
-  std::vector<std::string> operands;
   bool only_operands = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (only_operands || arg.empty() || arg[0] != '-' || arg == "-") {
-      operands.push_back(arg);
+      options.inputs.push_back(arg);
       continue;
     }
     if (arg == "--") {
@@ -154,12 +150,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     error = "--zones and --no-zones exclude each other";
     return std::nullopt;
   }
-  if (operands.empty()) {
+  if (options.inputs.empty()) {
     error = "no HEX file named";
     return std::nullopt;
   }
-  options.hex_path = operands[0];
-  options.inputs = std::move(operands);
   return options;
 }
 
@@ -209,32 +203,6 @@ Result<std::time_t> ParseEpoch(std::string_view text) {
   return static_cast<std::time_t>(seconds);
 }
 
-// Writes every message to standard error with the program's name, its
-// texts made safe for a terminal: file names and zone texts come from
-// outside.
-class Reporter {
- public:
-  explicit Reporter(std::ostream& err) : err_(err) {}
-  int Fail(int status, std::string_view subject, std::string_view cause) {
-    err_ << kProgram << ": " << TerminalText(subject) << ": " << TerminalText(cause) << "\n";
-    return status;
-  }
-  int Usage(std::string_view cause) {
-    err_ << kProgram << ": " << TerminalText(cause) << "\n"
-         << "Try '" << kProgram << " --help' for more information.\n";
-    return 2;
-  }
-  void Warn(std::string_view text) {
-    err_ << kProgram << ": warning: " << TerminalText(text) << "\n";
-    ++warnings_;
-  }
-  int warnings() const { return warnings_; }
-
- private:
-  std::ostream& err_;
-  int warnings_ = 0;
-};
-
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -250,7 +218,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return out.flush() ? 0 : 1;
   }
   if (options->version) {
-    out << kProgram << " " << kAppVersion << "\n";
+    out << kCliProgram << " " << kAppVersion << "\n";
     return out.flush() ? 0 : 1;
   }
 
@@ -270,29 +238,30 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return RunBatch(job, out, err, source_date_epoch);
   }
 
+  const std::string& hex_path = options->inputs.front();
   if (options->symbolic) state.Style = ListingStyle::kSymbolic;
   if (options->processor) state.ProcessorName = FindProcessor(*options->processor)->name;
 
   ZoneSource zones;
   if (options->zones) {
     zones = {ZoneSource::Kind::kFile, *options->zones};
-  } else if (options->no_zones || options->hex_path == "-") {
+  } else if (options->no_zones || hex_path == "-") {
     zones.kind = ZoneSource::Kind::kNone;  // standard input has no companion file
   }
   NoYield yield;
   CliClock clock(epoch);
-  const std::string hex_file = options->hex_path == "-" ? "/dev/stdin" : options->hex_path;
+  const std::string hex_file = hex_path == "-" ? "/dev/stdin" : hex_path;
   const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
   for (const FoundDefect& defect : opened.defects) {
-    report.Warn(options->hex_path + ": " + DescribeDefect(defect));
+    report.Warn(hex_path + ": " + DescribeDefect(defect));
   }
   switch (opened.step) {
     case OpenStep::kReadHex:
-      return report.Fail(1, options->hex_path, opened.status.message());
+      return report.Fail(1, hex_path, opened.status.message());
     case OpenStep::kReadZones:
       return report.Fail(1, zones.path, opened.status.message());
     case OpenStep::kPass:
-      return report.Fail(1, options->hex_path, PassFailedText(opened.status));
+      return report.Fail(1, hex_path, PassFailedText(opened.status));
     case OpenStep::kDone:
       break;
   }
@@ -313,7 +282,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (options->strict && report.warnings() > 0) {
-    return report.Fail(1, options->hex_path, "--strict: warnings, no output written");
+    return report.Fail(1, hex_path, "--strict: warnings, no output written");
   }
   const std::string text = options->propose_zones ? proposed
                            : options->listing     ? ListingText(state.List1)

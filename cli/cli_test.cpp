@@ -312,6 +312,10 @@ TEST_F(CliTest, SeveralFilesBesideThemselvesOrInAFolder) {
   fs::create_directory(folder_ / "out");
   EXPECT_EQ(Run({"-o", (folder_ / "out").string(), hex_, (folder_ / "out" / "prog.hex").string()}), 2);
   EXPECT_FALSE(fs::exists(folder_ / "out" / "prog.asm"));
+  fs::create_directory(folder_ / "out" / "prog.asm");
+  EXPECT_EQ(Run({"-o", (folder_ / "out").string(), hex_, two}), 1);
+  EXPECT_TRUE(fs::is_empty(folder_ / "out" / "prog.asm"));
+  EXPECT_EQ(ReadFileBytes(folder_ / "out" / "two.asm"), source);
   EXPECT_EQ(Run({"-l", "-o", (folder_ / "out").string(), two}), 0) << err_.str();
   const Result<std::string> listing = ReadFileBytes(folder_ / "out" / "two.lst");
   EXPECT_NE(listing.ok() ? listing->find("0002  2802") : std::string::npos, std::string::npos);

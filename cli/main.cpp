@@ -3,6 +3,7 @@
 #include <new>
 
 #include "cli/cli.h"
+#include "cli/reporter.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     return tessarin::RunCli(args, std::cout, std::cerr, std::getenv("SOURCE_DATE_EPOCH"), *state);
   } catch (const std::bad_alloc&) {
     // A listing that outgrows a memory limit ends the run, never in an abort.
-    std::cerr << "tessarin-cli: out of memory\n";
+    std::cerr << tessarin::kCliProgram << ": out of memory\n";
     return 1;
   }
 }

@@ -27,8 +27,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes one UTF-8 sequence at `pos` and moves past it. A malformed,
-// overlong or surrogate sequence gives nothing and moves past one byte.
+}  // namespace
+
 bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& c) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   int length = 0;
@@ -66,8 +66,6 @@ bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& c) {
   pos += static_cast<size_t>(length);
   return true;
 }
-
-}  // namespace
 
 char16_t Cp1252ToUnicode(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];

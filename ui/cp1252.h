@@ -15,6 +15,11 @@ char16_t Cp1252ToUnicode(unsigned char byte);
 /// has none for it.
 char UnicodeToCp1252(char32_t code_point);
 
+/// Decodes the UTF-8 sequence at `pos` into `c` and moves past it. A
+/// malformed, overlong, surrogate or cut sequence, or one past U+10FFFF,
+/// gives false and moves past one byte. `pos` must be within `text`.
+bool DecodeUtf8(std::string_view text, size_t& pos, char32_t& c);
+
 /// Windows-1252 bytes as UTF-8 text.
 std::string Cp1252ToUtf8(std::string_view bytes);
 

@@ -66,15 +66,14 @@ mode_t NewFileMode() {
 
 Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_bytes,
                                   const std::function<bool(std::string_view)>& enough) {
-  auto fail = [](int code) -> Result<std::string> { return Status::Failure(std::strerror(code)); };
-  if (path.empty()) return fail(ENOENT);
+  if (path.empty()) return ErrnoFailure(ENOENT);
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fail(errno);
+  if (fd < 0) return ErrnoFailure(errno);
   struct stat info {};
   const bool known_size = ::fstat(fd, &info) == 0;
   if (known_size && S_ISDIR(info.st_mode)) {
     ::close(fd);
-    return fail(EISDIR);
+    return ErrnoFailure(EISDIR);
   }
   // At most one byte past the limit is read: enough to tell that the file
   // goes beyond it, however long (/dev/zero) it is.
@@ -91,7 +90,7 @@ Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_
       if (errno == EINTR) continue;
       const int code = errno;
       ::close(fd);
-      return fail(code);
+      return ErrnoFailure(code);
     }
     const std::string_view piece(buffer, static_cast<size_t>(got));
     bytes.append(piece);
@@ -103,7 +102,7 @@ Result<std::string> ReadFileStart(const std::filesystem::path& path, size_t max_
 
 Result<std::string> ReadFileBytes(const std::filesystem::path& path) {
   Result<std::string> bytes = ReadFileStart(path, kMaxInputBytes, {});
-  if (bytes.ok() && bytes->size() > kMaxInputBytes) return Status::Failure(std::strerror(EFBIG));
+  if (bytes.ok() && bytes->size() > kMaxInputBytes) return ErrnoFailure(EFBIG);
   return bytes;
 }
 

@@ -98,11 +98,10 @@ frmAbout::frmAbout(Registry& registry, SystemTools& tools, MessageBox& message_b
 }
 
 void frmAbout::Load() {
-  const QString title = QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+  const QString title = QString::fromUtf8(kAppTitle);
   setWindowTitle(QStringLiteral("À propos de ") + title);
   findChild<QLabel*>(QStringLiteral("lblVersion"))
-      ->setText(QStringLiteral("Version ") +
-                QString::fromUtf8(kAppVersion.data(), static_cast<qsizetype>(kAppVersion.size())));
+      ->setText(QStringLiteral("Version ") + QString::fromUtf8(kAppVersion));
   findChild<QLabel*>(QStringLiteral("lblTitle"))->setText(title);
 }
 

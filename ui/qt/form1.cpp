@@ -264,7 +264,7 @@ void Form1::BuildMenu() {
   processors->setObjectName(QStringLiteral("menuprocessor"));
   processors_ = new QActionGroup(processors);
   for (const Processor& processor : Processors()) {
-    const QString name = QString::fromUtf8(processor.name.data(), static_cast<qsizetype>(processor.name.size()));
+    const QString name = QString::fromUtf8(processor.name);
     QAction* action = processors->addAction(name);
     action->setObjectName(QStringLiteral("menuprocessor") + name);
     action->setCheckable(true);

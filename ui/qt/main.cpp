@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
     std::cerr << "tessarin: " << arguments.error << "\nTry 'tessarin --help' for more information.\n";
     return 2;
   }
-  QApplication::setApplicationName(
-      QString::fromUtf8(tessarin::kAppTitle.data(), static_cast<qsizetype>(tessarin::kAppTitle.size())));
+  QApplication::setApplicationName(QString::fromUtf8(tessarin::kAppTitle));
   QApplication::setDesktopFileName(QStringLiteral("tessarin"));
   QApplication::setWindowIcon(tessarin::AppIcon());
   tessarin::LoadToolkitFrench(app);

@@ -40,8 +40,8 @@ class StderrMessageBox : public MessageBox {
  public:
   void Show(std::string_view text, std::string_view title) override {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-    last_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    last_title = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    last_text = QString::fromUtf8(text);
+    last_title = QString::fromUtf8(title);
   }
   // A question is answered "Non": the screenshots write nothing.
   bool Ask(std::string_view text, std::string_view title) override {
