@@ -32,6 +32,10 @@ using ListingHeader = std::array<std::string, kHeaderLineCount>;
 /// the time, an empty line, the LIST and include directives, an empty line.
 ListingHeader ClassicHeader(std::string_view date, std::string_view time);
 
+/// Whether a text (a saved source) opens with the header line this tool
+/// writes, whatever its date and time.
+bool StartsWithGeneratedByLine(std::string_view text);
+
 struct Processor;
 
 /// The symbolic header: the same first line, the errorlevel directive that
