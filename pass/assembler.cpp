@@ -11,6 +11,7 @@
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
+#include "pass/record_reader.h"
 #include "pass/symbolic_words.h"
 #include "ui/text_slice.h"
 
@@ -19,50 +20,7 @@ namespace {
 
 constexpr int kAddressCount = std::numeric_limits<int16_t>::max() + 1;
 
-Status LineFailure(int index, std::string_view cause) {
-  return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
-}
-
-constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
-constexpr std::string_view kBeyondChip = "address beyond the chip";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
-
-struct StoredRecord {
-  std::string_view text;
-  int16_t address = 0;
-};
-
-// The records of the store in order, with the address base that extended
-// address records set for the records after them.
-class RecordReader {
- public:
-  explicit RecordReader(const SharedState& state) : state_(state) {}
-
-  // Reads slot `i` and, unless it is an address record, its word address.
-  // Fails for a slot past the store or an address that no word of the chip
-  // can have.
-  Result<StoredRecord> Read(int i) {
-    const std::optional<std::string_view> slot = ReadSlot(state_, i);
-    if (!slot) return LineFailure(i, kTooManyLines);
-    if (IsAddressRecord(*slot)) {
-      // The whole chip lies within the first 64K bytes: a base beyond them
-      // would put the data after it out of the chip, never onto low
-      // addresses.
-      const std::optional<uint32_t> base = RecordAddressBase(*slot);
-      if (base && *base > 0xFFFF) return LineFailure(i, kBeyondChip);
-      if (base) base_ = *base;
-      return StoredRecord{*slot};
-    }
-    if (base_ + RecordLoadAddress(*slot) > 0xFFFF) return LineFailure(i, kBeyondChip);
-    const std::optional<int16_t> word_address = RecordWordAddress(*slot, base_);
-    if (!word_address) return LineFailure(i, kAddressTooHigh);
-    return StoredRecord{*slot, *word_address};
-  }
-
- private:
-  const SharedState& state_;
-  uint32_t base_ = 0;
-};
 
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.

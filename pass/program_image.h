@@ -30,10 +30,9 @@ class ProgramImage {
   std::vector<bool> present_;
 };
 
-/// The image the line store holds, read record by record as the pass reads
-/// it: address records carry no words but set the base of the records after
-/// them, a record whose address does not fit is passed over, a later word at
-/// an address replaces an earlier one, and words past 0x7FFF are dropped.
+/// The image the line store holds, read through the pass's RecordReader: a
+/// record the pass would stop at is passed over, a later word at an address
+/// replaces an earlier one, and words past 0x7FFF are dropped.
 ProgramImage BuildProgramImage(const SharedState& state);
 
 }  // namespace tessarin
