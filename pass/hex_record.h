@@ -17,6 +17,10 @@ namespace tessarin {
 /// one that starts with another character, reads as 0.
 unsigned ReadHexField(std::string_view field);
 
+/// The value of an address text as the listing writes it, exactly four
+/// upper-case hex digits; nothing for any other text.
+std::optional<int> ReadAddressText(std::string_view digits);
+
 /// The record's byte count n (0-255).
 int RecordByteCount(std::string_view record);
 
