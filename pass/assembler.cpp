@@ -25,9 +25,14 @@ constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
 std::optional<int> LabelAddress(std::string_view label) {
-  const std::optional<int> value = ReadAddressText(MidFrom(label, 2));
-  if (!value || *value >= kAddressCount) return std::nullopt;
-  return value;
+  const std::string_view digits = MidFrom(label, 2);
+  if (digits.size() != 4) return std::nullopt;
+  for (char c : digits) {
+    if (!IsUpperHexDigit(c)) return std::nullopt;
+  }
+  const unsigned value = ReadHexField(digits);
+  if (value >= static_cast<unsigned>(kAddressCount)) return std::nullopt;
+  return static_cast<int>(value);
 }
 
 // The value of a label's digits however they are written, for its EQU line.
