@@ -18,8 +18,6 @@
 namespace tessarin {
 namespace {
 
-constexpr int kAddressCount = std::numeric_limits<int16_t>::max() + 1;
-
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
 
 // The word address that a label names, when its last four characters are
@@ -31,7 +29,7 @@ std::optional<int> LabelAddress(std::string_view label) {
     if (!IsUpperHexDigit(c)) return std::nullopt;
   }
   const unsigned value = ReadHexField(digits);
-  if (value >= static_cast<unsigned>(kAddressCount)) return std::nullopt;
+  if (value >= static_cast<unsigned>(kWordAddressCount)) return std::nullopt;
   return static_cast<int>(value);
 }
 
@@ -183,7 +181,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
-    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kAddressCount) {
+    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kWordAddressCount) {
       return LineFailure(i, kWordsPastTop);
     }
     if (IsEndRecord(record)) state.List1.Add(EndLine());
@@ -216,7 +214,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
 // The pass in the style of `style`, after the header.
 template <typename Words>
 Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
-  std::vector<bool> has_word(kAddressCount, false);
+  std::vector<bool> has_word(kWordAddressCount, false);
   int line_count = state.List1.Count();
   if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;

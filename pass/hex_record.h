@@ -12,6 +12,9 @@ namespace tessarin {
 // characters per byte, low byte of each word first. The start code and the
 // checksum are never looked at.
 
+/// Word addresses run from 0 to 0x7FFF, what a record's word address can be.
+inline constexpr int kWordAddressCount = 0x8000;
+
 /// Reads a hexadecimal field: blanks are skipped, digits count in either
 /// case, and reading stops at the first other character. An empty field, or
 /// one that starts with another character, reads as 0.

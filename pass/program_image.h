@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pass/hex_record.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
@@ -12,7 +13,7 @@ namespace tessarin {
 /// Addresses that no record fills are absent.
 class ProgramImage {
  public:
-  static constexpr int kAddressCount = 0x8000;
+  static constexpr int kAddressCount = kWordAddressCount;
   /// What a word text that is not four hex digits reads as: no 14-bit word,
   /// so it decodes as no instruction and assembles back from nothing.
   static constexpr uint16_t kMalformedWord = 0xFFFF;
