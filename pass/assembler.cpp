@@ -11,58 +11,14 @@
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
+#include "pass/record_reader.h"
 #include "pass/symbolic_words.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
 namespace {
 
-constexpr int kAddressCount = std::numeric_limits<int16_t>::max() + 1;
-
-Status LineFailure(int index, std::string_view cause) {
-  return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
-}
-
-constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
-constexpr std::string_view kBeyondChip = "address beyond the chip";
 constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
-
-struct StoredRecord {
-  std::string_view text;
-  int16_t address = 0;
-};
-
-// The records of the store in order, with the address base that extended
-// address records set for the records after them.
-class RecordReader {
- public:
-  explicit RecordReader(const SharedState& state) : state_(state) {}
-
-  // Reads slot `i` and, unless it is an address record, its word address.
-  // Fails for a slot past the store or an address that no word of the chip
-  // can have.
-  Result<StoredRecord> Read(int i) {
-    const std::optional<std::string_view> slot = ReadSlot(state_, i);
-    if (!slot) return LineFailure(i, kTooManyLines);
-    if (IsAddressRecord(*slot)) {
-      // The whole chip lies within the first 64K bytes: a base beyond them
-      // would put the data after it out of the chip, never onto low
-      // addresses.
-      const std::optional<uint32_t> base = RecordAddressBase(*slot);
-      if (base && *base > 0xFFFF) return LineFailure(i, kBeyondChip);
-      if (base) base_ = *base;
-      return StoredRecord{*slot};
-    }
-    if (base_ + RecordLoadAddress(*slot) > 0xFFFF) return LineFailure(i, kBeyondChip);
-    const std::optional<int16_t> word_address = RecordWordAddress(*slot, base_);
-    if (!word_address) return LineFailure(i, kAddressTooHigh);
-    return StoredRecord{*slot, *word_address};
-  }
-
- private:
-  const SharedState& state_;
-  uint32_t base_ = 0;
-};
 
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
@@ -73,7 +29,7 @@ std::optional<int> LabelAddress(std::string_view label) {
     if (!IsUpperHexDigit(c)) return std::nullopt;
   }
   const unsigned value = ReadHexField(digits);
-  if (value >= static_cast<unsigned>(kAddressCount)) return std::nullopt;
+  if (value >= static_cast<unsigned>(kWordAddressCount)) return std::nullopt;
   return static_cast<int>(value);
 }
 
@@ -225,7 +181,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
-    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kAddressCount) {
+    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kWordAddressCount) {
       return LineFailure(i, kWordsPastTop);
     }
     if (IsEndRecord(record)) state.List1.Add(EndLine());
@@ -258,7 +214,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
 // The pass in the style of `style`, after the header.
 template <typename Words>
 Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
-  std::vector<bool> has_word(kAddressCount, false);
+  std::vector<bool> has_word(kWordAddressCount, false);
   int line_count = state.List1.Count();
   if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;

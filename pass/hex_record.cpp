@@ -16,6 +16,14 @@ unsigned ReadHexField(std::string_view field) {
   return value;
 }
 
+std::optional<int> ReadAddressText(std::string_view digits) {
+  if (digits.size() != 4) return std::nullopt;
+  for (char c : digits) {
+    if (!IsUpperHexDigit(c)) return std::nullopt;
+  }
+  return static_cast<int>(ReadHexField(digits));
+}
+
 int RecordByteCount(std::string_view record) {
   return static_cast<int>(ReadHexField(Mid(record, 2, 2)));
 }

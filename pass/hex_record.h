@@ -12,10 +12,17 @@ namespace tessarin {
 // characters per byte, low byte of each word first. The start code and the
 // checksum are never looked at.
 
+/// Word addresses run from 0 to 0x7FFF, what a record's word address can be.
+inline constexpr int kWordAddressCount = 0x8000;
+
 /// Reads a hexadecimal field: blanks are skipped, digits count in either
 /// case, and reading stops at the first other character. An empty field, or
 /// one that starts with another character, reads as 0.
 unsigned ReadHexField(std::string_view field);
+
+/// The value of an address text as the listing writes it, exactly four
+/// upper-case hex digits; nothing for any other text.
+std::optional<int> ReadAddressText(std::string_view digits);
 
 /// The record's byte count n (0-255).
 int RecordByteCount(std::string_view record);

@@ -1,10 +1,10 @@
 #include "pass/program_image.h"
 
-#include <optional>
 #include <string>
 
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
+#include "pass/record_reader.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -37,19 +37,14 @@ uint16_t ProgramImage::Word(int address) const {
 
 ProgramImage BuildProgramImage(const SharedState& state) {
   ProgramImage image;
-  uint32_t base = 0;  // set by extended address records, as for the pass
-  for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<std::string_view> record = ReadSlot(state, i);
-    if (!record) break;
-    if (IsAddressRecord(*record)) {
-      if (const std::optional<uint32_t> next = RecordAddressBase(*record)) base = *next;
-      continue;
-    }
-    const std::optional<int16_t> address = RecordWordAddress(*record, base);
-    if (!address) continue;
-    const int words = RecordWordCount(*record);
-    for (int k = 0; k < words && *address + k < ProgramImage::kAddressCount; ++k) {
-      image.Set(*address + k, WordValue(RecordWord(*record, k)));
+  RecordReader reader(state);
+  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
+    // A record the pass would stop at is passed over here.
+    const Result<StoredRecord> read = reader.Read(i);
+    if (!read.ok() || IsAddressRecord(read->text)) continue;
+    const int words = RecordWordCount(read->text);
+    for (int k = 0; k < words && read->address + k < ProgramImage::kAddressCount; ++k) {
+      image.Set(read->address + k, WordValue(RecordWord(read->text, k)));
     }
   }
   return image;

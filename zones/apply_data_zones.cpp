@@ -13,6 +13,7 @@
 #include "pass/symbolic_words.h"
 #include "ui/cp1252.h"
 #include "zones/zone_list.h"
+#include "zones/zone_text.h"
 
 namespace tessarin {
 namespace {

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "ui/shared_state.h"
-#include "ui/text_slice.h"
 
 namespace tessarin {
 
@@ -16,11 +15,6 @@ void EnterZone(SharedState& state, std::string_view typed);
 /// Inserts `zone`, without its leading and trailing blanks, at its sorted
 /// place in `List4`. A text that is empty or only blanks is not inserted.
 void InsertZone(SharedState& state, std::string_view zone);
-
-/// The start address of a zone text "SSSS EEEE", as typed.
-constexpr std::string_view ZoneStart(std::string_view zone) { return Mid(zone, 1, 4); }
-/// The end address of a zone text, as typed.
-constexpr std::string_view ZoneEnd(std::string_view zone) { return Mid(zone, 6, 4); }
 
 /// Zone removal (double-click in the zone list): removes the selected entry
 /// of `List4`; without a selection nothing happens.

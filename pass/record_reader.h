@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "pass/hex_record.h"
+#include "pass/line_store.h"
+#include "ui/shared_state.h"
+#include "ui/status.h"
+
+namespace tessarin {
+
+/// The failure `cause` at stored line `index` (from 0), named from 1.
+Status LineFailure(int index, std::string_view cause);
+
+inline constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
+inline constexpr std::string_view kBeyondChip = "address beyond the chip";
+
+/// A stored line with the word address of its first word (0 for an address
+/// record, which carries no words).
+struct StoredRecord {
+  std::string_view text;
+  int16_t address = 0;
+};
+
+/// The records of the line store in order, each with its word address: an
+/// extended address record adds its base to the load address of the records
+/// after it. The pass and the program image both read the store through it.
+class RecordReader {
+ public:
+  explicit RecordReader(const SharedState& state) : state_(state) {}
+
+  /// Reads slot `i`. Fails for a slot past the store, for an address record
+  /// whose base lies beyond the chip (the base still applies to the records
+  /// after it), and for a record whose address no word of the chip can have.
+  Result<StoredRecord> Read(int i);
+
+ private:
+  const SharedState& state_;
+  uint32_t base_ = 0;
+};
+
+inline Result<StoredRecord> RecordReader::Read(int i) {
+  const std::optional<std::string_view> slot = ReadSlot(state_, i);
+  if (!slot) return LineFailure(i, kTooManyLines);
+  if (IsAddressRecord(*slot)) {
+    // The whole chip lies within the first 64K bytes: a base beyond them
+    // puts the data after it out of the chip, never onto low addresses.
+    const std::optional<uint32_t> base = RecordAddressBase(*slot);
+    if (base) {
+      base_ = *base;
+      if (base_ > 0xFFFF) return LineFailure(i, kBeyondChip);
+    }
+    return StoredRecord{*slot};
+  }
+  if (base_ + RecordLoadAddress(*slot) > 0xFFFF) return LineFailure(i, kBeyondChip);
+  const std::optional<int16_t> word_address = RecordWordAddress(*slot, base_);
+  if (!word_address) return LineFailure(i, kAddressTooHigh);
+  return StoredRecord{*slot, *word_address};
+}
+
+}  // namespace tessarin
