@@ -32,21 +32,23 @@ ProgramImage ReachableProgramImage() {
     const int base = block * 16;
     auto call = [&](int offset, int to) {
       image.Set(base + offset, static_cast<uint16_t>(0x3000 | ((to >> 8) & 0x18)));  // MOVLW page
-      image.Set(base + offset + 1, 0x008A);                                            // MOVWF PCLATH
-      image.Set(base + offset + 2, static_cast<uint16_t>(0x2000 | (to & 0x7FF)));     // CALL
+      image.Set(base + offset + 1, 0x008A);                                          // MOVWF PCLATH
+      image.Set(base + offset + 2, static_cast<uint16_t>(0x2000 | (to & 0x7FF)));    // CALL
     };
     image.Set(base, next() % 2 ? 0x1683 : 0x1283);  // BSF/BCF STATUS,RP0
     image.Set(base + 1, static_cast<uint16_t>(0x0080 | (0x20 + next() % 0x60)));  // MOVWF
-    image.Set(base + 2, static_cast<uint16_t>(0x1C00 | (next() % 0x400)));       // BTFSS
+    image.Set(base + 2, static_cast<uint16_t>(0x1C00 | (next() % 0x400)));        // BTFSS
     image.Set(base + 3, static_cast<uint16_t>(0x0A80 | (0x20 + next() % 0x60)));  // INCF f,F
     call(4, ((block + 1) % 512) * 16);
     call(7, static_cast<int>(next() % 512) * 16);
     image.Set(base + 10, 0x018A);  // CLRF PCLATH
     if (block % 8 == 7) {
       image.Set(base + 11, 0x0782);  // ADDWF PCL,F
-      for (int k = 12; k < 16; ++k) image.Set(base + k, static_cast<uint16_t>(0x3400 | (next() & 0xFF)));
+      for (int k = 12; k < 16; ++k)
+        image.Set(base + k, static_cast<uint16_t>(0x3400 | (next() & 0xFF)));
     } else {
-      for (int k = 11; k < 15; ++k) image.Set(base + k, static_cast<uint16_t>(0x0300 | (next() & 0xFF)));
+      for (int k = 11; k < 15; ++k)
+        image.Set(base + k, static_cast<uint16_t>(0x0300 | (next() & 0xFF)));
       image.Set(base + 15, 0x0008);  // RETURN
     }
   }
@@ -65,12 +67,18 @@ void AnalyseFlowOf(benchmark::State& bench, const ProgramImage& image) {
 }
 
 void BM_AnalyseFlowFullImage(benchmark::State& bench) { AnalyseFlowOf(bench, FullProgramImage()); }
-BENCHMARK(BM_AnalyseFlowFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalyseFlowFullImage)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 void BM_AnalyseFlowReachableImage(benchmark::State& bench) {
   AnalyseFlowOf(bench, ReachableProgramImage());
 }
-BENCHMARK(BM_AnalyseFlowReachableImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalyseFlowReachableImage)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 void BM_DecodeInstructionEveryWord(benchmark::State& bench) {
   for (auto _ : bench) {
@@ -87,7 +95,10 @@ void BM_BuildProgramImageFullImage(benchmark::State& bench) {
   if (!testing::LoadLines(state, testing::FullImage())) std::abort();
   for (auto _ : bench) benchmark::DoNotOptimize(BuildProgramImage(state).Has(0));
 }
-BENCHMARK(BM_BuildProgramImageFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildProgramImageFullImage)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 // What "Proposer les zones de datas" computes: the image of the line store,
 // its flow and the proposals.
@@ -98,7 +109,10 @@ void BM_ProposeZonesFullImage(benchmark::State& bench) {
   for (auto _ : bench) proposals = ProposeZonesForOpenedFile(state).size();
   bench.counters["proposals"] = static_cast<double>(proposals);
 }
-BENCHMARK(BM_ProposeZonesFullImage)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ProposeZonesFullImage)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tessarin

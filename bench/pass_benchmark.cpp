@@ -35,7 +35,10 @@ void BM_AssemblerFullImage(benchmark::State& bench) {
   const size_t after = mallinfo2().uordblks;
   bench.counters["listing_KiB"] = static_cast<double>(after - before) / 1024.0;
 }
-BENCHMARK(BM_AssemblerFullImage)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AssemblerFullImage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tessarin

@@ -47,7 +47,8 @@ std::optional<std::string> BatchUsageError(const BatchJob& job) {
     for (size_t j = 0; j < k; ++j) {
       const bool same_input = normal(job.inputs[j]) == normal(job.inputs[k]);
       if (!same_input && normal(OutputFor(job, job.inputs[j])) == output) {
-        return job.inputs[j] + " and " + job.inputs[k] + " would both be written to " + output.string();
+        return job.inputs[j] + " and " + job.inputs[k] + " would both be written to " +
+               output.string();
       }
     }
   }

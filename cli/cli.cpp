@@ -61,7 +61,7 @@ constexpr std::string_view kUsage =
     "--strict met a warning; 2 usage error.\n";
 
 struct Options {
-  std::vector<std::string> inputs;  ///< the HEX files, at least one
+  std::vector<std::string> inputs;     ///< the HEX files, at least one
   std::vector<std::string> file_args;  ///< the options but -o, for each file of a batch
   std::optional<std::string> output;
   std::optional<std::string> zones;
@@ -107,7 +107,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       } else {
         return false;
       }
-      if (found->empty()) error = "option " + std::string(long_name) + " needs " + std::string(what);
+      if (found->empty())
+        error = "option " + std::string(long_name) + " needs " + std::string(what);
       value = found;
       return true;
     };
@@ -234,7 +235,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (IsBatch(options->inputs.size(), options->output)) {
     if (options->propose_zones) return report.Usage("--propose-zones takes one HEX file");
     const BatchJob job{options->inputs, options->output, options->file_args, options->listing};
-    if (const std::optional<std::string> problem = BatchUsageError(job)) return report.Usage(*problem);
+    if (const std::optional<std::string> problem = BatchUsageError(job))
+      return report.Usage(*problem);
     return RunBatch(job, out, err, source_date_epoch);
   }
 
@@ -276,8 +278,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   if (!options->propose_zones && state.List4.Count() > 0) {
     for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
-      report.Warn("zone \"" + unapplied.zone + "\" was not applied: " +
-                  std::string(ZoneFaultText(unapplied.fault)));
+      report.Warn("zone \"" + unapplied.zone +
+                  "\" was not applied: " + std::string(ZoneFaultText(unapplied.fault)));
     }
   }
 

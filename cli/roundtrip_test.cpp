@@ -73,8 +73,8 @@ void ExpectSameImage(const fs::path& original_hex, const fs::path& rebuilt_hex) 
 
 // A fresh work folder for one case, removed when the case passes.
 fs::path WorkFolder(const std::string& name) {
-  const fs::path work = fs::temp_directory_path() /
-                        ("tessarin_roundtrip_" + std::to_string(::getpid()) + "_" + name);
+  const fs::path work =
+      fs::temp_directory_path() / ("tessarin_roundtrip_" + std::to_string(::getpid()) + "_" + name);
   fs::remove_all(work);
   fs::create_directories(work);
   return work;
@@ -104,7 +104,9 @@ TEST_P(RoundTripTest, ReassemblesToTheSameImage) {
                   Quoted(kPrograms / (std::string(c.program) + ".asm"))),
             0);
   const std::string zone_option = fs::exists(zones) ? "-z " + Quoted(zones) : "--no-zones";
-  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " " + zone_option + " -o " + Quoted(asm_out) + " " + Quoted(hex_in)), 0);
+  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " " + zone_option + " -o " + Quoted(asm_out) + " " +
+                  Quoted(hex_in)),
+            0);
   ASSERT_EQ(Shell("gpasm -o " + Quoted(hex_out) + " " + Quoted(asm_out)), 0)
       << "the generated source does not assemble: " << asm_out;
   ExpectSameImage(hex_in, hex_out);
@@ -158,18 +160,20 @@ TEST_P(SymbolicRoundTripTest, ReassemblesQuietlyToTheSameImage) {
   const fs::path hex_out = work / "out.hex";
   std::string processor = "16f876";
   if (name.rfind(kEveryWord, 0) == 0) {
-    const unsigned first = static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16));
+    const unsigned first =
+        static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16));
     ASSERT_TRUE(WriteFileAtomically(hex_in, EveryWordImage(first)).ok());
   } else {
     const fs::path program = kPrograms / (name + ".asm");
     processor = ProcessorOf(program);
     ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program)), 0);
   }
-  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " --no-zones -s -p " + processor + " -o " + Quoted(asm_out) + " " +
-                  Quoted(hex_in)),
+  ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " --no-zones -s -p " + processor + " -o " +
+                  Quoted(asm_out) + " " + Quoted(hex_in)),
             0);
   std::string said;
-  ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_out) + " " + Quoted(asm_out), &said), 0)
+  ASSERT_EQ(
+      Shell("gpasm -p p" + processor + " -o " + Quoted(hex_out) + " " + Quoted(asm_out), &said), 0)
       << said << "the generated source does not assemble: " << asm_out;
   EXPECT_EQ(said, "") << asm_out;
   ExpectSameImage(hex_in, hex_out);
@@ -195,7 +199,9 @@ std::vector<std::string> SymbolicCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, SymbolicRoundTripTest, ::testing::ValuesIn(SymbolicCases()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
 
 class AutoZonesRoundTripTest : public ::testing::TestWithParam<std::string> {};
 
@@ -224,12 +230,16 @@ TEST_P(AutoZonesRoundTripTest, ClassicSourceReassemblesToTheSameImage) {
 // after a gap comes back exactly only from the symbolic listing.
 std::vector<std::string> ClassicGpasmPrograms() {
   std::vector<std::string> names = ProgramNames();
-  std::erase_if(names, [](const std::string& name) { return name.find("eeprom_gaps") != std::string::npos; });
+  std::erase_if(
+      names, [](const std::string& name) { return name.find("eeprom_gaps") != std::string::npos; });
   return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest, ::testing::ValuesIn(ClassicGpasmPrograms()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest,
+                         ::testing::ValuesIn(ClassicGpasmPrograms()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
 
 }  // namespace
 }  // namespace tessarin

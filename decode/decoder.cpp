@@ -39,8 +39,8 @@ std::string HighRegister(std::string_view word) {
 // of register bits 6-4, c4 register bits 3-0. c2 "0" and "1" hold the control
 // instructions, MOVWF and CLRF/CLRW.
 constexpr std::array<std::string_view, 16> kByteOps{
-    "", "", "SUBWF", "DECF", "IORWF", "ANDWF", "XORWF", "ADDWF",
-    "MOVF", "COMF", "INCF", "DECFSZ", "RRF", "RLF", "SWAPF", "INCFSZ"};
+    "",     "",     "SUBWF", "DECF",   "IORWF", "ANDWF", "XORWF", "ADDWF",
+    "MOVF", "COMF", "INCF",  "DECFSZ", "RRF",   "RLF",   "SWAPF", "INCFSZ"};
 
 std::string DecodeByteClass(std::string_view word) {
   const char c2 = CharAt(word, 2);
@@ -166,7 +166,8 @@ std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
     value += page_base;
     count = 0;
     for (int shift = 12; shift >= 0; shift -= 4) {
-      if (count > 0 || (value >> shift) != 0 || shift == 0) digits[count++] = HexDigit(value >> shift);
+      if (count > 0 || (value >> shift) != 0 || shift == 0)
+        digits[count++] = HexDigit(value >> shift);
     }
   }
 
@@ -239,11 +240,20 @@ std::string DecodeWord(std::string_view word, SharedState& state) {
   state.NameWarning.clear();
   std::string result;
   switch (CharAt(word, 1)) {
-    case '0': result = DecodeByteClass(word); break;
-    case '1': result = DecodeBitClass(word, state); break;
-    case '2': result = DecodeBranchClass(word, state); break;
-    case '3': result = DecodeLiteralClass(word); break;
-    default: break;
+    case '0':
+      result = DecodeByteClass(word);
+      break;
+    case '1':
+      result = DecodeBitClass(word, state);
+      break;
+    case '2':
+      result = DecodeBranchClass(word, state);
+      break;
+    case '3':
+      result = DecodeLiteralClass(word);
+      break;
+    default:
+      break;
   }
   if (!result.empty()) return result;
   if (Mid(word, 1, 2) == "00") return Line("DATA", "0x" + std::string(Mid(word, 3, 2)));

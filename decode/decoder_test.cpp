@@ -27,6 +27,7 @@ void ExpectLines(const std::vector<Row>& rows) {
 
 TEST(DecodeWord, ControlAndDataWords) {
   ExpectLines({
+      // clang-format off
       {"0000", "NOP"},        {"0008", "RETURN"},     {"0009", "RETFIE"},
       {"0062", "OPTION"},     {"0063", "SLEEP"},      {"0064", "CLRWDT"},
       {"0065", "TRIS\t0x05"}, {"0067", "TRIS\t0x07"},
@@ -34,11 +35,13 @@ TEST(DecodeWord, ControlAndDataWords) {
       {"0001", "DATA\t0x01"}, {"0020", "DATA\t0x20"}, {"0040", "DATA\t0x40"},
       {"0060", "DATA\t0x60"}, {"0061", "DATA\t0x61"}, {"0068", "DATA\t0x68"},
       {"007F", "DATA\t0x7F"}, {"000a", "DATA\t0x0a"},
+      // clang-format on
   });
 }
 
 TEST(DecodeWord, ByteOrientedWords) {
   ExpectLines({
+      // clang-format off
       {"0083", "MOVWF\t0x03"},    {"00FF", "MOVWF\t0x7F"},
       {"0103", "CLRW"},           {"0183", "CLRF\t0x03"},
       {"0203", "SUBWF\t0x03,0"},  {"0703", "ADDWF\t0x03,0"},
@@ -46,12 +49,14 @@ TEST(DecodeWord, ByteOrientedWords) {
       {"0B8C", "DECFSZ\t0x0C,1"}, {"0F20", "INCFSZ\t0x20,0"},
       // Register names are for bit instructions only.
       {"0E83", "SWAPF\t0x03,1"},
+      // clang-format on
   });
 }
 
 TEST(DecodeWord, BitOrientedWords) {
   const std::string unknown = "   ; *** ";
   ExpectLines({
+      // clang-format off
       {"1683", "BSF\tSTATUS,RP0"}, {"1283", "BCF\tSTATUS,RP0"},
       {"1183", "BCF\tSTATUS,NOT_PD"}, {"1003", "BCF\tSTATUS,C"},
       {"1B83", "BTFSC\tSTATUS,IRP"},  {"1D03", "BTFSS\tSTATUS,Z"},
@@ -64,11 +69,13 @@ TEST(DecodeWord, BitOrientedWords) {
       {"13FF", "BCF\t0x07F,7" + unknown + "07F: Registre inconnu !"},
       // A lower-case register digit is copied into the key and names nothing.
       {"100a", "BCF\t0x00a,0" + unknown + "00a: Registre inconnu !"},
+      // clang-format on
   });
 }
 
 TEST(DecodeWord, BranchLabelsTakeThePageOfTheWord) {
   ExpectLines({
+      // clang-format off
       {"2805", "GOTO\tW0005", 0x0010},  {"2805", "GOTO\tX0805", 0x0810},
       {"2123", "CALL\tY1123", 0x1000},  {"2FFF", "GOTO\tZ1FFF", 0x1FFF},
       {"2805", "GOTO\tZ1805", 0x2007},  {"27FF", "CALL\tW07FF", 0x07FF},
@@ -79,19 +86,27 @@ TEST(DecodeWord, BranchLabelsTakeThePageOfTheWord) {
       // digits when an offset is added.
       {"21bc", "CALL\tW01bc", 0},       {"21bc", "CALL\tX09BC", 0x800},
       {"2abc", "DW\t0x2abc", 0},
+      // clang-format on
   });
 }
 
 TEST(DecodeWord, LiteralWords) {
   ExpectLines({
-      {"3041", "MOVLW\t0x41"}, {"3441", "RETLW\t0x41"}, {"3841", "IORLW\t0x41"},
-      {"3941", "ANDLW\t0x41"}, {"3A41", "XORLW\t0x41"}, {"3C10", "SUBLW\t0x10"},
-      {"3DFF", "SUBLW\t0xFF"}, {"3FFF", "ADDLW\t0xFF"}, {"3B10", "DW\t0x3B10"},
+      {"3041", "MOVLW\t0x41"},
+      {"3441", "RETLW\t0x41"},
+      {"3841", "IORLW\t0x41"},
+      {"3941", "ANDLW\t0x41"},
+      {"3A41", "XORLW\t0x41"},
+      {"3C10", "SUBLW\t0x10"},
+      {"3DFF", "SUBLW\t0xFF"},
+      {"3FFF", "ADDLW\t0xFF"},
+      {"3B10", "DW\t0x3B10"},
   });
 }
 
 TEST(DecodeWord, MalformedTextBecomesDataWithoutReadingPastIt) {
   ExpectLines({
+      // clang-format off
       {"4000", "DW\t0x4000"}, {"FFFF", "DW\t0xFFFF"}, {"3a10", "DW\t0x3a10"},
       {"    ", "DW\t0x    "}, {"", "DW\t0x"},       {"0", "DW\t0x0"},
       {"00", "DATA\t0x"},     {"006", "DATA\t0x6"},   {"2", "DW\t0x2"},
@@ -108,6 +123,7 @@ TEST(DecodeWord, MalformedTextBecomesDataWithoutReadingPastIt) {
       // Short words still give a complete line.
       {"168", "BSF\tINDF,5"},
       {"280", "GOTO\tW0000"}, {"28", "GOTO\tW0000"},
+      // clang-format on
   });
 }
 
@@ -154,6 +170,7 @@ struct Range {
   const char* mnemonic;  // nullptr: a data word
 };
 constexpr Range kRanges[] = {
+    // clang-format off
     {0x0000, 0x0000, "NOP"},    {0x0001, 0x0007, nullptr},  {0x0008, 0x0008, "RETURN"},
     {0x0009, 0x0009, "RETFIE"}, {0x000A, 0x0061, nullptr},  {0x0062, 0x0062, "OPTION"},
     {0x0063, 0x0063, "SLEEP"},  {0x0064, 0x0064, "CLRWDT"}, {0x0065, 0x0067, "TRIS"},
@@ -168,6 +185,7 @@ constexpr Range kRanges[] = {
     {0x3000, 0x33FF, "MOVLW"},  {0x3400, 0x37FF, "RETLW"},  {0x3800, 0x38FF, "IORLW"},
     {0x3900, 0x39FF, "ANDLW"},  {0x3A00, 0x3AFF, "XORLW"},  {0x3B00, 0x3BFF, nullptr},
     {0x3C00, 0x3DFF, "SUBLW"},  {0x3E00, 0x3FFF, "ADDLW"},
+    // clang-format on
 };
 
 const char* ExpectedMnemonic(int value) {

@@ -23,6 +23,7 @@ using enum OperandKind;
 using enum FlowKind;
 
 constexpr std::array<Row, 37> kRows{{
+    // clang-format off
     // 00 oooo dfff ffff: byte operations, d on bit 7
     {Mnemonic::kAddwf,  "ADDWF",  0x0700, 0x3F00, 0x0700, kFileDest, kNext},
     {Mnemonic::kAndwf,  "ANDWF",  0x0500, 0x3F00, 0x0500, kFileDest, kNext},
@@ -68,6 +69,7 @@ constexpr std::array<Row, 37> kRows{{
     // 00 0000 0110 0fff: only PORTA-PORTC (5-7); the other values of fff
     // are NOP, OPTION, SLEEP, CLRWDT or no instruction.
     {Mnemonic::kTris,   "TRIS",   0x0060, 0x3FF8, 0x0060, kPort,     kNext},
+    // clang-format on
 }};
 
 constexpr bool RowsFollowMnemonics() {
@@ -121,7 +123,8 @@ const Row* RowOf(Mnemonic mnemonic) {
 // lays them out; false when the word's operand is not one the row accepts.
 bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
   switch (row.operands) {
-    case kNone: return true;
+    case kNone:
+      return true;
     case kFileDest:
       instruction.to_file = (word & 0x80) != 0;
       [[fallthrough]];
@@ -149,7 +152,8 @@ bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
 // when an operand is out of range.
 std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruction) {
   switch (kind) {
-    case kNone: return uint16_t{0};
+    case kNone:
+      return uint16_t{0};
     case kFileDest:
       if (instruction.file > 0x7F) return std::nullopt;
       return static_cast<uint16_t>(instruction.file | (instruction.to_file ? 0x80 : 0));

@@ -9,10 +9,12 @@ namespace tessarin {
 /// The 35 instructions of the 14-bit core, plus OPTION and TRIS that the
 /// assembler still accepts.
 enum class Mnemonic : uint8_t {
+  // clang-format off
   kAddwf, kAndwf, kClrf, kClrw, kComf, kDecf, kDecfsz, kIncf, kIncfsz,
   kIorwf, kMovf, kMovwf, kNop, kRlf, kRrf, kSubwf, kSwapf, kXorwf, kBcf, kBsf, kBtfsc, kBtfss,
   kAddlw, kAndlw, kCall, kClrwdt, kGoto, kIorlw, kMovlw, kRetfie, kRetlw, kReturn, kSleep, kSublw,
   kXorlw, kOption, kTris, kInvalid
+  // clang-format on
 };
 
 /// A decoded program word: the mnemonic and its operands. Fields that the
@@ -29,13 +31,13 @@ struct Instruction {
 
 /// Which operand fields an instruction carries, so that a printer knows what to write.
 enum class OperandKind : uint8_t {
-  kNone,         // NOP, RETURN, CLRW...
-  kFileDest,     // file, to_file: ADDWF f,d
-  kFile,         // file: CLRF f, MOVWF f
-  kFileBit,      // file, bit: BSF f,b
-  kLiteral8,     // literal 0-255: MOVLW k
-  kAddress11,    // literal 0-0x7FF: CALL k, GOTO k
-  kPort,         // literal 5-7: TRIS f
+  kNone,       // NOP, RETURN, CLRW...
+  kFileDest,   // file, to_file: ADDWF f,d
+  kFile,       // file: CLRF f, MOVWF f
+  kFileBit,    // file, bit: BSF f,b
+  kLiteral8,   // literal 0-255: MOVLW k
+  kAddress11,  // literal 0-0x7FF: CALL k, GOTO k
+  kPort,       // literal 5-7: TRIS f
 };
 
 /// How an instruction passes control on, for the flow analysis.

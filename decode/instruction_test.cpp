@@ -60,8 +60,7 @@ TEST(Instruction, OperandsOutOfRangeHaveNoWord) {
       {Mnemonic::kInvalid},
   };
   for (const Instruction& instruction : rows) {
-    EXPECT_FALSE(EncodeInstruction(instruction).has_value())
-        << MnemonicText(instruction.mnemonic);
+    EXPECT_FALSE(EncodeInstruction(instruction).has_value()) << MnemonicText(instruction.mnemonic);
   }
 }
 

@@ -47,7 +47,8 @@ const RegisterEntry* FindRegister(const Processor& processor, uint16_t address) 
 
 // The register that bank `bank` reaches at `offset`, through a mirror if need be.
 const RegisterEntry* RegisterInBank(const Processor& processor, int bank, uint8_t offset) {
-  if (const RegisterEntry* own = FindRegister(processor, static_cast<uint16_t>(bank * 0x80 + offset))) {
+  if (const RegisterEntry* own =
+          FindRegister(processor, static_cast<uint16_t>(bank * 0x80 + offset))) {
     return own;
   }
   for (const Mirror& mirror : kMirrors) {
@@ -101,12 +102,13 @@ RegisterChoice NameRegister(const Processor& processor, BankSet banks, uint8_t o
 
 std::string_view BitName(const Processor& processor, uint16_t address, uint8_t bit) {
   const auto& bits = processor.bits;
-  const auto found = std::lower_bound(bits.begin(), bits.end(), std::pair(address, bit),
-                                      [](const BitEntry& entry, std::pair<uint16_t, uint8_t> wanted) {
-                                        return std::pair(entry.address, entry.bit) < wanted;
-                                      });
+  const auto found =
+      std::lower_bound(bits.begin(), bits.end(), std::pair(address, bit),
+                       [](const BitEntry& entry, std::pair<uint16_t, uint8_t> wanted) {
+                         return std::pair(entry.address, entry.bit) < wanted;
+                       });
   return found != bits.end() && found->address == address && found->bit == bit ? found->name
-                                                                                : std::string_view();
+                                                                               : std::string_view();
 }
 
 }  // namespace tessarin

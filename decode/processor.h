@@ -38,10 +38,10 @@ inline constexpr int kEepromLast = 0x21FF;
 
 /// A processor of the PIC16F87x family.
 struct Processor {
-  std::string_view name;     ///< "16F876A"
-  std::string_view header;   ///< its gputils header, "p16f876a.inc"
-  uint16_t program_words;    ///< program memory, from word 0
-  uint16_t eeprom_bytes;     ///< data EEPROM, from word 0x2100
+  std::string_view name;                     ///< "16F876A"
+  std::string_view header;                   ///< its gputils header, "p16f876a.inc"
+  uint16_t program_words;                    ///< program memory, from word 0
+  uint16_t eeprom_bytes;                     ///< data EEPROM, from word 0x2100
   std::span<const RegisterEntry> registers;  ///< ascending address
   std::span<const BitEntry> bits;            ///< ascending address, then bit
   std::span<const ConfigOption> config;      ///< by field, in header order

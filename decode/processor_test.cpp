@@ -29,7 +29,8 @@ std::map<std::string, HeaderName> ReadHeader(const std::filesystem::path& path) 
   while (std::getline(in, line)) {
     if (line.rfind(";=====", 0) == 0) current.clear();
     if (std::regex_match(line, m, section)) current = m[1];
-    if (std::regex_search(line, m, equ)) names[m[1]] = {static_cast<unsigned>(std::stoul(m[2], nullptr, 16)), current};
+    if (std::regex_search(line, m, equ))
+      names[m[1]] = {static_cast<unsigned>(std::stoul(m[2], nullptr, 16)), current};
   }
   return names;
 }
@@ -51,7 +52,8 @@ TEST(ProcessorTest, EveryNameMeansInItsHeaderWhatTheTablesSay) {
     int named_bits = 0;
     for (int bank = 0; bank < 4; ++bank) {
       for (uint8_t offset = 0; offset < 0x80; ++offset) {
-        const RegisterChoice choice = NameRegister(processor, static_cast<BankSet>(1 << bank), offset);
+        const RegisterChoice choice =
+            NameRegister(processor, static_cast<BankSet>(1 << bank), offset);
         if (choice.chosen.name.empty()) continue;
         const HeaderName reg = lookup(choice.chosen.name);
         EXPECT_EQ(reg.value, choice.chosen.address) << choice.chosen.name;

@@ -15,6 +15,7 @@ struct RegisterRow {
 // 000-07F reach this table from the decoder; the five keys above 07F serve
 // direct callers.
 constexpr std::array<RegisterRow, 35> kRegisters{{
+    // clang-format off
     {"000", "INDF"},    {"001", "TMR0"},     {"002", "PCL"},
     {"003", "STATUS"},  {"004", "FSR"},      {"005", "PORTA"},
     {"006", "PORTB"},   {"007", "PORTC"},    {"00A", "PCLATH"},
@@ -27,10 +28,11 @@ constexpr std::array<RegisterRow, 35> kRegisters{{
     {"01D", "CCP2CON"}, {"01E", "ADRESH"},   {"01F", "ADCON0"},
     {"081", "OPTION_REG"}, {"085", "TRISA"}, {"091", "SSPCON2"},
     {"08C", "EECON1"},  {"08D", "EECON2"},
+    // clang-format on
 }};
 
-constexpr std::array<std::string_view, 8> kStatusBits{
-    "C", "DC", "Z", "NOT_PD", "NOT_TO", "RP0", "RP1", "IRP"};
+constexpr std::array<std::string_view, 8> kStatusBits{"C",      "DC",  "Z",   "NOT_PD",
+                                                      "NOT_TO", "RP0", "RP1", "IRP"};
 
 }  // namespace
 

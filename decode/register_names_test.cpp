@@ -7,9 +7,8 @@ namespace {
 
 TEST(RegisterName, NamedKeysLeaveTheWarningAlone) {
   const std::pair<const char*, const char*> cases[] = {
-      {"000", "INDF"},   {"003", "STATUS"},     {"00A", "PCLATH"},
-      {"01F", "ADCON0"}, {"081", "OPTION_REG"}, {"08C", "EECON1"},
-      {"08D", "EECON2"}, {"091", "SSPCON2"},
+      {"000", "INDF"},       {"003", "STATUS"}, {"00A", "PCLATH"}, {"01F", "ADCON0"},
+      {"081", "OPTION_REG"}, {"08C", "EECON1"}, {"08D", "EECON2"}, {"091", "SSPCON2"},
   };
   for (const auto& [key, name] : cases) {
     std::string warning = "earlier";

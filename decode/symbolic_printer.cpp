@@ -46,10 +46,17 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
   }
   int bank = 0;
   switch (banks) {
-    case 0x2: bank = 1; break;
-    case 0x4: bank = 2; break;
-    case 0x8: bank = 3; break;
-    default: break;
+    case 0x2:
+      bank = 1;
+      break;
+    case 0x4:
+      bank = 2;
+      break;
+    case 0x8:
+      bank = 3;
+      break;
+    default:
+      break;
   }
   const auto address = static_cast<unsigned>(bank * 0x80 + offset);
   AppendHex(out, address, address > 0xFF ? 3 : 2);

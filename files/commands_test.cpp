@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/source_writer.h"
@@ -153,7 +153,8 @@ TEST_F(CommandsTest, FailedOpenKeepsEverythingOfTheLoadedFile) {
   const std::string failed = "Fichier HEX incorrect : désassemblage interrompu ! (line ";
   const std::vector<std::pair<std::string, std::string>> rows = {
       {too_long, failed + "10002: more than 10,001 lines)"},
-      {testing::Record(0xFFFF, 0, {0, 0}), failed + "1: load address beyond the 16-bit word address range)"},
+      {testing::Record(0xFFFF, 0, {0, 0}),
+       failed + "1: load address beyond the 16-bit word address range)"},
   };
   const auto kept = [](const SharedState& s) {
     return std::tuple(s.HexLines, s.HexLineCount, s.List1.Items(), s.List2.Items(), s.List3.Items(),
@@ -232,11 +233,17 @@ TEST_F(CommandsTest, SavesAskBeforeReplacingFilesNotTheirOwn) {
         save_as ? SaveAsCommand(state_, toolkit_) : SaveCommand(state_, toolkit_);
 
         const bool written = row.asked.empty() || answer;
-        EXPECT_EQ(Messages(), row.asked.empty() ? std::vector<std::string>() : std::vector<std::string>{
-            "Le fichier " + row.asked + " existe déjà et n'a pas été créé par Tessarin. Le remplacer ?"});
-        EXPECT_EQ(message_box_.shown.size() == 1 && message_box_.shown[0].question, !row.asked.empty());
+        EXPECT_EQ(Messages(),
+                  row.asked.empty()
+                      ? std::vector<std::string>()
+                      : std::vector<std::string>{
+                            "Le fichier " + row.asked +
+                            " existe déjà et n'a pas été créé par Tessarin. Le remplacer ?"});
+        EXPECT_EQ(message_box_.shown.size() == 1 && message_box_.shown[0].question,
+                  !row.asked.empty());
         EXPECT_EQ(ReadFileBytes(asm_path), written ? GeneratedSource(state_.List1) : row.asm_file);
-        EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.dat"), written ? "0010 0020\r\n" : row.dat_file);
+        EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.dat"),
+                  written ? "0010 0020\r\n" : row.dat_file);
       }
     }
   }

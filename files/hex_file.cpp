@@ -63,9 +63,10 @@ Status FillLineStore(SharedState& state, std::string_view text) {
   // The count stays within 16 bits; any count past the store makes the pass
   // stop at the first missing slot.
   const size_t last = lines.empty() ? 0 : lines.size() - 1;
-  state.HexLineCount = lines.empty()
-                           ? int16_t{-1}
-                           : static_cast<int16_t>(std::min<size_t>(last, std::numeric_limits<int16_t>::max()));
+  state.HexLineCount =
+      lines.empty()
+          ? int16_t{-1}
+          : static_cast<int16_t>(std::min<size_t>(last, std::numeric_limits<int16_t>::max()));
   return stored;
 }
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr size_t kLongestZoneText = 80;
 
-
 // Printable in Windows-1252: no control character, no DEL.
 bool IsPrintable(char c) {
   const auto byte = static_cast<unsigned char>(c);

@@ -22,9 +22,8 @@ std::string JoinLines(const TextList& listing, LineOf line_of) {
 }  // namespace
 
 std::string GeneratedSource(const TextList& listing) {
-  return JoinLines(listing, [](int index, const std::string& line) {
-    return SavedSourceLine(index, line);
-  });
+  return JoinLines(listing,
+                   [](int index, const std::string& line) { return SavedSourceLine(index, line); });
 }
 
 std::string ListingText(const TextList& listing) {

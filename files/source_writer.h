@@ -7,7 +7,8 @@
 namespace tessarin {
 
 /// The generated source file for a listing: the header lines whole, every
-/// later line without its address area, each line followed by CR LF. Bytes as they stand in the listing.
+/// later line without its address area, each line followed by CR LF. Bytes as they stand in the
+/// listing.
 std::string GeneratedSource(const TextList& listing);
 
 /// The listing as the window shows it, every line whole, each followed by

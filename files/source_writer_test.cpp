@@ -23,8 +23,9 @@ TEST(GeneratedSource, HeaderWholeThenFromColumn17) {
 
 TEST(GeneratedSource, ByPositionOnly) {
   TextList listing;
-  for (const char* line : {"1", "", "3", "4", "5", "", "short", "0123456789ABCDEF", "0123456789ABCDEFx",
-                           "                \tORG\t0x800", "0000  3FFF  ?\xFF       \tADDLW\t0xFF"}) {
+  for (const char* line :
+       {"1", "", "3", "4", "5", "", "short", "0123456789ABCDEF", "0123456789ABCDEFx",
+        "                \tORG\t0x800", "0000  3FFF  ?\xFF       \tADDLW\t0xFF"}) {
     listing.Add(line);
   }
   EXPECT_EQ(GeneratedSource(listing),

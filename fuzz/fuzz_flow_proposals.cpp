@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const tessarin::FlowAnalysis flow = tessarin::AnalyseFlow(image, program_words);
   for (int a = 0; a < flow.ProgramWords(); ++a) {
-    if (flow.Reached(a) != (flow.Banks(a) != 0) || flow.Reached(a) != (flow.Pages(a) != 0)) std::abort();
+    if (flow.Reached(a) != (flow.Banks(a) != 0) || flow.Reached(a) != (flow.Pages(a) != 0))
+      std::abort();
     if (flow.Reached(a) && !image.Has(a)) std::abort();
     for (const uint16_t from : flow.ReferencesTo(a)) {
       if (!flow.Reached(from) || flow.Target(from) != a) std::abort();

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cstddef>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -29,7 +29,8 @@ namespace {
 
 size_t CountLineEnds(std::string_view text) {
   size_t count = 0;
-  for (size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n", at + 2)) {
+  for (size_t at = text.find("\r\n"); at != std::string_view::npos;
+       at = text.find("\r\n", at + 2)) {
     ++count;
   }
   return count;
@@ -37,8 +38,10 @@ size_t CountLineEnds(std::string_view text) {
 
 // Every listing line becomes exactly one line of either file.
 void CheckWriters(const tessarin::TextList& listing) {
-  if (CountLineEnds(tessarin::GeneratedSource(listing)) != static_cast<size_t>(listing.Count())) std::abort();
-  if (CountLineEnds(tessarin::ListingText(listing)) != static_cast<size_t>(listing.Count())) std::abort();
+  if (CountLineEnds(tessarin::GeneratedSource(listing)) != static_cast<size_t>(listing.Count()))
+    std::abort();
+  if (CountLineEnds(tessarin::ListingText(listing)) != static_cast<size_t>(listing.Count()))
+    std::abort();
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {
@@ -53,7 +56,8 @@ void CheckPrintable(std::string_view messages) {
   for (size_t k = 0; k < messages.size(); ++k) {
     const auto c = static_cast<unsigned char>(messages[k]);
     if ((c < 0x20 && c != '\n') || c == 0x7F) std::abort();
-    if (c == 0xC2 && k + 1 < messages.size() && static_cast<unsigned char>(messages[k + 1]) < 0xA0) {
+    if (c == 0xC2 && k + 1 < messages.size() &&
+        static_cast<unsigned char>(messages[k + 1]) < 0xA0) {
       std::abort();
     }
   }
@@ -78,9 +82,10 @@ void CheckCommandLine(std::string_view hex, std::string_view zones, bool passed,
   std::ostringstream strict_out;
   std::ostringstream strict_err;
   tessarin::SharedState strict_state;
-  const int strict = tessarin::RunCli({"--strict", "-z", base + ".zones", base + ".hex"}, strict_out,
-                                      strict_err, "0", strict_state);
-  if (strict == 0 && (!tessarin::FindHexDefects(hex).empty() || !strict_err.str().empty())) std::abort();
+  const int strict = tessarin::RunCli({"--strict", "-z", base + ".zones", base + ".hex"},
+                                      strict_out, strict_err, "0", strict_state);
+  if (strict == 0 && (!tessarin::FindHexDefects(hex).empty() || !strict_err.str().empty()))
+    std::abort();
   if (strict != 0 && !strict_out.str().empty()) std::abort();
   CheckPrintable(strict_err.str());
   std::remove((base + ".hex").c_str());

@@ -58,9 +58,11 @@ class ClassicWords {
 // The symbolic style: labels of the targets the flow gives, named source.
 class SymbolicStyleWords {
  public:
-  SymbolicStyleWords(SharedState& state, const SymbolicWords& words) : state_(state), words_(words) {}
+  SymbolicStyleWords(SharedState& state, const SymbolicWords& words)
+      : state_(state), words_(words) {}
   void CollectLabel(int address, std::string_view word) {
-    if (std::string label = words_.Label(address, word); !label.empty()) state_.List2.Add(std::move(label));
+    if (std::string label = words_.Label(address, word); !label.empty())
+      state_.List2.Add(std::move(label));
   }
   std::string Text(int address, std::string_view word, bool labelled) {
     return words_.Text(address, word, labelled);
@@ -78,7 +80,8 @@ class SymbolicStyleWords {
 // First sweep: collects the branch target of every word into List2 and notes
 // which addresses hold a word.
 template <typename Words>
-Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word, int& line_count) {
+Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
+                      int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
@@ -130,7 +133,8 @@ struct PendingLabels {
   std::vector<int> name_at;        // per word address: index into names, or -1
 
   int NameAt(int address) const {
-    return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)] : -1;
+    return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)]
+                                                         : -1;
   }
 };
 
@@ -239,8 +243,9 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
   const bool symbolic = state.Style == ListingStyle::kSymbolic;
-  ListingHeader header = symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), ChosenProcessor(state))
-                                  : ClassicHeader(clock.DateText(), clock.TimeText());
+  ListingHeader header =
+      symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), ChosenProcessor(state))
+               : ClassicHeader(clock.DateText(), clock.TimeText());
   for (std::string& line : header) state.List1.Add(std::move(line));
 
   if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));

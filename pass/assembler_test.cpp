@@ -27,7 +27,9 @@ const std::vector<std::string> kHeader = {
 
 class AssemblerTest : public ::testing::Test {
  protected:
-  void Load(const std::vector<std::string>& lines) { ASSERT_TRUE(testing::LoadLines(state_, lines)); }
+  void Load(const std::vector<std::string>& lines) {
+    ASSERT_TRUE(testing::LoadLines(state_, lines));
+  }
 
   Status Run() { return Assembler(state_, yield_, clock_); }
 
@@ -47,12 +49,12 @@ TEST_F(AssemblerTest, WorkedExample) {
   ASSERT_TRUE(Run().ok());
   std::vector<std::string> expected = kHeader;
   expected.insert(expected.end(), {
-      "0000  1C0B  ..       \tBTFSS\tINTCON,0",
-      "0001  3005  0.       \tMOVLW\t0x05",
-      "0002  2802  (.  W0002\tGOTO\tW0002",
-      "0003  0008  ..       \tRETURN",
-      "                     \tend",
-  });
+                                      "0000  1C0B  ..       \tBTFSS\tINTCON,0",
+                                      "0001  3005  0.       \tMOVLW\t0x05",
+                                      "0002  2802  (.  W0002\tGOTO\tW0002",
+                                      "0003  0008  ..       \tRETURN",
+                                      "                     \tend",
+                                  });
   EXPECT_EQ(state_.List1.Items(), expected);
   EXPECT_EQ(state_.List3.Items(), std::vector<std::string>{"W0002"});
   EXPECT_EQ(state_.List2.Count(), 0);
@@ -73,8 +75,7 @@ TEST_F(AssemblerTest, NoFileOrEmptyFileGivesTheHeaderOnly) {
 
 TEST_F(AssemblerTest, OrgLinesWhereAddressesJump) {
   Load({WordRecord(0x0000, {0, 0, 0, 0, 0, 0, 0, 0}), WordRecord(0x0008, {0}),
-        WordRecord(0x0800, {0x3FFF}), WordRecord(0x2007, {0x3F72}),
-        Record(0, 1, {})});
+        WordRecord(0x0800, {0x3FFF}), WordRecord(0x2007, {0x3F72}), Record(0, 1, {})});
   ASSERT_TRUE(Run().ok());
   const std::vector<std::string> body = Body();
   ASSERT_EQ(body.size(), 16u);
@@ -249,8 +250,8 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
   state_.ProcessorName = "p16f877";
   Load({WordRecord(0, {0x2810}), WordRecord(4, {0x0009}),
         WordRecord(0x10, {0x1683, 0x0188, 0x1283, 0x3008, 0x008A, 0x2005, 0x018A, 0x2810}),
-        WordRecord(0x0805, {0x0008}), WordRecord(0x2007, {0x3F72, 0x0000}), WordRecord(0x2108, {0x0041}),
-        EndRecord()});
+        WordRecord(0x0805, {0x0008}), WordRecord(0x2007, {0x3F72, 0x0000}),
+        WordRecord(0x2108, {0x0041}), EndRecord()});
   ASSERT_TRUE(Run().ok());
   const std::vector<std::string>& items = state_.List1.Items();
   ASSERT_GE(items.size(), 5u);
@@ -259,9 +260,11 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
   const std::string org = std::string(16, ' ') + "\tORG\t0x";
   const std::vector<std::string> expected = {
       "0000  2810  (.       \tGOTO\tW0010",
-      "", org + "4",
+      "",
+      org + "4",
       "0004  0009  ..       \tRETFIE",
-      "", org + "10",
+      "",
+      org + "10",
       "0010  1683  .\x83  W0010\tBSF\tSTATUS,RP0\t; from 0000 0017",
       "0011  0188  .\x88       \tCLRF\tTRISD",
       "0012  1283  .\x83       \tBCF\tSTATUS,RP0",
@@ -270,15 +273,19 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
       "0015  2005   .       \tCALL\tX0805",
       "0016  018A  .\x8A       \tCLRF\tPCLATH",
       "0017  2810  (.       \tGOTO\tW0010",
-      "", org + "805",
+      "",
+      org + "805",
       "0805  0008  ..  X0805\tRETURN\t; from 0015",
-      "", org + "2007",
+      "",
+      org + "2007",
       "2007  3F72  ?r       \t__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & "
       "_BOREN_ON & _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF",
       // __CONFIG leaves gpasm where it was: the next word needs its ORG.
-      "", org + "2008",
+      "",
+      org + "2008",
       "2008  0000  ..       \tDW\t0x0000\t; *** no memory of the 16F877 at this address",
-      "", org + "2110",
+      "",
+      org + "2110",
       "2108  0041  .A       \tDE\t0x41",
       "                     \tend",
   };

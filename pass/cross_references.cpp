@@ -31,7 +31,8 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
   if (!labelled || from.empty()) return {};
   std::string comment = "from";
   for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) comment += " " + Hex4(from[k]);
-  if (from.size() > kReferencesShown) comment += " +" + std::to_string(from.size() - kReferencesShown);
+  if (from.size() > kReferencesShown)
+    comment += " +" + std::to_string(from.size() - kReferencesShown);
   return comment;
 }
 

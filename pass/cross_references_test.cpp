@@ -13,8 +13,8 @@ TEST(CrossReferences, CommentsByWord) {
   SharedState state;
   ASSERT_TRUE(testing::LoadLines(
       state, {testing::WordRecord(0, {0x2810, 0x0000, 0x0008, 0x0000, 0x0009, 0x3FFF, 0x3FFF}),
-              testing::WordRecord(0x10, {0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020,
-                                         0x2020, 0x2020, 0x281A}),
+              testing::WordRecord(0x10, {0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020,
+                                         0x2020, 0x2020, 0x2020, 0x281A}),
               testing::WordRecord(0x20, {0x0008}), testing::EndRecord()}));
   const ProgramImage image = BuildProgramImage(state);
   const FlowAnalysis flow = AnalyseFlow(image, 8192);
@@ -23,9 +23,12 @@ TEST(CrossReferences, CommentsByWord) {
     bool labelled;
     const char* comment;
   } cases[] = {
-      {0x20, true, "from 0010 0011 0012 0013 0014 0015 0016 0017 +2"}, {0x20, false, ""},
-      {0x1A, true, "from 001A"}, {0x01, false, "not reached from the vectors"},
-      {0x02, false, ""}, {0x05, false, ""},
+      {0x20, true, "from 0010 0011 0012 0013 0014 0015 0016 0017 +2"},
+      {0x20, false, ""},
+      {0x1A, true, "from 001A"},
+      {0x01, false, "not reached from the vectors"},
+      {0x02, false, ""},
+      {0x05, false, ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CrossReferenceComment(image, flow, c.address, c.labelled), c.comment) << c.address;

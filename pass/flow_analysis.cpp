@@ -10,8 +10,8 @@ constexpr int kMaxProgramWords = 0x2000;
 constexpr uint8_t kPcl = 0x02;
 constexpr uint8_t kStatus = 0x03;
 constexpr uint8_t kPclath = 0x0A;
-constexpr int kRp0 = 5;  // STATUS bits 6:5 are the bank number
-constexpr int kPclathPageLow = 3;  // PCLATH bits 4:3 are the page of CALL and GOTO
+constexpr int kRp0 = 5;             // STATUS bits 6:5 are the bank number
+constexpr int kPclathPageLow = 3;   // PCLATH bits 4:3 are the page of CALL and GOTO
 constexpr int kLongestTable = 256;  // an 8-bit PCL offset reaches no further
 
 // A relation between the value (bank or page) at the entry of the running
@@ -77,7 +77,8 @@ using WSet = uint16_t;
 constexpr WSet kAnyW = 0xFFFF;
 
 WSet WOf(unsigned literal) {
-  return static_cast<WSet>(1u << ((((literal >> kRp0) & 3) << 2) | ((literal >> kPclathPageLow) & 3)));
+  return static_cast<WSet>(
+      1u << ((((literal >> kRp0) & 3) << 2) | ((literal >> kPclathPageLow) & 3)));
 }
 
 TwoBitSet BanksOf(WSet w) {
@@ -114,8 +115,12 @@ struct State {
 State Transfer(const Instruction& instruction, State state) {
   const uint8_t file = instruction.file;
   switch (instruction.mnemonic) {
-    case Mnemonic::kMovlw: state.w = WOf(instruction.literal); break;
-    case Mnemonic::kClrw: state.w = WOf(0); break;
+    case Mnemonic::kMovlw:
+      state.w = WOf(instruction.literal);
+      break;
+    case Mnemonic::kClrw:
+      state.w = WOf(0);
+      break;
     case Mnemonic::kClrf:
       if (file == kStatus) state.banks = SetTo(state.banks, 1);
       if (file == kPclath) state.pages = SetTo(state.pages, 1);
@@ -157,11 +162,14 @@ State Transfer(const Instruction& instruction, State state) {
 bool IsComputedJump(const Instruction& instruction) {
   if (instruction.file != kPcl) return false;
   switch (OperandsOf(instruction.mnemonic)) {
-    case OperandKind::kFile: return true;
-    case OperandKind::kFileDest: return instruction.to_file;
+    case OperandKind::kFile:
+      return true;
+    case OperandKind::kFileDest:
+      return instruction.to_file;
     case OperandKind::kFileBit:
       return instruction.mnemonic == Mnemonic::kBsf || instruction.mnemonic == Mnemonic::kBcf;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -190,7 +198,8 @@ class FlowSolver {
         queued_(static_cast<size_t>(n_), 0) {
     out_.words_.assign(static_cast<size_t>(n_), {});
     for (int a = 0; a < n_; ++a) {
-      if (image.Has(a)) out_.words_[static_cast<size_t>(a)].instruction = DecodeInstruction(image.Word(a));
+      if (image.Has(a))
+        out_.words_[static_cast<size_t>(a)].instruction = DecodeInstruction(image.Word(a));
     }
   }
 
@@ -239,7 +248,8 @@ class FlowSolver {
 
   template <typename Visit>
   void ForEachLink(const std::vector<int32_t>& heads, int to, Visit visit) const {
-    for (int32_t k = heads[static_cast<size_t>(to)]; k >= 0; k = links_[static_cast<size_t>(k)].next) {
+    for (int32_t k = heads[static_cast<size_t>(to)]; k >= 0;
+         k = links_[static_cast<size_t>(k)].next) {
       visit(links_[static_cast<size_t>(k)].from);
     }
   }
@@ -293,7 +303,8 @@ class FlowSolver {
   void Return(int call, int entry) {
     const Summary& callee = summary_[static_cast<size_t>(entry)];
     const State& before = state_[static_cast<size_t>(call)];
-    const State after{Compose(before.banks, callee.banks), Compose(before.pages, callee.pages), kAnyW};
+    const State after{Compose(before.banks, callee.banks), Compose(before.pages, callee.pages),
+                      kAnyW};
     if (after.banks != 0 && after.pages != 0) Propagate(Next(call), after);
   }
 
@@ -335,7 +346,8 @@ class FlowSolver {
         Return(a, entry);
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
 
@@ -351,7 +363,8 @@ class FlowSolver {
       std::vector<uint16_t>& list = backward ? backward_ : forward_;
       const int a = list.back();
       list.pop_back();
-      queued_[static_cast<size_t>(a)] &= static_cast<uint8_t>(backward ? ~kInBackward : ~kInForward);
+      queued_[static_cast<size_t>(a)] &=
+          static_cast<uint8_t>(backward ? ~kInBackward : ~kInForward);
       backward ? Backward(a) : Forward(a);
     }
   }
@@ -439,8 +452,8 @@ std::optional<int> FlowAnalysis::Target(int address) const {
 std::span<const uint16_t> FlowAnalysis::ReferencesTo(int address) const {
   if (address < 0 || address >= ProgramWords()) return {};
   const auto at = static_cast<size_t>(address);
-  return std::span<const uint16_t>(references_).subspan(reference_start_[at],
-                                                        reference_start_[at + 1] - reference_start_[at]);
+  return std::span<const uint16_t>(references_)
+      .subspan(reference_start_[at], reference_start_[at + 1] - reference_start_[at]);
 }
 
 FlowAnalysis AnalyseFlow(const ProgramImage& image, int program_words) {

@@ -18,7 +18,7 @@ struct FlowCase {
   std::vector<std::pair<unsigned, std::vector<uint16_t>>> code;  // word address, words
   std::string reached;  // from address 0: 'r' reached, '.' not
   std::vector<std::pair<int, TwoBitSet>> banks = {};
-  std::vector<std::pair<int, int>> targets = {};  // CALL/GOTO address, target
+  std::vector<std::pair<int, int>> targets = {};    // CALL/GOTO address, target
   std::vector<std::pair<int, int>> unreached = {};  // first and last address of a run
   int program_words = 8192;
 };
@@ -29,31 +29,44 @@ const std::vector<FlowCase> kCases = {
      "rrr.r.rr."},
 
     {"ComputedJumpReachesTheRetlwAndGotoRunAfterIt",
-     {{0, {0x2005, 0x2801, 0x3FFF, 0x3FFF, 0x0009, 0x0782, 0x3441, 0x3442, 0x280A, 0x3FFF, 0x0008}}},
-     "rr..rrrrr.r", {}, {{8, 0x0A}}},
+     {{0,
+       {0x2005, 0x2801, 0x3FFF, 0x3FFF, 0x0009, 0x0782, 0x3441, 0x3442, 0x280A, 0x3FFF, 0x0008}}},
+     "rr..rrrrr.r",
+     {},
+     {{8, 0x0A}}},
 
     {"CallAfterMovwfPclathGoesToThePageItSelects",
      {{0, {0x3008, 0x008A, 0x2010, 0x018A, 0x2004}}, {0x0010, {0x0008}}, {0x0810, {0x0008}}},
-     "rrrrr", {{3, 0b0001}}, {{2, 0x0810}, {4, 0x0004}}, {{0x0010, 0x0010}}},
+     "rrrrr",
+     {{3, 0b0001}},
+     {{2, 0x0810}, {4, 0x0004}},
+     {{0x0010, 0x0010}}},
 
     {"PclathBitsOutsideMemoryWrapOnASmallerPart",
      {{0, {0x160A, 0x158A, 0x2805}}, {0x0805, {0x2805}}},
-     "rrr", {}, {{2, 0x0805}}, {{0x0003, 0x0003}}, 4096},
+     "rrr",
+     {},
+     {{2, 0x0805}},
+     {{0x0003, 0x0003}},
+     4096},
 
     {"BankBitsAndStatusWritesSetTheBank",
      {{0, {0x2808}}, {8, {0x1683, 0x0186, 0x3040, 0x0083, 0x0086, 0x0183, 0x280E}}},
-     "r", {{8, 0b0001}, {9, 0b0010}, {0x0C, 0b0100}, {0x0E, 0b0001}}},
+     "r",
+     {{8, 0b0001}, {9, 0b0010}, {0x0C, 0b0100}, {0x0E, 0b0001}}},
 
     {"CallReturnsWithTheBanksTheCalleeLeaves",
      {{0, {0x2820}},
       {0x0010, {0x0008}},
       {0x0018, {0x1283, 0x0008}},
       {0x0020, {0x2010, 0x0085, 0x1683, 0x2010, 0x0086, 0x2018, 0x0086, 0x2826}}},
-     "r", {{0x21, 0b0001}, {0x24, 0b0010}, {0x10, 0b0011}, {0x26, 0b0001}}},
+     "r",
+     {{0x21, 0b0001}, {0x24, 0b0010}, {0x10, 0b0011}, {0x26, 0b0001}}},
 
     {"InterruptStartsWithUnknownBanksAndCodeReachedFromItCounts",
      {{4, {0x0183, 0x1683, 0x0009}}},
-     "....rrr", {{4, 0b1111}, {5, 0b0001}, {6, 0b0010}}},
+     "....rrr",
+     {{4, 0b1111}, {5, 0b0001}, {6, 0b0010}}},
 };
 
 class FlowAnalysisTest : public ::testing::TestWithParam<FlowCase> {};
@@ -68,7 +81,8 @@ TEST_P(FlowAnalysisTest, Case) {
   const FlowAnalysis flow = AnalyseFlow(BuildProgramImage(state), c.program_words);
 
   std::string reached;
-  for (size_t a = 0; a < c.reached.size(); ++a) reached += flow.Reached(static_cast<int>(a)) ? 'r' : '.';
+  for (size_t a = 0; a < c.reached.size(); ++a)
+    reached += flow.Reached(static_cast<int>(a)) ? 'r' : '.';
   EXPECT_EQ(reached, c.reached);
   for (const auto& [address, banks] : c.banks) {
     EXPECT_EQ(flow.Banks(address), banks) << "banks at " << address;

@@ -18,9 +18,11 @@ std::string Stored(std::string_view line) {
 
 TEST(ReadHexField, BlanksSkippedStopsAtOtherCharacters) {
   const std::pair<const char*, unsigned> cases[] = {
+      // clang-format off
       {"10", 16},  {"ff", 255},     {"Ff", 255},   {" 1", 1},      {"1 ", 1},
       {"", 0},     {"G1", 0},       {"1G", 1},     {"FFFF", 65535}, {"0 0 1", 1},
       {":1", 0},   {"\xFF" "1", 0}, {"  ", 0},     {"400E", 0x400E},
+      // clang-format on
   };
   for (const auto& [field, value] : cases) EXPECT_EQ(ReadHexField(field), value) << field;
 }
@@ -38,9 +40,11 @@ TEST(HexRecord, WordsComeHighByteFirst) {
 
 TEST(HexRecord, WordAddressIsHalfTheByteAddressTiesToEven) {
   const std::pair<const char*, int> cases[] = {
+      // clang-format off
       {":0008000000", 0x0400}, {":00400E0000", 0x2007}, {":0000010000", 0},
       {":0000030000", 2},      {":0000050000", 2},      {":00FFFE0000", 32767},
       {":00fffd0000", 32766},  {":00 1 00000", 0x08},   {":00zz000000", 0},
+      // clang-format on
   };
   for (const auto& [line, address] : cases) {
     EXPECT_EQ(RecordWordAddress(Stored(line)), address) << line;

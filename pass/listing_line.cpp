@@ -1,7 +1,6 @@
 #include "pass/listing_line.h"
 
 #include "decode/symbolic_printer.h"
-
 #include "pass/hex_record.h"
 #include "ui/app_title.h"
 
@@ -61,12 +60,15 @@ bool StartsWithGeneratedByLine(std::string_view text) {
 }
 
 ListingHeader ClassicHeader(std::string_view date, std::string_view time) {
-  return {GeneratedByLine(date, time), "", "\tLIST\tP=16F876, F=INHX8M", "\tinclude \"P16F876.inc\"", ""};
+  return {GeneratedByLine(date, time), "", "\tLIST\tP=16F876, F=INHX8M",
+          "\tinclude \"P16F876.inc\"", ""};
 }
 
-ListingHeader SymbolicHeader(std::string_view date, std::string_view time, const Processor& processor) {
-  return {GeneratedByLine(date, time), SymbolicHeaderLine(2, processor), SymbolicHeaderLine(3, processor),
-          SymbolicHeaderLine(4, processor), SymbolicHeaderLine(5, processor)};
+ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
+                             const Processor& processor) {
+  return {GeneratedByLine(date, time), SymbolicHeaderLine(2, processor),
+          SymbolicHeaderLine(3, processor), SymbolicHeaderLine(4, processor),
+          SymbolicHeaderLine(5, processor)};
 }
 
 std::string AddressText(int address) {
@@ -82,7 +84,8 @@ char DisplayChar(unsigned byte_value) {
 char ByteChar(std::string_view two_hex) {
   // Two hex digits are the rule; anything else is read as a hex field is.
   if (two_hex.size() == 2 && IsHexDigit(two_hex[0]) && IsHexDigit(two_hex[1])) {
-    return DisplayChar(static_cast<unsigned>(HexDigitValue(two_hex[0]) * 16 + HexDigitValue(two_hex[1])));
+    return DisplayChar(
+        static_cast<unsigned>(HexDigitValue(two_hex[0]) * 16 + HexDigitValue(two_hex[1])));
   }
   return DisplayChar(ReadHexField(two_hex) & 0xFF);
 }

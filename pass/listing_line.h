@@ -41,7 +41,8 @@ struct Processor;
 /// The symbolic header: the same first line, the errorlevel directive that
 /// keeps gpasm quiet about what symbolic source does on purpose, LIST and
 /// the include of the processor's header, an empty line.
-ListingHeader SymbolicHeader(std::string_view date, std::string_view time, const Processor& processor);
+ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
+                             const Processor& processor);
 
 /// What a listing line is.
 enum class LineKind { kHeader, kEmpty, kWord, kDw, kOrg, kEqu, kEnd, kOther };

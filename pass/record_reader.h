@@ -14,7 +14,8 @@ namespace tessarin {
 /// The failure `cause` at stored line `index` (from 0), named from 1.
 Status LineFailure(int index, std::string_view cause);
 
-inline constexpr std::string_view kAddressTooHigh = "load address beyond the 16-bit word address range";
+inline constexpr std::string_view kAddressTooHigh =
+    "load address beyond the 16-bit word address range";
 inline constexpr std::string_view kBeyondChip = "address beyond the chip";
 
 /// A stored line with the word address of its first word (0 for an address

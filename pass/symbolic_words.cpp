@@ -40,7 +40,8 @@ std::string SymbolicWords::Label(int address, std::string_view word) const {
   if (!value || address >= processor_.program_words) return {};
   const Instruction instruction = DecodeInstruction(*value);
   if (OperandsOf(instruction.mnemonic) != OperandKind::kAddress11) return {};
-  return BranchLabel(BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}));
+  return BranchLabel(
+      BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}));
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
@@ -57,7 +58,8 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
 }
 
 std::string SymbolicWords::OrgLine(int address) const {
-  return tessarin::OrgLine(SymbolicOrgAddress(address, processor_), SymbolicOrgWarning(address, processor_));
+  return tessarin::OrgLine(SymbolicOrgAddress(address, processor_),
+                           SymbolicOrgWarning(address, processor_));
 }
 
 }  // namespace tessarin

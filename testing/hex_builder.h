@@ -16,7 +16,8 @@ inline std::string Record(unsigned byte_address, unsigned type, const std::vecto
   std::snprintf(field, sizeof field, ":%02X%04X%02X", static_cast<unsigned>(data.size()),
                 byte_address & 0xFFFF, type);
   std::string line = field;
-  unsigned sum = static_cast<unsigned>(data.size()) + (byte_address >> 8) + (byte_address & 0xFF) + type;
+  unsigned sum =
+      static_cast<unsigned>(data.size()) + (byte_address >> 8) + (byte_address & 0xFF) + type;
   for (uint8_t byte : data) {
     std::snprintf(field, sizeof field, "%02X", byte);
     line += field;

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 class FileIoTest : public ::testing::Test {
  protected:
   size_t FilesInFolder() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
 
   testing::TempFolder temp_;
@@ -101,7 +102,7 @@ TEST(BaseName, DropsExactlyFourCharacters) {
   EXPECT_EQ(BaseName("prog.ihex"), "prog.");
   EXPECT_EQ(BaseName("P.HX"), "");
   EXPECT_EQ(BaseName("result"), "re");
-  EXPECT_EQ(BaseName("prog.h\xC3\xA9x"), "prog");  // "prog.héx"
+  EXPECT_EQ(BaseName("prog.h\xC3\xA9x"), "prog");           // "prog.héx"
   EXPECT_EQ(BaseName("\xE2\x82\xAC.hex"), "\xE2\x82\xAC");  // "€.hex"
   EXPECT_FALSE(BaseName("\xC3\xA9t\xC3\xA9").has_value());  // "été"
   EXPECT_FALSE(BaseName("abc").has_value());

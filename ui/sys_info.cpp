@@ -13,7 +13,6 @@ constexpr const char* kSysInfoLocationKey = "SOFTWARE\\Microsoft\\Shared Tools L
 constexpr const char* kSysInfoLocationValue = "MSINFO";
 constexpr const char* kSysInfoProgram = "\\MSINFO32.EXE";
 
-
 }  // namespace
 
 bool GetKeyValue(Registry& registry, uint32_t key_root, const std::string& key_name,

@@ -123,7 +123,8 @@ struct SysInfoCase {
   void Run() { StartSysInfo(registry, tools, message_box); }
   bool ShowedUnavailable() const {
     return message_box.shown.size() == 1 &&
-           message_box.shown[0].text == "Les informations système ne sont pas disponibles actuellement" &&
+           message_box.shown[0].text ==
+               "Les informations système ne sont pas disponibles actuellement" &&
            message_box.shown[0].title == "Tessarin";
   }
 };

@@ -43,14 +43,10 @@ constexpr int HexDigitValue(char c) {
 }
 
 /// True for the characters "0"-"9" and "A"-"F" only (upper case).
-constexpr bool IsUpperHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
+constexpr bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
 /// True for "0"-"9", "A"-"F" and "a"-"f".
-constexpr bool IsHexDigit(char c) {
-  return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f');
-}
+constexpr bool IsHexDigit(char c) { return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f'); }
 
 /// The upper-case hexadecimal digit of 0-15.
 constexpr char HexDigit(int value) { return "0123456789ABCDEF"[value & 0xF]; }

@@ -12,9 +12,11 @@ TEST(TextSlice, MidNeverReadsOutsideTheText) {
     std::string_view expected;
   };
   const Case cases[] = {
+      // clang-format off
       {"ABCDEF", 1, 2, "AB"},  {"ABCDEF", 5, 4, "EF"}, {"ABCDEF", 7, 1, ""},
       {"ABCDEF", 0, 2, "A"},   {"ABCDEF", -3, 5, "A"}, {"ABCDEF", 2, 0, ""},
       {"", 1, 4, ""},          {"AB", 2, -1, ""},      {"ABCDEF", 2, 2147483647, "BCDEF"},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Mid(c.text, c.start, c.length), c.expected)

@@ -26,7 +26,8 @@ namespace {
 void ExpandDwLines(SharedState& state) {
   const std::vector<std::string>& items = state.List1.Items();
   bool any = false;
-  for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i) any = ListingLine(items[i]).IsDw();
+  for (size_t i = kHeaderLineCount; i < items.size() && !any; ++i)
+    any = ListingLine(items[i]).IsDw();
   if (!any) return;
   std::vector<std::string> lines = state.List1.TakeItems();
   const std::optional<SymbolicWords> symbolic = SymbolicStyle(state);
@@ -202,9 +203,12 @@ std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
 
 std::string_view ZoneFaultText(ZoneFault fault) {
   switch (fault) {
-    case ZoneFault::kStartNotFound: return "start not found";
-    case ZoneFault::kEndNotFound: return "end not found";
-    case ZoneFault::kOverlap: return "overlaps an applied zone";
+    case ZoneFault::kStartNotFound:
+      return "start not found";
+    case ZoneFault::kEndNotFound:
+      return "end not found";
+    case ZoneFault::kOverlap:
+      return "overlaps an applied zone";
   }
   return "";
 }

@@ -31,12 +31,11 @@ const std::string kEndLine = Blanks(21) + "\tend";
 const Lines kTwentyWords = {
     WordRecord(0x0000, {0x0008, 0x3441, 0x3442, 0x3443, 0x3444, 0x3445, 0x3446, 0x3447}),
     WordRecord(0x0008, {0x3448, 0x3449, 0x344A, 0x344B, 0x344C, 0x344D, 0x344E, 0x344F}),
-    WordRecord(0x0010, {0x3450, 0x3451, 0x3452, 0x3453, 0x3454, 0x0008}),
-    EndRecord()};
+    WordRecord(0x0010, {0x3450, 0x3451, 0x3452, 0x3453, 0x3454, 0x0008}), EndRecord()};
 
 // GOTO 0x0004 labels the fourth of the words "A" to "E" that follow it.
-const Lines kLabelInside = {
-    WordRecord(0x0000, {0x2804, 0x3441, 0x3442, 0x3443, 0x3444, 0x3445}), EndRecord()};
+const Lines kLabelInside = {WordRecord(0x0000, {0x2804, 0x3441, 0x3442, 0x3443, 0x3444, 0x3445}),
+                            EndRecord()};
 
 class ApplyDataZonesTest : public ::testing::Test {
  protected:
@@ -142,13 +141,13 @@ TEST_F(ApplyDataZonesTest, ALabelStartsANewLine) {
   Open(kLabelInside);
   Zones({"0001 0005"});
   Apply();
-  EXPECT_EQ(Body(), (Lines{
-                        Fresh(0),
-                        "0001  3441" + Blanks(11) + "\tDW   0x3441,0x3442,0x3443" + Blanks(35) +
-                            "; ABC",
-                        "0004  3444      W0004\tDW   0x3444,0x3445" + Blanks(42) + "; DE",
-                        kEndLine,
-                    }));
+  EXPECT_EQ(Body(),
+            (Lines{
+                Fresh(0),
+                "0001  3441" + Blanks(11) + "\tDW   0x3441,0x3442,0x3443" + Blanks(35) + "; ABC",
+                "0004  3444      W0004\tDW   0x3444,0x3445" + Blanks(42) + "; DE",
+                kEndLine,
+            }));
 }
 
 TEST_F(ApplyDataZonesTest, AZoneAcrossAnOrgGap) {
@@ -190,11 +189,17 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
   };
   const std::vector<Row> rows = {
       {kTwentyWords, {}, {Keep(0, 22)}, {}},
-      {kTwentyWords, {"0004 0004", "0001 0003", "0005 0006"},
-       {Keep(0, 0), Dw(1, 3), Dw(4, 1), Dw(5, 2), Keep(7, 22)}, {}},
-      {out_of_order, {"0010 0011", "0000 0001"}, {Keep(0, 1), Dw(2, 2), Keep(4, 5), Dw(6, 2), Keep(8, 8)}, {}},
+      {kTwentyWords,
+       {"0004 0004", "0001 0003", "0005 0006"},
+       {Keep(0, 0), Dw(1, 3), Dw(4, 1), Dw(5, 2), Keep(7, 22)},
+       {}},
+      {out_of_order,
+       {"0010 0011", "0000 0001"},
+       {Keep(0, 1), Dw(2, 2), Keep(4, 5), Dw(6, 2), Keep(8, 8)},
+       {}},
       {out_of_order, {"0011 0000"}, {Keep(0, 2), Dw(3, 1), Keep(4, 5), Dw(6, 1), Keep(7, 8)}, {}},
 
+      // clang-format off
       // Starts that no word line has.
       {kTwentyWords, {"0016 0017"}, {Keep(0, 22)}, {{"0016 0017", kStart}}},
       {kTwentyWords, {"00 01", "0001 0003"}, {Keep(0, 0), Dw(1, 3), Keep(4, 22)}, {{"00 01", kStart}}},
@@ -220,6 +225,7 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
        {Keep(0, 0), Dw(1, 8), Dw(9, 8), Dw(17, 1), Keep(18, 22)}, {{"0002 0003", kOverlap}}},
       {out_of_order, {"0000 0001", "0011 0000"}, {Keep(0, 5), Dw(6, 2), Keep(8, 8)},
        {{"0011 0000", kOverlap}}},
+      // clang-format on
   };
   for (size_t r = 0; r < rows.size(); ++r) {
     const Row& row = rows[r];
@@ -246,8 +252,8 @@ TEST_F(ApplyDataZonesTest, GapsInARowAndAnEndLineStayAsTheyAre) {
   // A blank line in the HEX file reads as an empty record and adds no line;
   // a record after the end record that jumps puts the end line, the empty
   // line and the ORG line in a row among the words.
-  Open({WordRecord(0x0000, {0x0008, 0x3441}), "", WordRecord(0x0008, {0x3448, 0x3449}),
-        EndRecord(), WordRecord(0x000C, {0x344C, 0x0008})});
+  Open({WordRecord(0x0000, {0x0008, 0x3441}), "", WordRecord(0x0008, {0x3448, 0x3449}), EndRecord(),
+        WordRecord(0x000C, {0x344C, 0x0008})});
   Zones({"0001 000C"});
   Apply();
   EXPECT_EQ(Body(), (Lines{

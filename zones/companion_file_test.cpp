@@ -53,6 +53,7 @@ TEST_F(CompanionFileTest, FieldSplitting) {
       {"0100 0120\r0001 00F2\r", {"0001 00F2", "0100 0120"}},
       {"0001 0002\n\r0003 0004\r\r\n\n0005 0006", {"0001 0002", "0003 0004", "0005 0006"}},
 
+      // clang-format off
       // Commas split; empty fields and blank lines are skipped.
       {"0001,00F2\r\n", {"0001", "00F2"}},
       {",,0001 0002,\r\n\r\n   \r\n , ,\r\n", {"0001 0002"}},
@@ -75,6 +76,7 @@ TEST_F(CompanionFileTest, FieldSplitting) {
       {"0001 00f2 \xE9t\xE9\r\n", {"0001 00f2 \xE9t\xE9"}},
 
       {"", {}},
+      // clang-format on
   };
   for (const Row& row : rows) {
     WriteDat(row.file);

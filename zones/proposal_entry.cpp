@@ -14,7 +14,8 @@ constexpr int kWeakShown = 5;
 std::string AddedText(int added) {
   if (added == 0) return "Aucune zone de datas à ajouter.";
   if (added == 1) return "1 zone de datas ajoutée : appuyer sur Valider pour l'appliquer.";
-  return std::to_string(added) + " zones de datas ajoutées : appuyer sur Valider pour les appliquer.";
+  return std::to_string(added) +
+         " zones de datas ajoutées : appuyer sur Valider pour les appliquer.";
 }
 
 std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
@@ -37,7 +38,8 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words), state.List4.Items());
+  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words),
+                      state.List4.Items());
 }
 
 std::string_view KindText(ProposalKind kind) {

@@ -23,9 +23,8 @@ class RemoveLabelTest : public ::testing::Test {
   void SetUp() override {
     // A CALL into a gap (its EQU line), a labelled GOTO, an ORG jump, and a
     // labelled word that becomes a DW line.
-    const std::vector<std::string> records = {
-        WordRecord(0, {0x2010, 0x2801, 0x2021}), WordRecord(0x0020, {0x3441, 0x3442}),
-        EndRecord()};
+    const std::vector<std::string> records = {WordRecord(0, {0x2010, 0x2801, 0x2021}),
+                                              WordRecord(0x0020, {0x3441, 0x3442}), EndRecord()};
     for (size_t i = 0; i < records.size(); ++i) {
       ASSERT_TRUE(StoreLine(state_, static_cast<int>(i), records[i]).ok());
     }

@@ -78,14 +78,9 @@ TEST(CompanionFileName, DropsTheLastFourCharacters) {
     std::optional<std::string> name;
   };
   const std::vector<Row> rows = {
-      {"PROG.HEX", "PROG.dat"},
-      {"prog.hex", "prog.dat"},
-      {"NEW.asm", "NEW.dat"},
-      {"a.b.HEX", "a.b.dat"},
-      {"PROGRAM", "PRO.dat"},  // whatever the four characters are
-      {".HEX", ".dat"},
-      {"HEX", std::nullopt},
-      {"", std::nullopt},
+      {"PROG.HEX", "PROG.dat"}, {"prog.hex", "prog.dat"}, {"NEW.asm", "NEW.dat"},
+      {"a.b.HEX", "a.b.dat"},   {"PROGRAM", "PRO.dat"},  // whatever the four characters are
+      {".HEX", ".dat"},         {"HEX", std::nullopt},    {"", std::nullopt},
   };
   for (const Row& row : rows) EXPECT_EQ(CompanionFileName(row.title), row.name) << row.title;
 }

@@ -80,7 +80,8 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       const bool next_to = previous.range.last + 1 == piece.range.first;
       if (next_to && (previous.reason == ProposalReason::kNotExact ||
                       piece.reason == ProposalReason::kNotExact)) {
-        previous = {{previous.range.first, piece.range.last}, ProposalKind::kStrong,
+        previous = {{previous.range.first, piece.range.last},
+                    ProposalKind::kStrong,
                     ProposalReason::kNotExact};
         continue;
       }
@@ -97,7 +98,8 @@ void ProposeOutsideProgram(const ProgramImage& image, int program_words,
     if (!image.Has(a)) continue;
     const ProposalReason area = AreaOf(a);
     int last = a;
-    while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) && AreaOf(last + 1) == area) {
+    while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) &&
+           AreaOf(last + 1) == area) {
       ++last;
     }
     proposals.push_back({{a, last}, ProposalKind::kStrong, area});
@@ -121,7 +123,8 @@ std::vector<ZoneProposal> OutsideExisting(const std::vector<ZoneProposal>& propo
     for (const ZoneRange& zone : taken) {
       if (zone.last < first) continue;
       if (zone.first > proposal.range.last) break;
-      if (zone.first > first) kept.push_back({{first, zone.first - 1}, proposal.kind, proposal.reason});
+      if (zone.first > first)
+        kept.push_back({{first, zone.first - 1}, proposal.kind, proposal.reason});
       first = std::max(first, zone.last + 1);
     }
     if (first <= proposal.range.last) {
@@ -142,14 +145,22 @@ std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnal
 
 std::string_view ReasonText(ProposalReason reason) {
   switch (reason) {
-    case ProposalReason::kIdLocations: return "mots d'identification (ID)";
-    case ProposalReason::kConfiguration: return "mot de configuration";
-    case ProposalReason::kEeprom: return "données de l'EEPROM";
-    case ProposalReason::kOutsideMemory: return "mots hors de la mémoire programme";
-    case ProposalReason::kNotExact: return "mots qui ne se réassemblent pas à l'identique";
-    case ProposalReason::kErased: return "mots effacés (3FFF)";
-    case ProposalReason::kText: return "texte";
-    case ProposalReason::kUnreachedCode: return "code jamais atteint depuis les vecteurs";
+    case ProposalReason::kIdLocations:
+      return "mots d'identification (ID)";
+    case ProposalReason::kConfiguration:
+      return "mot de configuration";
+    case ProposalReason::kEeprom:
+      return "données de l'EEPROM";
+    case ProposalReason::kOutsideMemory:
+      return "mots hors de la mémoire programme";
+    case ProposalReason::kNotExact:
+      return "mots qui ne se réassemblent pas à l'identique";
+    case ProposalReason::kErased:
+      return "mots effacés (3FFF)";
+    case ProposalReason::kText:
+      return "texte";
+    case ProposalReason::kUnreachedCode:
+      return "code jamais atteint depuis les vecteurs";
   }
   return {};
 }

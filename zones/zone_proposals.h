@@ -12,14 +12,14 @@ namespace tessarin {
 
 /// Why a stretch of words is proposed as a data zone.
 enum class ProposalReason : uint8_t {
-  kIdLocations,      // 0x2000-0x2003
-  kConfiguration,    // 0x2007
-  kEeprom,           // 0x2100-0x21FF
-  kOutsideMemory,    // past the program memory, and no ID, configuration or EEPROM word
-  kNotExact,         // a word no instruction assembles back to, with its unreached neighbours
-  kErased,           // unreached 3FFF words
-  kText,             // unreached words that read as characters
-  kUnreachedCode,    // unreached words that read as code (the weak kind)
+  kIdLocations,    // 0x2000-0x2003
+  kConfiguration,  // 0x2007
+  kEeprom,         // 0x2100-0x21FF
+  kOutsideMemory,  // past the program memory, and no ID, configuration or EEPROM word
+  kNotExact,       // a word no instruction assembles back to, with its unreached neighbours
+  kErased,         // unreached 3FFF words
+  kText,           // unreached words that read as characters
+  kUnreachedCode,  // unreached words that read as code (the weak kind)
 };
 
 /// Strong proposals make the source reassemble to the same image or hold

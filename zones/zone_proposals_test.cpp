@@ -33,10 +33,16 @@ struct ProposalCase {
 
 const std::vector<ProposalCase> kCases = {
     {"IdConfigurationAndEepromRunsSplitAtGaps",
-     {{0, {0x2800}}, {0x2000, {1, 2, 3, 4}}, {0x2007, {0x3F72}}, {0x2100, {0x41, 0x42}}, {0x2104, {0x43}}},
+     {{0, {0x2800}},
+      {0x2000, {1, 2, 3, 4}},
+      {0x2007, {0x3F72}},
+      {0x2100, {0x41, 0x42}},
+      {0x2104, {0x43}}},
      {},
-     {{"2000 2003", kStrong, kIdLocations}, {"2007 2007", kStrong, kConfiguration},
-      {"2100 2101", kStrong, kEeprom}, {"2104 2104", kStrong, kEeprom}}},
+     {{"2000 2003", kStrong, kIdLocations},
+      {"2007 2007", kStrong, kConfiguration},
+      {"2100 2101", kStrong, kEeprom},
+      {"2104 2104", kStrong, kEeprom}}},
 
     // 0011 and 0014 are reached don't-care forms of NOP; 0013 is unreached
     // code next to 0014, 0016-0017 unreached code alone.
@@ -44,20 +50,27 @@ const std::vector<ProposalCase> kCases = {
      {{0, {0x2810, 0x3001, 0x0041, 0x3002}},
       {0x10, {0x1283, 0x0060, 0x2814, 0x1683, 0x0020, 0x2815, 0x1683, 0x0008}}},
      {},
-     {{"0001 0003", kStrong, kNotExact}, {"0011 0011", kStrong, kNotExact},
-      {"0013 0014", kStrong, kNotExact}, {"0016 0017", kWeak, kUnreachedCode}}},
+     {{"0001 0003", kStrong, kNotExact},
+      {"0011 0011", kStrong, kNotExact},
+      {"0013 0014", kStrong, kNotExact},
+      {"0016 0017", kWeak, kUnreachedCode}}},
 
     // "ABCDEFGH" packed two characters a word reads as four CALLs.
     {"UnreachedErasedWordsAndTextAreStrong",
-     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {5, {0x20C2, 0x21C4, 0x22C6, 0x23C8}},
+     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}},
+      {5, {0x20C2, 0x21C4, 0x22C6, 0x23C8}},
       {0x10, {0x3441, 0x3442, 0x3443, 0x3444}}},
      {},
-     {{"0001 0003", kStrong, kErased}, {"0005 0008", kStrong, kText}, {"0010 0013", kWeak, kUnreachedCode}}},
+     {{"0001 0003", kStrong, kErased},
+      {"0005 0008", kStrong, kText},
+      {"0010 0013", kWeak, kUnreachedCode}}},
 
     {"ExistingZonesAreLeftOut",
      {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {0x2100, {1, 2, 3, 4}}},
      {"2101 2102", "0001 0002", "not a zone"},
-     {{"0003 0003", kStrong, kErased}, {"2100 2100", kStrong, kEeprom}, {"2103 2103", kStrong, kEeprom}}},
+     {{"0003 0003", kStrong, kErased},
+      {"2100 2100", kStrong, kEeprom},
+      {"2103 2103", kStrong, kEeprom}}},
 };
 
 class ZoneProposalsTest : public ::testing::TestWithParam<ProposalCase> {};

@@ -76,8 +76,8 @@ frmAbout::frmAbout(Registry& registry, SystemTools& tools, MessageBox& message_b
            QStringLiteral("Desassembleur PIC 16F876"), DesignFont(Face::kMsSansSerif, 18, false),
            QColor(0, 192, 0), Qt::AlignHCenter);
   AddLabel(this, "lblDisclaimer", TwipsRect(120, 2640, 3870, 585),
-           QStringLiteral("Par les contributeurs de Tessarin"), DesignFont(Face::kArial, 9.75, true),
-           Qt::black, Qt::AlignHCenter);
+           QStringLiteral("Par les contributeurs de Tessarin"),
+           DesignFont(Face::kArial, 9.75, true), Qt::black, Qt::AlignHCenter);
   AddLabel(this, "lblTitle", TwipsRect(1050, 240, 3885, 480), QString(),
            DesignFont(Face::kArial, 24, true), QColor(192, 0, 0), Qt::AlignLeft);
   AddLabel(this, "lblVersion", TwipsRect(1680, 960, 3165, 225), QString(),

@@ -67,8 +67,7 @@ class AboutBoxTest : public QObject {
     QCOMPARE(about->windowTitle(), u"À propos de Tessarin"_s);
     QCOMPARE(about->findChild<QLabel*>(u"lblTitle"_s)->text(), u"Tessarin"_s);
     QCOMPARE(about->findChild<QLabel*>(u"lblVersion"_s)->text(), u"Version 1.0.0"_s);
-    QCOMPARE(about->findChild<QLabel*>(u"lblDescription"_s)->text(),
-             u"Desassembleur PIC 16F876"_s);
+    QCOMPARE(about->findChild<QLabel*>(u"lblDescription"_s)->text(), u"Desassembleur PIC 16F876"_s);
     QCOMPARE(about->findChild<QPushButton*>(u"cmdSysInfo"_s)->text(), u"&Infos système..."_s);
     QCOMPARE(about->size(), QSize(382, 237));
     QVERIFY(!about->isModal());

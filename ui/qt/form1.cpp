@@ -52,6 +52,7 @@ struct Control {
 
 // In tab order.
 constexpr Control kControls[] = {
+    // clang-format off
     {"List1",    Kind::kList,       0,     2040, 11895, 6075, "", "Double-click pour effacer l'étiquette", FontOf::kCourier, false, false},
     {"List2",    Kind::kHiddenList, 10080, 720,  255,   1035, "", "", FontOf::kWindow, false, false},
     {"Command1", Kind::kButton,     3480,  1680, 1695,  255,  "Valider", "Ré-assembler en tenant compte des zones de datas", FontOf::kWindow, false, false},
@@ -69,6 +70,7 @@ constexpr Control kControls[] = {
     {"Label6",   Kind::kLabel,      7200,  960,  2535,  255,  "3- Définir les zones de datas", "", FontOf::kSans, false, false},
     {"Label7",   Kind::kLabel,      7200,  1200, 2535,  255,  "4- Valider les zones de datas", "", FontOf::kSans, false, false},
     {"Label8",   Kind::kLabel,      7200,  1440, 2535,  255,  "5- Sauvegarder le source ainsi créé", "", FontOf::kSans, false, false},
+    // clang-format on
 };
 
 constexpr int kClientWidth = TwipsToPixels(11880);
@@ -77,11 +79,16 @@ constexpr QPoint kDesignPosition(TwipsToPixels(2025), TwipsToPixels(2100));
 
 QFont FontFor(FontOf font) {
   switch (font) {
-    case FontOf::kWindow: return DesignFont(Face::kMsSansSerif, 8.25, true);
-    case FontOf::kSans: return DesignFont(Face::kMsSansSerif, 8.25, false);
-    case FontOf::kCourier: return DesignFont(Face::kCourier, 9.75, false);
-    case FontOf::kCourierBold: return DesignFont(Face::kCourier, 9.75, true);
-    case FontOf::kArialBold: return DesignFont(Face::kArial, 12, true);
+    case FontOf::kWindow:
+      return DesignFont(Face::kMsSansSerif, 8.25, true);
+    case FontOf::kSans:
+      return DesignFont(Face::kMsSansSerif, 8.25, false);
+    case FontOf::kCourier:
+      return DesignFont(Face::kCourier, 9.75, false);
+    case FontOf::kCourierBold:
+      return DesignFont(Face::kCourier, 9.75, true);
+    case FontOf::kArialBold:
+      return DesignFont(Face::kArial, 12, true);
   }
   return {};
 }
@@ -197,10 +204,10 @@ void Form1::BuildControls(QWidget* client) {
   connect(views_[0], &QListView::doubleClicked, this, &Form1::RemoveListingLabel);
   OnDeleteKey(views_[3], &Form1::RemoveZone);
   OnDeleteKey(views_[0], &Form1::RemoveListingLabel);
-  connect(client->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked,
-          this, &Form1::ApplyZones);
-  connect(client->findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked,
-          this, &Form1::Reassemble);
+  connect(client->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+          &Form1::ApplyZones);
+  connect(client->findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
+          &Form1::Reassemble);
 }
 
 QListView* Form1::BindList(int index, TextList& list) {
@@ -364,9 +371,11 @@ void Form1::Reassemble() {
 }
 
 void Form1::ChooseListing() {
-  const ListingStyle style = symbolic_->isChecked() ? ListingStyle::kSymbolic : ListingStyle::kClassic;
+  const ListingStyle style =
+      symbolic_->isChecked() ? ListingStyle::kSymbolic : ListingStyle::kClassic;
   const std::string processor = processors_->checkedAction()->text().toStdString();
-  RunCommand([this, style, &processor] { ChooseListingCommand(state_, toolkit_, style, processor); });
+  RunCommand(
+      [this, style, &processor] { ChooseListingCommand(state_, toolkit_, style, processor); });
 }
 
 void Form1::EnterTypedZone() {
@@ -394,7 +403,8 @@ void Form1::RemoveListingLabel() {
 void Form1::Quit() { close(); }
 
 void Form1::ShowAbout() {
-  if (!about_) about_ = new frmAbout(services_.registry, services_.system_tools, services_.message_box);
+  if (!about_)
+    about_ = new frmAbout(services_.registry, services_.system_tools, services_.message_box);
   about_->show();
   about_->raise();
   about_->activateWindow();

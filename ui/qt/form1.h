@@ -86,8 +86,8 @@ class Form1 : public QMainWindow {
   std::array<TextListModel*, 6> models_{};
   std::array<QListView*, 6> views_{};
   QLineEdit* text1_ = nullptr;
-  QAction* symbolic_ = nullptr;          // "Listing symbolique"
-  QActionGroup* processors_ = nullptr;   // the "Processeur" radio items
+  QAction* symbolic_ = nullptr;         // "Listing symbolique"
+  QActionGroup* processors_ = nullptr;  // the "Processeur" radio items
   QPointer<frmAbout> about_;
   /// While a command runs (the pass lets the event loop run), no drop starts
   /// another one.

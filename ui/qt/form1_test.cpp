@@ -50,8 +50,8 @@ std::vector<std::string> ProgramWithText() {
 
 // What opening a file leaves in the state, for comparing two ways of opening.
 auto WhatIsOpen(const SharedState& s) {
-  return std::tuple(s.Caption, s.CommonDialog1.FileName, s.CommonDialog1.FileTitle,
-                    s.WorkingFolder, s.List1.Items(), s.List3.Items(), s.List4.Items());
+  return std::tuple(s.Caption, s.CommonDialog1.FileName, s.CommonDialog1.FileTitle, s.WorkingFolder,
+                    s.List1.Items(), s.List3.Items(), s.List4.Items());
 }
 
 class Form1Test : public QObject {
@@ -166,8 +166,8 @@ class Form1Test : public QObject {
     QCOMPARE(area->size(), QSize(792, 541));
     QCOMPARE(Find<QLineEdit>("Text1")->geometry(), QRect(8, 104, 129, 25));
     QList<QRect> before;
-    const QList<QWidget*> controls = area->findChildren<QWidget*>(
-        QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> controls =
+        area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) before << control->geometry();
 
     form_->resize(form_->size() + client - area->size());
@@ -196,8 +196,8 @@ class Form1Test : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(visited, (QStringList{u"Command1"_s, u"List3"_s, u"Text1"_s, u"List4"_s,
-                                   u"Command2"_s, u"List1"_s}));
+    QCOMPARE(visited, (QStringList{u"Command1"_s, u"List3"_s, u"Text1"_s, u"List4"_s, u"Command2"_s,
+                                   u"List1"_s}));
   }
 
   void ListsUseTheirDesignFonts() {
@@ -233,11 +233,11 @@ class Form1Test : public QObject {
       }
       return texts;
     };
-    QCOMPARE(items(bar[0]->menu()), (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
-                                                 u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s,
-                                                 u"&Quitter Ctrl+Q"_s}));
-    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s, u"-"_s,
-                                                 u"&Proposer les zones de datas "_s}));
+    QCOMPARE(items(bar[0]->menu()),
+             (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
+                          u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s, u"&Quitter Ctrl+Q"_s}));
+    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s,
+                                                 u"-"_s, u"&Proposer les zones de datas "_s}));
     QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
     QVERIFY(Action("menuprocessor16F876")->isChecked());
   }
@@ -265,7 +265,8 @@ class Form1Test : public QObject {
     for (const QString& focus : {u"List1"_s, u"Text1"_s}) {
       QTest::addRow("Ctrl+O in %s", qPrintable(focus)) << focus << int(Qt::Key_O) << u"menuopen"_s;
       QTest::addRow("Ctrl+S in %s", qPrintable(focus)) << focus << int(Qt::Key_S) << u"menuSave"_s;
-      QTest::addRow("Ctrl+A in %s", qPrintable(focus)) << focus << int(Qt::Key_A) << u"menusaveas"_s;
+      QTest::addRow("Ctrl+A in %s", qPrintable(focus))
+          << focus << int(Qt::Key_A) << u"menusaveas"_s;
     }
   }
   void ShortcutsRunTheirCommands() {
@@ -359,7 +360,8 @@ class Form1Test : public QObject {
   // The strong proposals join the zone list beside a typed zone, the report
   // names the first weak ones, and only Valider changes the listing.
   void ProposeZonesEntersTheStrongOnesAndReports() {
-    std::vector<std::string> lines = {testing::WordRecord(0, {0x2800}), testing::WordRecord(0x2007, {0x3F72})};
+    std::vector<std::string> lines = {testing::WordRecord(0, {0x2800}),
+                                      testing::WordRecord(0x2007, {0x3F72})};
     for (unsigned address = 0x10; address <= 0x70; address += 0x10) {
       lines.push_back(testing::WordRecord(address, {0x0000}));  // unreached: weak
     }
@@ -376,8 +378,9 @@ class Form1Test : public QObject {
     QCOMPARE(message_box_.shown[0].title, "Tessarin");
     QCOMPARE(message_box_.shown[0].text,
              "1 zone de datas ajoutée : appuyer sur Valider pour l'appliquer.\n\n"
-             "Zones possibles (faibles), à saisir si elles conviennent :\n0020 0020" + weak + "0030 0030" +
-                 weak + "0040 0040" + weak + "0050 0050" + weak + "0060 0060" + weak + "(et 1 autre)");
+             "Zones possibles (faibles), à saisir si elles conviennent :\n0020 0020" +
+                 weak + "0030 0030" + weak + "0040 0040" + weak + "0050 0050" + weak + "0060 0060" +
+                 weak + "(et 1 autre)");
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     QCOMPARE(AllShown("List1").filter(u"DW   0x3F72"_s).size(), 1);
   }
@@ -387,9 +390,9 @@ class Form1Test : public QObject {
     QTest::keyClicks(Find<QLineEdit>("Text1"), u"0001 0003"_s);
     QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
-    QVERIFY(AllShown("List1").contains(
-        u"0001  3448"_s + QString(14, u' ') + u"DW   0x3448,0x3469,0x3400"_s +
-        QString(35, u' ') + u"; Hi."_s));
+    QVERIFY(AllShown("List1").contains(u"0001  3448"_s + QString(14, u' ') +
+                                       u"DW   0x3448,0x3469,0x3400"_s + QString(35, u' ') +
+                                       u"; Hi."_s));
     QCOMPARE(AllShown("List4"), QStringList{u"0001 0003"_s});
     QVERIFY(message_box_.shown.empty());
 
@@ -469,9 +472,8 @@ class Form1Test : public QObject {
 
   void ModelsStayConsistentThroughTheCommands() {
     for (const char* name : {"List1", "List3", "List4"}) {
-      new QAbstractItemModelTester(List(name)->model(),
-                                   QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                   List(name));
+      new QAbstractItemModelTester(
+          List(name)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, List(name));
     }
     Open(u"text.hex"_s, ProgramWithText());
     QTest::keyClicks(Find<QLineEdit>("Text1"), u"0001 0003"_s);

@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
   // The toolkit has taken its own options out of argv.
   const WindowArguments arguments = tessarin::ParseWindowArguments({argv + 1, argv + argc});
   if (arguments.action == WindowArguments::Action::kUsageError) {
-    std::cerr << "tessarin: " << arguments.error << "\nTry 'tessarin --help' for more information.\n";
+    std::cerr << "tessarin: " << arguments.error
+              << "\nTry 'tessarin --help' for more information.\n";
     return 2;
   }
   QApplication::setApplicationName(QString::fromUtf8(tessarin::kAppTitle));

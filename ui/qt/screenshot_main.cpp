@@ -178,7 +178,8 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     picture = Framed(*form);
     const QImage box = Framed(report);
     QPainter painter(&picture);
-    painter.drawImage((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2, box);
+    painter.drawImage((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
+                      box);
     painter.setPen(Qt::black);
     painter.drawRect((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
                      box.width() - 1, box.height() - 1);
@@ -200,9 +201,10 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments();
   if (args.size() < 4 || args.size() > 6) {
-    std::fprintf(stderr,
-                 "usage: %s HEX_FILE open|label|zone|valider|save|propose|about OUT.png [ZONE [LABEL]]\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s HEX_FILE open|label|zone|valider|save|propose|about OUT.png [ZONE [LABEL]]\n",
+        argv[0]);
     return 2;
   }
   return tessarin::Run(args[1], args[2], args[3], args.value(4), args.value(5));

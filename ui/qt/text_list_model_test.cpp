@@ -18,14 +18,12 @@ class TextListModelTest : public QObject {
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("plain") << QByteArray("W0005") << u"W0005"_s;
-    QTest::newRow("word line")
-        << QByteArray("0002  2802  (.  W0002\tGOTO\tW0002")
-        << u"0002  2802  (.  W0002   GOTO    W0002"_s;
+    QTest::newRow("word line") << QByteArray("0002  2802  (.  W0002\tGOTO\tW0002")
+                               << u"0002  2802  (.  W0002   GOTO    W0002"_s;
     QTest::newRow("header") << QByteArray("\tLIST\tP=16F876, F=INHX8M")
                             << u"        LIST    P=16F876, F=INHX8M"_s;
     QTest::newRow("tab on a stop") << QByteArray("12345678\tx") << u"12345678        x"_s;
-    QTest::newRow("end line") << QByteArray(21, ' ') + "\tend"
-                              << QString(24, u' ') + u"end"_s;
+    QTest::newRow("end line") << QByteArray(21, ' ') + "\tend" << QString(24, u' ') + u"end"_s;
 
     QTest::newRow("high bytes") << QByteArray("\x80 \xE9 \x99") << u"€ é ™"_s;
     QTest::newRow("undefined byte") << QByteArray("\x81") << u"\u0081"_s;
