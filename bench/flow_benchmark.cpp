@@ -3,11 +3,12 @@
 
 #include <cstdlib>
 
-#include "decode/instruction.h"
-#include "pass/flow_analysis.h"
-#include "pass/program_image.h"
+#include "flow/flow_analysis.h"
+#include "flow/program_image.h"
+#include "instructions/instruction.h"
+#include "pass/record_reader.h"
+#include "proposals/proposal_entry.h"
 #include "testing/hex_builder.h"
-#include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {

@@ -10,16 +10,16 @@
 #include "cli/batch.h"
 #include "cli/proposals_output.h"
 #include "cli/reporter.h"
-#include "decode/processor.h"
 #include "files/hex_check.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
+#include "processors/processor.h"
+#include "proposals/proposal_entry.h"
 #include "ui/file_io.h"
 #include "ui/services.h"
 #include "zones/apply_data_zones.h"
 #include "zones/companion_file.h"
-#include "zones/proposal_entry.h"
 
 namespace tessarin {
 namespace {

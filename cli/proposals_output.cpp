@@ -1,6 +1,6 @@
 #include "cli/proposals_output.h"
 
-#include "zones/proposal_entry.h"
+#include "proposals/proposal_entry.h"
 
 namespace tessarin {
 

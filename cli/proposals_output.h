@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "zones/zone_proposals.h"
+#include "proposals/zone_proposals.h"
 
 namespace tessarin {
 

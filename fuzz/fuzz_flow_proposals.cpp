@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "decode/instruction.h"
-#include "pass/flow_analysis.h"
-#include "zones/zone_proposals.h"
+#include "flow/flow_analysis.h"
+#include "instructions/instruction.h"
+#include "proposals/zone_proposals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "decode/decoder.h"
-#include "decode/processor.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "pass/listing_line.h"
 #include "pass/record_reader.h"
-#include "pass/symbolic_words.h"
+#include "processors/processor.h"
+#include "symbolic/symbolic_printer.h"
+#include "symbolic/symbolic_words.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -67,7 +68,10 @@ class SymbolicStyleWords {
   std::string Text(int address, std::string_view word, bool labelled) {
     return words_.Text(address, word, labelled);
   }
-  std::string Org(int address) const { return words_.OrgLine(address); }
+  std::string Org(int address) const {
+    return OrgLine(SymbolicOrgAddress(address, words_.processor()),
+                   SymbolicOrgWarning(address, words_.processor()));
+  }
   // __CONFIG sets the configuration word without moving gpasm on: a word
   // after it needs an ORG line of its own.
   bool OrgAfter(int address) const { return address == kConfigurationWord; }
@@ -235,6 +239,12 @@ Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
 
 }  // namespace
 
+std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
+  if (state.Style != ListingStyle::kSymbolic) return std::nullopt;
+  return std::optional<SymbolicWords>(std::in_place, BuildProgramImage(state),
+                                      ChosenProcessor(state));
+}
+
 std::string PassFailedText(const Status& pass) {
   return std::string(kPassFailedMessage) + " (" + pass.message() + ")";
 }
@@ -243,9 +253,12 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
   const bool symbolic = state.Style == ListingStyle::kSymbolic;
-  ListingHeader header =
-      symbolic ? SymbolicHeader(clock.DateText(), clock.TimeText(), ChosenProcessor(state))
-               : ClassicHeader(clock.DateText(), clock.TimeText());
+  ListingHeader header = [&] {
+    if (!symbolic) return ClassicHeader(clock.DateText(), clock.TimeText());
+    const SourceDirectives directives = SymbolicDirectives(ChosenProcessor(state));
+    return SymbolicHeader(clock.DateText(), clock.TimeText(), directives.errorlevel,
+                          directives.list, directives.include);
+  }();
   for (std::string& line : header) state.List1.Add(std::move(line));
 
   if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));

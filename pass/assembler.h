@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "symbolic/symbolic_words.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
@@ -14,6 +16,10 @@ inline constexpr std::string_view kPassFailedMessage =
 
 /// That message followed by the cause of the failure `pass`, in brackets.
 std::string PassFailedText(const Status& pass);
+
+/// The symbolic view of the image the line store holds, when the listing
+/// style is symbolic; nothing in the classic style.
+std::optional<SymbolicWords> SymbolicStyle(const SharedState& state);
 
 /// The disassembly pass: rebuilds the listing `List1` and the label list
 /// `List3` from the line store.

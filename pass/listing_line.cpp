@@ -1,6 +1,5 @@
 #include "pass/listing_line.h"
 
-#include "decode/symbolic_printer.h"
 #include "pass/hex_record.h"
 #include "ui/app_title.h"
 
@@ -65,10 +64,10 @@ ListingHeader ClassicHeader(std::string_view date, std::string_view time) {
 }
 
 ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
-                             const Processor& processor) {
-  return {GeneratedByLine(date, time), SymbolicHeaderLine(2, processor),
-          SymbolicHeaderLine(3, processor), SymbolicHeaderLine(4, processor),
-          SymbolicHeaderLine(5, processor)};
+                             std::string_view errorlevel, std::string_view list,
+                             std::string_view include) {
+  return {GeneratedByLine(date, time), std::string(errorlevel), std::string(list),
+          std::string(include), ""};
 }
 
 std::string AddressText(int address) {

@@ -36,13 +36,12 @@ ListingHeader ClassicHeader(std::string_view date, std::string_view time);
 /// writes, whatever its date and time.
 bool StartsWithGeneratedByLine(std::string_view text);
 
-struct Processor;
-
 /// The symbolic header: the same first line, the errorlevel directive that
 /// keeps gpasm quiet about what symbolic source does on purpose, LIST and
 /// the include of the processor's header, an empty line.
 ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
-                             const Processor& processor);
+                             std::string_view errorlevel, std::string_view list,
+                             std::string_view include);
 
 /// What a listing line is.
 enum class LineKind { kHeader, kEmpty, kWord, kDw, kOrg, kEqu, kEnd, kOther };

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "flow/program_image.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
 #include "ui/shared_state.h"
@@ -60,5 +61,10 @@ inline Result<StoredRecord> RecordReader::Read(int i) {
   if (!word_address) return LineFailure(i, kAddressTooHigh);
   return StoredRecord{*slot, *word_address};
 }
+
+/// The image the line store holds, read through the pass's RecordReader: a
+/// record the pass would stop at is passed over, a later word at an address
+/// replaces an earlier one, and words past 0x7FFF are dropped.
+ProgramImage BuildProgramImage(const SharedState& state);
 
 }  // namespace tessarin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,18 @@ constexpr bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 
 
 /// True for "0"-"9", "A"-"F" and "a"-"f".
 constexpr bool IsHexDigit(char c) { return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f'); }
+
+/// The value of exactly four hexadecimal digits in either case ("3FFF",
+/// "a1b2"); nothing for any other text.
+constexpr std::optional<uint16_t> ReadFourHexDigits(std::string_view text) {
+  if (text.size() != 4) return std::nullopt;
+  unsigned value = 0;
+  for (char c : text) {
+    if (!IsHexDigit(c)) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
+  }
+  return static_cast<uint16_t>(value);
+}
 
 /// The upper-case hexadecimal digit of 0-15.
 constexpr char HexDigit(int value) { return "0123456789ABCDEF"[value & 0xF]; }

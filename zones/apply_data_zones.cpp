@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "decode/decoder.h"
+#include "pass/assembler.h"
 #include "pass/listing_line.h"
-#include "pass/symbolic_words.h"
 #include "ui/cp1252.h"
 #include "zones/zone_list.h"
 #include "zones/zone_text.h"

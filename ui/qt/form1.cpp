@@ -20,15 +20,15 @@
 #include <filesystem>
 #include <optional>
 
-#include "decode/processor.h"
 #include "files/commands.h"
+#include "processors/processor.h"
+#include "proposals/proposal_entry.h"
 #include "ui/cp1252.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/text_list_model.h"
 #include "zones/apply_data_zones.h"
-#include "zones/proposal_entry.h"
 #include "zones/remove_label.h"
 #include "zones/zone_list.h"
 

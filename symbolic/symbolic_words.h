@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "decode/processor.h"
-#include "pass/flow_analysis.h"
-#include "pass/program_image.h"
+#include "flow/flow_analysis.h"
+#include "flow/program_image.h"
+#include "processors/processor.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
@@ -16,8 +16,8 @@ namespace tessarin {
 /// branch targets its paths give it.
 class SymbolicWords {
  public:
-  /// Follows the flow of the words that the line store holds.
-  SymbolicWords(const SharedState& state, const Processor& processor);
+  /// Follows the flow of the program memory of `image`.
+  SymbolicWords(ProgramImage image, const Processor& processor);
 
   /// The label of the CALL or GOTO word `word` at `address`; empty for
   /// any other word, and where the word is no instruction of the program.
@@ -28,9 +28,6 @@ class SymbolicWords {
   /// carries a label (`labelled`) or starts a run of unreached code.
   std::string Text(int address, std::string_view word, bool labelled) const;
 
-  /// The ORG line for a word at `address` that does not follow the one before.
-  std::string OrgLine(int address) const;
-
   const Processor& processor() const { return processor_; }
 
  private:
@@ -38,10 +35,6 @@ class SymbolicWords {
   ProgramImage image_;
   FlowAnalysis flow_;
 };
-
-/// The symbolic view of the image the line store holds, when the listing
-/// style is symbolic; nothing in the classic style.
-std::optional<SymbolicWords> SymbolicStyle(const SharedState& state);
 
 /// The processor that `state` names, or the 16F876 for a name it does not know.
 const Processor& ChosenProcessor(const SharedState& state);

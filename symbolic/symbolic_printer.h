@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "decode/instruction.h"
-#include "decode/processor.h"
+#include "instructions/instruction.h"
+#include "processors/processor.h"
 
 namespace tessarin {
 
@@ -18,9 +18,15 @@ struct WordFacts {
   std::optional<int> target;
 };
 
-/// Header line `number` (2 to 5) of a symbolic listing: the errorlevel
-/// directive, LIST, the include of the processor's header and an empty line.
-std::string SymbolicHeaderLine(int number, const Processor& processor);
+/// The directives a symbolic source opens with, in order: errorlevel
+/// quieting the messages such source causes on purpose, LIST naming the
+/// processor, and the include of its gputils header.
+struct SourceDirectives {
+  std::string errorlevel;
+  std::string list;
+  std::string include;
+};
+SourceDirectives SymbolicDirectives(const Processor& processor);
 
 /// The word address that a CALL or GOTO at `address` reaches: the target of
 /// `facts`, or else its 11 bits in the word's own page.

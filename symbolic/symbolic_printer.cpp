@@ -1,4 +1,4 @@
-#include "decode/symbolic_printer.h"
+#include "symbolic/symbolic_printer.h"
 
 #include "ui/text_slice.h"
 
@@ -129,26 +129,16 @@ void AppendConfigFlags(std::string& out, uint16_t word, const Processor& process
 
 }  // namespace
 
-std::string SymbolicHeaderLine(int number, const Processor& processor) {
-  std::string line;
-  switch (number) {
-    case 2:
-      line = kQuietLine;
-      break;
-    case 3:
-      line = "\tLIST\tP=";
-      line.append(processor.name);
-      line += ", F=INHX8M";
-      break;
-    case 4:
-      line = "\tinclude \"";
-      line.append(processor.header);
-      line += '"';
-      break;
-    default:
-      break;
-  }
-  return line;
+SourceDirectives SymbolicDirectives(const Processor& processor) {
+  SourceDirectives directives;
+  directives.errorlevel = kQuietLine;
+  directives.list = "\tLIST\tP=";
+  directives.list.append(processor.name);
+  directives.list += ", F=INHX8M";
+  directives.include = "\tinclude \"";
+  directives.include.append(processor.header);
+  directives.include += '"';
+  return directives;
 }
 
 int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts) {

@@ -1,4 +1,4 @@
-#include "pass/cross_references.h"
+#include "cross_references/cross_references.h"
 
 #include <cstdio>
 #include <span>

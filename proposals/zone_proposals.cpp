@@ -1,10 +1,10 @@
-#include "zones/zone_proposals.h"
+#include "proposals/zone_proposals.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "decode/instruction.h"
-#include "decode/processor.h"
+#include "instructions/instruction.h"
+#include "processors/processor.h"
 
 namespace tessarin {
 namespace {

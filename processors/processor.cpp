@@ -1,9 +1,9 @@
-#include "decode/processor.h"
+#include "processors/processor.h"
 
 #include <algorithm>
 #include <array>
 
-#include "decode/processor_tables.h"
+#include "processors/processor_tables.h"
 
 namespace tessarin {
 namespace {

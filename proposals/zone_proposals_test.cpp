@@ -1,4 +1,4 @@
-#include "zones/zone_proposals.h"
+#include "proposals/zone_proposals.h"
 
 #include <gtest/gtest.h>
 

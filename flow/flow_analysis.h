@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "decode/instruction.h"
-#include "pass/program_image.h"
+#include "flow/program_image.h"
+#include "instructions/instruction.h"
 
 namespace tessarin {
 

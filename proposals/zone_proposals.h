@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pass/flow_analysis.h"
-#include "pass/program_image.h"
+#include "flow/flow_analysis.h"
+#include "flow/program_image.h"
 #include "zones/zone_text.h"
 
 namespace tessarin {

@@ -1,8 +1,9 @@
-#include "zones/proposal_entry.h"
+#include "proposals/proposal_entry.h"
 
-#include "pass/flow_analysis.h"
-#include "pass/program_image.h"
-#include "pass/symbolic_words.h"
+#include "flow/flow_analysis.h"
+#include "flow/program_image.h"
+#include "pass/record_reader.h"
+#include "symbolic/symbolic_words.h"
 #include "zones/zone_list.h"
 
 namespace tessarin {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "pass/flow_analysis.h"
-#include "pass/program_image.h"
+#include "flow/flow_analysis.h"
+#include "flow/program_image.h"
 
 namespace tessarin {
 

@@ -1,7 +1,7 @@
 // Every register, bit and configuration name that the processor tables can
 // produce must mean, in the gputils header of its processor, what the tables
 // say it means: the header is read here with its own sections.
-#include "decode/processor.h"
+#include "processors/processor.h"
 
 #include <gtest/gtest.h>
 

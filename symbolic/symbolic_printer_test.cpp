@@ -1,4 +1,4 @@
-#include "decode/symbolic_printer.h"
+#include "symbolic/symbolic_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "decode/instruction.h"
+#include "instructions/instruction.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // clang-format off
 #pragma once
 
-#include "decode/processor.h"
+#include "processors/processor.h"
 
 namespace tessarin::processor_tables {
 

@@ -1,4 +1,4 @@
-#include "pass/flow_analysis.h"
+#include "flow/flow_analysis.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "pass/record_reader.h"
 #include "testing/hex_builder.h"
 
 namespace tessarin {

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "proposals/zone_proposals.h"
 #include "ui/shared_state.h"
-#include "zones/zone_proposals.h"
 
 namespace tessarin {
 

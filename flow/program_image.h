@@ -1,10 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
-
-#include "pass/hex_record.h"
-#include "ui/shared_state.h"
 
 namespace tessarin {
 
@@ -13,7 +11,7 @@ namespace tessarin {
 /// Addresses that no record fills are absent.
 class ProgramImage {
  public:
-  static constexpr int kAddressCount = kWordAddressCount;
+  static constexpr int kAddressCount = 0x8000;
   /// What a word text that is not four hex digits reads as: no 14-bit word,
   /// so it decodes as no instruction and assembles back from nothing.
   static constexpr uint16_t kMalformedWord = 0xFFFF;
@@ -30,10 +28,5 @@ class ProgramImage {
   std::vector<uint16_t> words_;
   std::vector<bool> present_;
 };
-
-/// The image the line store holds, read through the pass's RecordReader: a
-/// record the pass would stop at is passed over, a later word at an address
-/// replaces an earlier one, and words past 0x7FFF are dropped.
-ProgramImage BuildProgramImage(const SharedState& state);
 
 }  // namespace tessarin

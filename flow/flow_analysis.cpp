@@ -1,4 +1,4 @@
-#include "pass/flow_analysis.h"
+#include "flow/flow_analysis.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,8 @@
-#include "pass/cross_references.h"
+#include "cross_references/cross_references.h"
 
 #include <gtest/gtest.h>
 
+#include "pass/record_reader.h"
 #include "testing/hex_builder.h"
 
 namespace tessarin {
