@@ -140,7 +140,9 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       error = "unknown option " + arg;
       return std::nullopt;
     }
-    options.file_args.insert(options.file_args.end(), args.begin() + first, args.begin() + i + 1);
+    options.file_args.insert(options.file_args.end(),
+                             args.begin() + static_cast<std::ptrdiff_t>(first),
+                             args.begin() + static_cast<std::ptrdiff_t>(i + 1));
   }
   if (options.help || options.version) return options;
   if (options.processor && FindProcessor(*options.processor) == nullptr) {

@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Programs, RoundTripTest,
                          ::testing::Values(Case{"pages", "inhx8m"}, Case{"pages", "inhx32"},
                                            Case{"offset", "inhx8m"}, Case{"offset", "inhx32"},
                                            Case{"instructions", "inhx8m"}),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return std::string(info.param.program) + "_" + info.param.format;
+                         [](const ::testing::TestParamInfo<Case>& row) {
+                           return std::string(row.param.program) + "_" + row.param.format;
                          });
 
 // The processor a program's LIST line names ("16f877a"), else the 16F876.
@@ -199,8 +199,8 @@ std::vector<std::string> SymbolicCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, SymbolicRoundTripTest, ::testing::ValuesIn(SymbolicCases()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& row) {
+                           return row.param;
                          });
 
 class AutoZonesRoundTripTest : public ::testing::TestWithParam<std::string> {};
@@ -237,8 +237,8 @@ std::vector<std::string> ClassicGpasmPrograms() {
 
 INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest,
                          ::testing::ValuesIn(ClassicGpasmPrograms()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& row) {
+                           return row.param;
                          });
 
 }  // namespace

@@ -203,7 +203,7 @@ TEST(DecodeWord, EveryUpperCaseWord) {
   for (int value = 0; value <= 0xFFFF; ++value) {
     char word[5];
     std::snprintf(word, sizeof word, "%04X", value);
-    const int16_t address = addresses[value % std::size(addresses)];
+    const int16_t address = addresses[static_cast<size_t>(value) % std::size(addresses)];
     state.CurrentAddress = address;
     const int labels_before = state.List2.Count();
     const std::string line = DecodeWord(word, state);
@@ -244,7 +244,8 @@ TEST(CollectBranchTarget, AddsWhatTheFirstSweepDecodeAdds) {
   for (int value = 0; value <= 0xFFFF; value += 3) {
     char word[5];
     std::snprintf(word, sizeof word, value % 2 ? "%04X" : "%04x", value);
-    decoded.CurrentAddress = collected.CurrentAddress = addresses[value % std::size(addresses)];
+    decoded.CurrentAddress = collected.CurrentAddress =
+        addresses[static_cast<size_t>(value) % std::size(addresses)];
     DecodeWord(word, decoded);
     CollectBranchTarget(word, collected);
   }

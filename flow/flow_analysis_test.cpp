@@ -102,7 +102,7 @@ TEST_P(FlowAnalysisTest, Case) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Flow, FlowAnalysisTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 }  // namespace
 }  // namespace tessarin

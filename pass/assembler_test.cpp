@@ -36,7 +36,7 @@ class AssemblerTest : public ::testing::Test {
   // The listing after the header.
   std::vector<std::string> Body() const {
     const auto& items = state_.List1.Items();
-    return {items.begin() + std::min<size_t>(5, items.size()), items.end()};
+    return {items.begin() + std::min<std::ptrdiff_t>(5, std::ssize(items)), items.end()};
   }
 
   SharedState state_;

@@ -89,7 +89,7 @@ TEST_P(ZoneProposalsTest, Case) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Proposals, ZoneProposalsTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 }  // namespace
 }  // namespace tessarin

@@ -72,7 +72,7 @@ class ApplyDataZonesTest : public ::testing::Test {
   // The listing after its five header lines.
   Lines Body() const {
     const Lines& items = state_.List1.Items();
-    return {items.begin() + std::min<size_t>(5, items.size()), items.end()};
+    return {items.begin() + std::min<std::ptrdiff_t>(5, std::ssize(items)), items.end()};
   }
   // Line `k` of the body of the fresh listing.
   const std::string& Fresh(size_t k) const { return fresh_.at(5 + k); }

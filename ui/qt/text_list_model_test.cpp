@@ -31,7 +31,9 @@ class TextListModelTest : public QObject {
   void DisplayText() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, shown);
-    QCOMPARE(tessarin::DisplayText(std::string_view(bytes.constData(), bytes.size())), shown);
+    QCOMPARE(tessarin::DisplayText(
+                 std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
+             shown);
   }
 
   void ShowsTheListAndFollowsItsChanges() {
