@@ -6,6 +6,13 @@
 
 namespace tessarin {
 
+/// The instruction sets of the 14-bit PICs: a processor description names
+/// its core, and decoding a word depends on it.
+enum class Core : uint8_t {
+  kMidRange,  ///< 35 instructions: PIC10F32x, PIC12F6xx, PIC16C/F6xx-9xx
+  kEnhanced,  ///< 49 instructions: PIC12F1xxx, PIC16F1xxx
+};
+
 /// The 35 instructions of the 14-bit core, plus OPTION and TRIS that the
 /// assembler still accepts.
 enum class Mnemonic : uint8_t {
