@@ -3,32 +3,25 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
+
+#include "cli/options.h"
+#include "ui/services.h"
 
 namespace tessarin {
 
-/// Several HEX files in one call, or one with an output folder: the source
-/// of each goes to NAME.asm (NAME.lst for a listing), NAME being the HEX
-/// file's name without its extension, beside the HEX file or in the folder.
-struct BatchJob {
-  std::vector<std::string> inputs;
-  /// The -o value: a folder, or nothing for "beside each HEX file".
-  std::optional<std::string> output;
-  /// The options every file runs with (all but -o).
-  std::vector<std::string> file_args;
-  bool listing = false;
-};
+// Several HEX files in one call, or one with an output folder: the source of
+// each goes to NAME.asm (NAME.lst for a listing), NAME being the HEX file's
+// name without its extension, beside the HEX file or in the folder.
 
-/// Whether a call with `input_count` HEX files and this -o value is a batch.
-bool IsBatch(size_t input_count, const std::optional<std::string>& output);
+/// Whether the call is a batch.
+bool IsBatch(const Options& options);
 
-/// What is wrong with the job as a call, or nothing.
-std::optional<std::string> BatchUsageError(const BatchJob& job);
+/// What is wrong with the batch as a call, or nothing.
+std::optional<std::string> BatchUsageError(const Options& options);
 
-/// Runs each file as a call of its own, which reports its failure on one
-/// line of `err`; the others go on. Returns 0 when every source was written,
-/// 1 when any failed.
-int RunBatch(const BatchJob& job, std::ostream& out, std::ostream& err,
-             const char* source_date_epoch);
+/// Runs each file of the batch on its own, reporting its failure on one line
+/// of `err`; the others go on. Returns 0 when every output was written, 1
+/// when any failed.
+int RunBatch(const Options& options, std::ostream& out, std::ostream& err, Clock& clock);
 
 }  // namespace tessarin

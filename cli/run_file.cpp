@@ -1,0 +1,112 @@
+#include "cli/run_file.h"
+
+#include <filesystem>
+
+#include "cli/proposals_output.h"
+#include "cli/reporter.h"
+#include "files/hex_check.h"
+#include "files/open_hex_file.h"
+#include "files/source_writer.h"
+#include "pass/assembler.h"
+#include "processors/processor.h"
+#include "proposals/proposal_entry.h"
+#include "ui/file_io.h"
+#include "zones/apply_data_zones.h"
+#include "zones/companion_file.h"
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where the zones of `hex_path` come from: -z, none, or its companion file
+// (standard input has none).
+ZoneSource ZonesOf(const Options& options, const std::string& hex_path) {
+  if (options.zones) return {ZoneSource::Kind::kFile, *options.zones};
+  ZoneSource zones;
+  if (options.no_zones || hex_path == "-") zones.kind = ZoneSource::Kind::kNone;
+  return zones;
+}
+
+// Opens the file into `state`; false, reported, when that fails.
+bool Open(const Options& options, const std::string& hex_path, const std::string& hex_file,
+          Clock& clock, SharedState& state, Reporter& report) {
+  if (options.symbolic) state.Style = ListingStyle::kSymbolic;
+  if (options.processor) state.ProcessorName = FindProcessor(*options.processor)->name;
+  const ZoneSource zones = ZonesOf(options, hex_path);
+  NoYield yield;
+  const OpenOutcome opened = OpenHexFile(state, hex_file, zones, yield, clock);
+  for (const FoundDefect& defect : opened.defects) {
+    report.Warn(hex_path + ": " + DescribeDefect(defect));
+  }
+  switch (opened.step) {
+    case OpenStep::kReadHex:
+      report.Fail(1, hex_path, opened.status.message());
+      return false;
+    case OpenStep::kReadZones:
+      report.Fail(1, zones.path, opened.status.message());
+      return false;
+    case OpenStep::kPass:
+      report.Fail(1, hex_path, PassFailedText(opened.status));
+      return false;
+    case OpenStep::kDone:
+      break;
+  }
+  return true;
+}
+
+// The text the call writes: the proposals, the listing or the source, once
+// the zones are entered and applied as the options ask.
+std::string OutputText(const Options& options, SharedState& state, std::ostream& err,
+                       Reporter& report) {
+  if (options.auto_zones) EnterStrongProposals(state);
+  if (options.propose_zones) {
+    const std::vector<ZoneProposal> proposals = ProposeZonesForOpenedFile(state);
+    ReportProposals(proposals, err);
+    return StrongProposalsText(proposals);
+  }
+  if (state.List4.Count() > 0) {
+    for (const UnappliedZone& unapplied : ApplyDataZones(state)) {
+      report.Warn("zone \"" + unapplied.zone +
+                  "\" was not applied: " + std::string(ZoneFaultText(unapplied.fault)));
+    }
+  }
+  return options.listing ? ListingText(state.List1) : GeneratedSource(state.List1);
+}
+
+// Writes `text` to the output file, which never replaces the HEX file or the
+// zones it was made from.
+int WriteOutput(const Options& options, const std::string& output, const std::string& hex_file,
+                const SharedState& state, const std::string& text, Reporter& report) {
+  const fs::path zone_file =
+      options.zones ? fs::path(*options.zones)
+                    : CompanionFilePath(state.WorkingFolder, state.CommonDialog1.FileTitle);
+  for (const fs::path& input : {fs::path(hex_file), zone_file}) {
+    if (IsSameRegularFile(output, input)) {
+      return report.Fail(1, output, "is the HEX file or a zone file; not replaced");
+    }
+  }
+  const Status written = WriteFileAtomically(output, text);
+  if (!written.ok()) return report.Fail(1, output, written.message());
+  return 0;
+}
+
+}  // namespace
+
+int RunFile(const Options& options, const std::string& hex_path,
+            const std::optional<std::string>& output, std::ostream& out, std::ostream& err,
+            Clock& clock, SharedState& state) {
+  Reporter report(err);
+  const std::string hex_file = hex_path == "-" ? "/dev/stdin" : hex_path;
+  if (!Open(options, hex_path, hex_file, clock, state, report)) return 1;
+  const std::string text = OutputText(options, state, err, report);
+  if (options.strict && report.warnings() > 0) {
+    return report.Fail(1, hex_path, "--strict: warnings, no output written");
+  }
+  if (output && *output != "-") return WriteOutput(options, *output, hex_file, state, text, report);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!out.flush()) return report.Fail(1, "standard output", "write error");
+  return 0;
+}
+
+}  // namespace tessarin
