@@ -6,7 +6,8 @@ namespace tessarin {
 namespace {
 
 constexpr int kPageWords = 0x800;
-// The enhanced core's program counter: 15 bits, sixteen pages.
+// The last word a 15-bit program counter reaches: the enhanced core's sixteen
+// pages (the mid-range core's 13 bits stay below it).
 constexpr int kLastCounterWord = 0x7FFF;
 
 // gpasm messages that symbolic source causes by design: 302 register of bank
