@@ -82,12 +82,10 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
        "16F873",
        "DW\t0x3041\t; *** beyond the program memory of the 16F873"},
 
-      // The enhanced core: its own instructions as gpasm spells them.
+      // The enhanced core: its own instructions as gpasm spells them (the
+      // gpasm test checks every word; these show the forms).
       {0x3DA0, 0, kAny, {}, "16F1827", "ADDWFC\t0x20,F"},
-      {0x3B21, 0, kAny, {}, "16F1827", "SUBWFB\t0x21,W"},
-      {0x3722, 0, kAny, {}, "16F1827", "ASRF\t0x22,W"},
       {0x35A3, 0, kAny, {}, "16F1827", "LSLF\t0x23,F"},
-      {0x3624, 0, kAny, {}, "16F1827", "LSRF\t0x24,W"},
       {0x0022, 0, kAny, {}, "16F1827", "MOVLB\t0x02"},
       {0x3188, 0, kAny, {}, "16F1827", "MOVLP\t0x08"},
       {0x000B, 0, kAny, {}, "16F1827", "BRW"},
@@ -101,7 +99,6 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x001F, 0, kAny, {}, "16F1827", "MOVWI\tFSR1--"},
       {0x3F43, 0, kAny, {}, "16F1827", "MOVIW\t0x03[FSR1]"},
       {0x3FBF, 0, kAny, {}, "16F1827", "MOVWI\t-0x01[FSR0]"},
-      {0x3F1F, 0, kAny, {}, "16F1827", "MOVIW\t0x1F[FSR0]"},
       {0x3041, 0, kAny, {}, "16F1827", "MOVLW\t0x41"},
       {0x0103, 0, kAny, {}, "16F1827", "CLRW"},
 
@@ -109,7 +106,6 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       // GOTO in sixteen pages A to P.
       {0x3204, 0x0010, kAny, {}, "16F1827", "BRA\tA0015"},
       {0x33FF, 0x0810, kAny, {}, "16F1827", "BRA\tB0810"},
-      {0x3300, 0x0900, kAny, {}, "16F1827", "BRA\tB0801"},
       {0x3300, 0x0005, kAny, {}, "16F1827", "BRA\t$-0xFF"},
       {0x32FF, 0x7FF0, kAny, {}, "32K", "BRA\t$+0x100"},
       {0x2805, 0x7810, kAny, {}, "32K", "GOTO\tP7805"},
