@@ -50,14 +50,28 @@ void AppendFsr(std::string& out, uint8_t fsr) {
   out += static_cast<char>('0' + fsr);
 }
 
-// MOVIW and MOVWI with FSRn moved: ++FSRn, --FSRn, FSRn++, FSRn--.
-void AppendFsrMode(std::string& out, const Instruction& instruction) {
+// The operands of ADDFSR, MOVIW and MOVWI: "FSR1,-0x20", "0x03[FSR1]", and
+// with FSRn moved "++FSR0", "FSR1--".
+void AppendFsrOperands(std::string& out, const Instruction& instruction) {
+  switch (OperandsOf(instruction.mnemonic)) {
+    case OperandKind::kFsrOffset:
+      AppendFsr(out, instruction.fsr);
+      out += ',';
+      AppendSignedHex(out, instruction.offset, 2);
+      return;
+    case OperandKind::kFsrIndexed:
+      AppendSignedHex(out, instruction.offset, 2);
+      out += '[';
+      AppendFsr(out, instruction.fsr);
+      out += ']';
+      return;
+    default:
+      break;
+  }
+  const FsrMode mode = instruction.mode;
   const std::string_view step =
-      instruction.mode == FsrMode::kPreIncrement || instruction.mode == FsrMode::kPostIncrement
-          ? "++"
-          : "--";
-  const bool before =
-      instruction.mode == FsrMode::kPreIncrement || instruction.mode == FsrMode::kPreDecrement;
+      mode == FsrMode::kPreIncrement || mode == FsrMode::kPostIncrement ? "++" : "--";
+  const bool before = mode == FsrMode::kPreIncrement || mode == FsrMode::kPreDecrement;
   if (before) out.append(step);
   AppendFsr(out, instruction.fsr);
   if (!before) out.append(step);
@@ -167,21 +181,10 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       AppendRelative(out, instruction, address, facts, processor.core);
       break;
     case OperandKind::kFsrOffset:
-      out += '\t';
-      AppendFsr(out, instruction.fsr);
-      out += ',';
-      AppendSignedHex(out, instruction.offset, 2);
-      break;
     case OperandKind::kFsrMode:
-      out += '\t';
-      AppendFsrMode(out, instruction);
-      break;
     case OperandKind::kFsrIndexed:
       out += '\t';
-      AppendSignedHex(out, instruction.offset, 2);
-      out += '[';
-      AppendFsr(out, instruction.fsr);
-      out += ']';
+      AppendFsrOperands(out, instruction);
       break;
   }
   out += others;
