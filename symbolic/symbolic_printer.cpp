@@ -128,6 +128,17 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
   return {};
 }
 
+// TRIS f: the port by its name on the mid-range core, where 5-7 are PORTA to
+// PORTC; a number on the enhanced core, where 5-7 are FSR0H to FSR1H and the
+// ports lie elsewhere, so that a name would give gpasm another port.
+void AppendPort(std::string& out, uint8_t port, const Processor& processor, std::string& others) {
+  if (processor.core == Core::kEnhanced) {
+    AppendHex(out, port, 2);
+  } else {
+    AppendRegister(out, port, WordFacts{0x1, {}}, processor, others);
+  }
+}
+
 // The instruction as source, for an exact word or as the comment of a DW.
 void AppendInstruction(std::string& out, const Instruction& instruction, int address,
                        const WordFacts& facts, const Processor& processor) {
@@ -159,6 +170,8 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     }
     case OperandKind::kLiteral8:
+    case OperandKind::kLiteral5:
+    case OperandKind::kLiteral7:
       out += '\t';
       AppendHex(out, instruction.literal, 2);
       break;
@@ -168,13 +181,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     case OperandKind::kPort:
       out += '\t';
-      AppendRegister(out, static_cast<uint8_t>(instruction.literal), WordFacts{0x1, {}}, processor,
-                     others);
-      break;
-    case OperandKind::kLiteral5:
-    case OperandKind::kLiteral7:
-      out += '\t';
-      AppendHex(out, instruction.literal, 2);
+      AppendPort(out, static_cast<uint8_t>(instruction.literal), processor, others);
       break;
     case OperandKind::kRelative9:
       out += '\t';

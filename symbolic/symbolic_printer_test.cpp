@@ -101,6 +101,7 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x3FBF, 0, kAny, {}, "16F1827", "MOVWI\t-0x01[FSR0]"},
       {0x3041, 0, kAny, {}, "16F1827", "MOVLW\t0x41"},
       {0x0103, 0, kAny, {}, "16F1827", "CLRW"},
+      {0x0065, 0, kAny, {}, "16F1827", "TRIS\t0x05"},
 
       // BRA: the label of its target, else its distance from $; CALL and
       // GOTO in sixteen pages A to P.
