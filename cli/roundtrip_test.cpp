@@ -16,6 +16,7 @@
 
 #include "files/hex_file.h"
 #include "pass/hex_record.h"
+#include "testing/gpasm.h"
 #include "testing/hex_builder.h"
 #include "ui/file_io.h"
 #include "ui/text_slice.h"
@@ -25,39 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Byte address -> byte of every data record, with INHX32 address records.
-std::map<unsigned, unsigned> ReadImage(const fs::path& path) {
-  std::map<unsigned, unsigned> image;
-  const Result<std::string> text = ReadFileBytes(path);
-  EXPECT_TRUE(text.ok()) << path;
-  if (!text.ok()) return image;
-  unsigned upper = 0;
-  for (std::string_view line : SplitLines(*text)) {
-    if (line.empty()) continue;
-    const unsigned count = ReadHexField(Mid(line, 2, 2));
-    const unsigned address = ReadHexField(Mid(line, 4, 4));
-    const unsigned type = ReadHexField(Mid(line, 8, 2));
-    if (type == 4) upper = ReadHexField(Mid(line, 10, 4)) << 16;
-    if (type != 0) continue;
-    for (unsigned k = 0; k < count; ++k) {
-      image[upper + address + k] = ReadHexField(Mid(line, 10 + 2 * static_cast<int>(k), 2));
-    }
-  }
-  return image;
-}
-
-// Runs `command`; its exit status, and in `said` what it wrote.
-int Shell(const std::string& command, std::string* said = nullptr) {
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  std::string text;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-  if (said != nullptr) *said = text;
-  return ::pclose(pipe);
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+using testing::Quoted;
+using testing::ReadImage;
+using testing::Shell;
 
 void ExpectSameImage(const fs::path& original_hex, const fs::path& rebuilt_hex) {
   const std::map<unsigned, unsigned> original = ReadImage(original_hex);

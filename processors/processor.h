@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "instructions/instruction.h"
+
 namespace tessarin {
 
 /// A special-function register: its full address (bank * 0x80 + offset) and
@@ -45,6 +47,7 @@ struct Processor {
   std::span<const RegisterEntry> registers;  ///< ascending address
   std::span<const BitEntry> bits;            ///< ascending address, then bit
   std::span<const ConfigOption> config;      ///< by field, in header order
+  Core core = Core::kMidRange;               ///< the instruction set
 };
 
 /// The processors, 16F873 to 16F877A.

@@ -6,6 +6,9 @@ namespace tessarin {
 namespace {
 
 constexpr int kPageWords = 0x800;
+// The last word a 15-bit program counter reaches: the enhanced core's sixteen
+// pages (the mid-range core's 13 bits stay below it).
+constexpr int kLastCounterWord = 0x7FFF;
 
 // gpasm messages that symbolic source causes by design: 302 register of bank
 // 1-3 (its low seven bits are what counts), 219 a register address the
@@ -14,6 +17,15 @@ constexpr int kPageWords = 0x800;
 constexpr std::string_view kQuietLine =
     "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
     "OPTION/TRIS, ID words, -p";
+
+// The letter of the 2K page of `address`: the mid-range core's four pages
+// keep the letters W to Z that their labels always had, the enhanced core's
+// sixteen run from A to P.
+char PageLetter(int address, Core core) {
+  const int page = address / kPageWords;
+  return core == Core::kEnhanced ? static_cast<char>('A' + (page & 15))
+                                 : static_cast<char>('W' + (page & 3));
+}
 
 // The words of the processor's data EEPROM, one byte a word from 0x2100.
 bool InEeprom(int address, const Processor& processor) {
@@ -25,6 +37,59 @@ void AppendHex(std::string& out, unsigned value, int digits) {
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
     out += HexDigit(static_cast<int>(value >> shift));
   }
+}
+
+// A signed offset as gpasm takes it: "0x05", "-0x20".
+void AppendSignedHex(std::string& out, int value, int digits) {
+  if (value < 0) out += '-';
+  AppendHex(out, static_cast<unsigned>(value < 0 ? -value : value), digits);
+}
+
+void AppendFsr(std::string& out, uint8_t fsr) {
+  out += "FSR";
+  out += static_cast<char>('0' + fsr);
+}
+
+// The operands of ADDFSR, MOVIW and MOVWI: "FSR1,-0x20", "0x03[FSR1]", and
+// with FSRn moved "++FSR0", "FSR1--".
+void AppendFsrOperands(std::string& out, const Instruction& instruction) {
+  switch (OperandsOf(instruction.mnemonic)) {
+    case OperandKind::kFsrOffset:
+      AppendFsr(out, instruction.fsr);
+      out += ',';
+      AppendSignedHex(out, instruction.offset, 2);
+      return;
+    case OperandKind::kFsrIndexed:
+      AppendSignedHex(out, instruction.offset, 2);
+      out += '[';
+      AppendFsr(out, instruction.fsr);
+      out += ']';
+      return;
+    default:
+      break;
+  }
+  const FsrMode mode = instruction.mode;
+  const std::string_view step =
+      mode == FsrMode::kPreIncrement || mode == FsrMode::kPostIncrement ? "++" : "--";
+  const bool before = mode == FsrMode::kPreIncrement || mode == FsrMode::kPreDecrement;
+  if (before) out.append(step);
+  AppendFsr(out, instruction.fsr);
+  if (!before) out.append(step);
+}
+
+// BRA: the label of its target, or its distance from `$` where the target
+// has no label: "$+0x05", "$-0xFF".
+void AppendRelative(std::string& out, const Instruction& instruction, int address,
+                    const WordFacts& facts, Core core) {
+  const std::string label = TargetLabel(instruction, address, facts, core);
+  if (!label.empty()) {
+    out += label;
+    return;
+  }
+  const int distance = instruction.offset + 1;
+  out += distance < 0 ? "$-" : "$+";
+  const auto magnitude = static_cast<unsigned>(distance < 0 ? -distance : distance);
+  AppendHex(out, magnitude, magnitude > 0xFF ? 3 : 2);
 }
 
 // A data register operand: its name in the banks of `facts`, or its address
@@ -63,6 +128,17 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
   return {};
 }
 
+// TRIS f: the port by its name on the mid-range core, where 5-7 are PORTA to
+// PORTC; a number on the enhanced core, where 5-7 are FSR0H to FSR1H and the
+// ports lie elsewhere, so that a name would give gpasm another port.
+void AppendPort(std::string& out, uint8_t port, const Processor& processor, std::string& others) {
+  if (processor.core == Core::kEnhanced) {
+    AppendHex(out, port, 2);
+  } else {
+    AppendRegister(out, port, WordFacts{0x1, {}}, processor, others);
+  }
+}
+
 // The instruction as source, for an exact word or as the comment of a DW.
 void AppendInstruction(std::string& out, const Instruction& instruction, int address,
                        const WordFacts& facts, const Processor& processor) {
@@ -94,17 +170,28 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     }
     case OperandKind::kLiteral8:
+    case OperandKind::kLiteral5:
+    case OperandKind::kLiteral7:
       out += '\t';
       AppendHex(out, instruction.literal, 2);
       break;
     case OperandKind::kAddress11:
       out += '\t';
-      out += BranchLabel(BranchTarget(instruction, address, facts));
+      out += TargetLabel(instruction, address, facts, processor.core);
       break;
     case OperandKind::kPort:
       out += '\t';
-      AppendRegister(out, static_cast<uint8_t>(instruction.literal), WordFacts{0x1, {}}, processor,
-                     others);
+      AppendPort(out, static_cast<uint8_t>(instruction.literal), processor, others);
+      break;
+    case OperandKind::kRelative9:
+      out += '\t';
+      AppendRelative(out, instruction, address, facts, processor.core);
+      break;
+    case OperandKind::kFsrOffset:
+    case OperandKind::kFsrMode:
+    case OperandKind::kFsrIndexed:
+      out += '\t';
+      AppendFsrOperands(out, instruction);
       break;
   }
   out += others;
@@ -142,15 +229,26 @@ SourceDirectives SymbolicDirectives(const Processor& processor) {
 }
 
 int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts) {
+  if (OperandsOf(instruction.mnemonic) == OperandKind::kRelative9) {
+    return address + 1 + instruction.offset;
+  }
   if (facts.target) return *facts.target;
   return (address & ~(kPageWords - 1)) | (instruction.literal & (kPageWords - 1));
 }
 
-std::string BranchLabel(int target) {
-  std::string label(5, 'W');
-  label[0] = static_cast<char>('W' + ((target >> 11) & 3));
+std::string BranchLabel(int target, Core core) {
+  std::string label(5, PageLetter(target, core));
   for (int k = 0; k < 4; ++k) label[1 + static_cast<size_t>(k)] = HexDigit(target >> (12 - 4 * k));
   return label;
+}
+
+std::string TargetLabel(const Instruction& instruction, int address, const WordFacts& facts,
+                        Core core) {
+  const OperandKind operands = OperandsOf(instruction.mnemonic);
+  if (operands != OperandKind::kAddress11 && operands != OperandKind::kRelative9) return {};
+  const int target = BranchTarget(instruction, address, facts);
+  if (target < 0 || target > kLastCounterWord) return {};
+  return BranchLabel(target, core);
 }
 
 std::string_view SymbolicOrgWarning(int address, const Processor& processor) {
@@ -171,7 +269,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
                          const WordFacts& facts, const Processor& processor) {
   std::string out;
   out.reserve(32);
-  if (address < processor.program_words && EncodeInstruction(instruction) == word) {
+  if (address < processor.program_words && EncodeInstruction(instruction, processor.core) == word) {
     AppendInstruction(out, instruction, address, facts, processor);
     return out;
   }

@@ -28,14 +28,23 @@ struct SourceDirectives {
 };
 SourceDirectives SymbolicDirectives(const Processor& processor);
 
-/// The word address that a CALL or GOTO at `address` reaches: the target of
-/// `facts`, or else its 11 bits in the word's own page.
+/// The word address that a CALL, GOTO or BRA at `address` reaches: for CALL
+/// and GOTO the target of `facts`, or else its 11 bits in the word's own
+/// page; for BRA the next word plus its offset, before 0 or past 0x7FFF where
+/// the program counter would wrap.
 int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts);
 
-/// The label of a branch target: the letter of its 2K page ("W" to "Z") and
-/// its address in four upper-case hex digits, so that text order is address
-/// order.
-std::string BranchLabel(int target);
+/// The label of a branch target: the letter of its 2K page and its address
+/// in four upper-case hex digits, so that text order is address order. The
+/// mid-range core's four pages are "W" to "Z", the enhanced core's sixteen
+/// "A" to "P".
+std::string BranchLabel(int target, Core core);
+
+/// The label that the CALL, GOTO or BRA `instruction` at `address` jumps to;
+/// empty for any other instruction and for a BRA whose target lies outside
+/// the 15-bit program counter, which is written as an offset from `$`.
+std::string TargetLabel(const Instruction& instruction, int address, const WordFacts& facts,
+                        Core core);
 
 /// The operand of an ORG line for `address`. gpasm counts bytes in the
 /// processor's data EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n there;
@@ -52,7 +61,8 @@ std::string_view SymbolicOrgWarning(int address, const Processor& processor);
 /// on), written so that gpasm assembles it back to the same word:
 /// an instruction whose own encoding is the word; else a DW of the word with
 /// the instruction it resembles in a comment; __CONFIG, ID words and DE for
-/// data EEPROM above the program memory. `instruction` is the word decoded.
+/// data EEPROM above the program memory. `instruction` is the word decoded
+/// for the processor's core.
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, const Processor& processor);
 

@@ -22,10 +22,8 @@ SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
   if (!value || address >= processor_.program_words) return {};
-  const Instruction instruction = DecodeInstruction(*value);
-  if (OperandsOf(instruction.mnemonic) != OperandKind::kAddress11) return {};
-  return BranchLabel(
-      BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}));
+  return TargetLabel(DecodeInstruction(*value, processor_.core), address,
+                     WordFacts{kAnyBank, flow_.Target(address)}, processor_.core);
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
@@ -37,8 +35,9 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     return text + "\t; *** not a hexadecimal word";
   }
   const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
-  return WithComment(SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_),
-                     CrossReferenceComment(image_, flow_, address, labelled));
+  return WithComment(
+      SymbolicText(*value, address, DecodeInstruction(*value, processor_.core), facts, processor_),
+      CrossReferenceComment(image_, flow_, address, labelled));
 }
 
 }  // namespace tessarin

@@ -19,8 +19,9 @@ class SymbolicWords {
   /// Follows the flow of the program memory of `image`.
   SymbolicWords(ProgramImage image, const Processor& processor);
 
-  /// The label of the CALL or GOTO word `word` at `address`; empty for
-  /// any other word, and where the word is no instruction of the program.
+  /// The label of the CALL, GOTO or BRA word `word` at `address`; empty
+  /// for any other word, and where the word is no instruction of the
+  /// program.
   std::string Label(int address, std::string_view word) const;
 
   /// The instruction text of the word `word` (four hex characters from the
