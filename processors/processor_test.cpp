@@ -11,6 +11,8 @@
 #include <regex>
 #include <string>
 
+#include "testing/gpasm.h"
+
 namespace tessarin {
 namespace {
 
@@ -36,8 +38,8 @@ std::map<std::string, HeaderName> ReadHeader(const std::filesystem::path& path) 
 }
 
 TEST(ProcessorTest, EveryNameMeansInItsHeaderWhatTheTablesSay) {
-  const std::filesystem::path folder = "/usr/share/gputils/header";
-  if (!std::filesystem::exists(folder)) GTEST_SKIP() << "gputils headers are not installed";
+  TESSARIN_SKIP_WITHOUT_GPUTILS();
+  const std::filesystem::path folder = testing::kGputilsHeaders;
   for (const Processor& processor : Processors()) {
     SCOPED_TRACE(processor.name);
     ASSERT_EQ(FindProcessor("PIC" + std::string(processor.name)), &processor);

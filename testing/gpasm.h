@@ -13,6 +13,15 @@
 
 namespace tessarin::testing {
 
+inline constexpr const char* kGputilsHeaders = "/usr/share/gputils/header";
+
+/// Skips a test that needs gputils where it is missing, saying how to get it;
+/// scripts/install-deps installs it, so the test command always runs them.
+#define TESSARIN_SKIP_WITHOUT_GPUTILS()                                                     \
+  if (!::tessarin::testing::HasGputils())                                                   \
+  GTEST_SKIP() << "gputils (gpasm and its headers) is missing: install the Debian package " \
+                  "gputils, as scripts/install-deps does"
+
 /// Byte address -> byte of every data record of an Intel HEX file, with
 /// INHX32 address records.
 inline std::map<unsigned, unsigned> ReadImage(const std::filesystem::path& path) {
@@ -49,6 +58,12 @@ inline int Shell(const std::string& command, std::string* said = nullptr) {
   for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
   if (said != nullptr) *said = text;
   return ::pclose(pipe);
+}
+
+/// Whether gputils is installed: gpasm on the PATH and its headers, which the
+/// tests that use them need.
+inline bool HasGputils() {
+  return Shell("command -v gpasm") == 0 && std::filesystem::exists(kGputilsHeaders);
 }
 
 /// `path` in single quotes, for a shell command.
