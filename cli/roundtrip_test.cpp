@@ -11,14 +11,24 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "files/hex_file.h"
+#include "files/inexact_words.h"
+#include "files/open_hex_file.h"
+#include "files/source_writer.h"
 #include "pass/hex_record.h"
+#include "pass/listing_line.h"
+#include "processors/processor.h"
+#include "proposals/proposal_entry.h"
+#include "symbolic/symbolic_words.h"
+#include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/file_io.h"
 #include "ui/text_slice.h"
+#include "zones/apply_data_zones.h"
 
 namespace tessarin {
 namespace {
@@ -239,6 +249,109 @@ INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest,
                          ::testing::ValuesIn(ClassicGpasmPrograms()),
                          [](const ::testing::TestParamInfo<std::string>& row) {
                            return row.param;
+                         });
+
+// The word addresses of `original` that `rebuilt` holds another word at, or none.
+std::set<int> WordsGivenBackDifferently(const fs::path& original_hex, const fs::path& rebuilt_hex) {
+  const std::map<unsigned, unsigned> original = ReadImage(original_hex);
+  const std::map<unsigned, unsigned> rebuilt = ReadImage(rebuilt_hex);
+  std::set<int> differ;
+  for (const auto& [address, byte] : original) {
+    const auto found = rebuilt.find(address);
+    if (found == rebuilt.end() || found->second != byte)
+      differ.insert(static_cast<int>(address / 2));
+  }
+  return differ;
+}
+
+struct ExactnessCase {
+  std::string image;  // a program of the folder, or every_word_0000 / _2000
+  ListingStyle style;
+  bool proposals;  // the strong proposals entered and applied, as Proposer then Valider do
+};
+
+std::string CaseName(const ExactnessCase& c) {
+  return c.image + (c.style == ListingStyle::kSymbolic ? "_symbolic" : "_classic") +
+         (c.proposals ? "_proposals" : "");
+}
+
+void PrintTo(const ExactnessCase& c, std::ostream* out) { *out << CaseName(c); }
+
+constexpr std::string_view kWideWord = "wide_word_far_eeprom";
+
+class InexactWordsTest : public ::testing::TestWithParam<ExactnessCase> {};
+
+// Every word that gpasm gives back otherwise from the saved source is named,
+// and in program memory no other word is.
+TEST_P(InexactWordsTest, NamesTheWordsGpasmGivesBackOtherwise) {
+  ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
+  const ExactnessCase& c = GetParam();
+  const fs::path work = WorkFolder("inexact_" + CaseName(c));
+  const fs::path hex_in = work / "in.hex";
+  const fs::path asm_out = work / "out.asm";
+  const fs::path hex_out = work / "out.hex";
+  SharedState state;
+  state.Style = c.style;
+  if (c.image == kWideWord) {
+    // A word above 0x3FFF, and EEPROM past the part that gpasm's ORG reaches.
+    ASSERT_TRUE(WriteFileAtomically(hex_in, testing::WordRecord(0, {0x2800, 0x7FFF}) + "\n" +
+                                                testing::WordRecord(0x2180, {0x41}) + "\n" +
+                                                testing::EndRecord() + "\n")
+                    .ok());
+  } else if (c.image.rfind(kEveryWord, 0) == 0) {
+    const unsigned first =
+        static_cast<unsigned>(std::stoul(c.image.substr(kEveryWord.size()), nullptr, 16));
+    ASSERT_TRUE(WriteFileAtomically(hex_in, EveryWordImage(first)).ok());
+  } else {
+    const fs::path program = kPrograms / (c.image + ".asm");
+    state.ProcessorName = ProcessorOf(program);
+    ASSERT_EQ(
+        Shell("gpasm -p p" + state.ProcessorName + " -o " + Quoted(hex_in) + " " + Quoted(program)),
+        0);
+  }
+  NoYield yield;
+  testing::FixedClock clock;
+  ASSERT_TRUE(
+      OpenHexFile(state, hex_in.string(), {ZoneSource::Kind::kNone, {}}, yield, clock).ok());
+  if (c.proposals) {
+    EnterStrongProposals(state);
+    ASSERT_TRUE(ApplyDataZones(state).empty());
+  }
+  ASSERT_TRUE(WriteFileAtomically(asm_out, GeneratedSource(state.List1)).ok());
+  ASSERT_EQ(Shell("gpasm -p p" + std::string(ChosenProcessor(state).name) + " -o " +
+                  Quoted(hex_out) + " " + Quoted(asm_out)),
+            0);
+  const std::vector<int> named_list = InexactWords(state);
+  const std::set<int> named(named_list.begin(), named_list.end());
+  const std::set<int> differ = WordsGivenBackDifferently(hex_in, hex_out);
+  for (const int address : differ) {
+    EXPECT_TRUE(named.contains(address))
+        << "not named: " << AddressText(address) << " in " << asm_out;
+  }
+  for (const int address : named) {
+    if (address >= kIdFirst) continue;  // an instruction there is named whatever gpasm makes of it
+    EXPECT_TRUE(differ.contains(address)) << "named: " << AddressText(address) << " in " << asm_out;
+  }
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+std::vector<ExactnessCase> ExactnessCases() {
+  std::vector<ExactnessCase> cases;
+  std::vector<std::string> images = ProgramNames();
+  images.push_back(std::string(kEveryWord) + "0000");
+  images.push_back(std::string(kEveryWord) + "2000");
+  images.emplace_back(kWideWord);
+  for (const std::string& image : images) {
+    cases.push_back({image, ListingStyle::kClassic, false});
+    cases.push_back({image, ListingStyle::kClassic, true});
+    cases.push_back({image, ListingStyle::kSymbolic, false});
+  }
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, InexactWordsTest, ::testing::ValuesIn(ExactnessCases()),
+                         [](const ::testing::TestParamInfo<ExactnessCase>& row) {
+                           return CaseName(row.param);
                          });
 
 }  // namespace
