@@ -124,12 +124,13 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   const std::string hex = (folder_ / "p\x1B[2Jrog.hex").string();
   const std::string shown = (folder_ / "p\\x1B[2Jrog.hex").string();
   const std::string output = (folder_ / "out.asm").string();
+  // The listing, which is no source, shows the defects alone.
   for (const auto& [text, defect] : cases) {
     ASSERT_TRUE(WriteFileAtomically(hex, text).ok());
     const std::string warning = "tessarin-cli: warning: " + shown + ": " + defect + "\n";
-    EXPECT_EQ(Run({hex}), 0) << defect;
+    EXPECT_EQ(Run({"-l", hex}), 0) << defect;
     EXPECT_EQ(err_.str(), warning);
-    EXPECT_EQ(Run({"--strict", "-o", output, hex}), 1);
+    EXPECT_EQ(Run({"--strict", "-l", "-o", output, hex}), 1);
     EXPECT_EQ(err_.str(),
               warning + "tessarin-cli: " + shown + ": --strict: warnings, no output written\n");
     EXPECT_FALSE(fs::exists(output));
@@ -273,18 +274,54 @@ TEST_F(CliTest, ProposedZonesAloneOrApplied) {
   ASSERT_EQ(Run({"--propose-zones", hex_}), 0) << err_.str();
   EXPECT_EQ(out_.str(), "2007 2007\r\n");
   EXPECT_EQ(err_.str(),
-            "0003 0003  faible  code jamais atteint depuis les vecteurs\n"
-            "2007 2007  forte  mot de configuration\n");
+            "0003 0003  weak  code never reached from the vectors\n"
+            "2007 2007  strong  configuration word\n");
 
   // The proposals leave out the zones given; applied, both come out as DW.
   const std::string zones = (folder_ / "other.zones").string();
   ASSERT_TRUE(WriteFileAtomically(zones, "0003 0003\r\n").ok());
   ASSERT_EQ(Run({"--propose-zones", "-z", zones, hex_}), 0);
-  EXPECT_EQ(err_.str(), "2007 2007  forte  mot de configuration\n");
+  EXPECT_EQ(err_.str(), "2007 2007  strong  configuration word\n");
   ASSERT_EQ(Run({"--auto-zones", "-z", zones, hex_}), 0);
   EXPECT_NE(out_.str().find("\tDW   0x0008 "), std::string::npos);
   EXPECT_NE(out_.str().find("\tDW   0x3F72 "), std::string::npos);
   EXPECT_EQ(err_.str(), "");
+}
+
+// A source that will not give back the image is a warning; a listing, the
+// symbolic style and the proposals applied say nothing.
+TEST_F(CliTest, WarnsWhenTheSourceWillNotGiveBackTheImage) {
+  const std::string config = testing::WordRecord(0x2007, {0x3F72}) + "\r\n";
+  const std::string clrw = testing::WordRecord(0x10, {0x0100}) + "\r\n";  // encodes as 0103
+  const std::string end = testing::EndRecord() + "\r\n";
+  const std::string warning = "tessarin-cli: warning: " + hex_ + ": source will not reassemble";
+  const struct {
+    std::string records;
+    std::vector<std::string> options;
+    int status;
+    std::string err;
+  } rows[] = {
+      {config + end, {}, 0, warning + " to the same image at 2007: use --auto-zones or -s\n"},
+      {clrw + config + end,
+       {},
+       0,
+       warning + " to the same image at 0010 (and 1 more): use --auto-zones or -s\n"},
+      {clrw + config + end,
+       {"--strict"},
+       1,
+       warning + " to the same image at 0010 (and 1 more): use --auto-zones or -s\n" +
+           "tessarin-cli: " + hex_ + ": --strict: warnings, no output written\n"},
+      {clrw + config + end, {"--auto-zones", "--strict"}, 0, ""},
+      {clrw + config + end, {"-s", "--strict"}, 0, ""},
+      {clrw + config + end, {"-l", "--strict"}, 0, ""},
+  };
+  for (const auto& row : rows) {
+    ASSERT_TRUE(WriteFileAtomically(hex_, row.records).ok());
+    std::vector<std::string> args = row.options;
+    args.push_back(hex_);
+    EXPECT_EQ(Run(args), row.status) << row.err;
+    EXPECT_EQ(err_.str(), row.err);
+  }
 }
 
 TEST_F(CliTest, StandardInputAndOutput) {

@@ -53,6 +53,20 @@ bool QtMessageBox::Ask(std::string_view text, std::string_view title) {
   return box.clickedButton() == yes;
 }
 
+MessageBox::Answer QtMessageBox::AskYesNoCancel(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
+                  Owner());
+  QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  // Enter saves and Escape goes back: neither loses anything.
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::kYes;
+  return box.clickedButton() == no ? Answer::kNo : Answer::kCancel;
+}
+
 void QtEventLoopYield::YieldOnce() {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

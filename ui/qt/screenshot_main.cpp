@@ -48,6 +48,10 @@ class StderrMessageBox : public MessageBox {
     Show(text, title);
     return false;
   }
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override {
+    Show(text, title);
+    return Answer::kNo;
+  }
   QString last_text;
   QString last_title;
 };
