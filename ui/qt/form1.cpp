@@ -217,10 +217,11 @@ QListView* Form1::BindList(int index, TextList& list) {
   auto* model = new TextListModel(list, this);
   auto* view = new ListBox;
   view->setModel(model);
+  view->setItemDelegate(new WidestLineDelegate(view));
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Every line is one line of one font: the view need not measure 8,000 of
-  // them to lay the listing out.
+  // them to lay the listing out, only the widest (see WidestLineDelegate).
   view->setUniformItemSizes(true);
   view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [view, &list] {

@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -69,6 +72,29 @@ class Form1Test : public QObject {
   void Open(const QString& name, const std::vector<std::string>& lines) {
     dialog_.WillChoose(WriteHex(name, lines));
     Action("menuopen")->trigger();
+  }
+
+  // Opens tests/data/sample.hex, copied as `name`, through the menu.
+  void OpenSample(const QString& name) {
+    const QString copy = dir_->filePath(name);
+    QVERIFY(QFile::copy(QStringLiteral(TESSARIN_TEST_DATA "/sample.hex"), copy));
+    dialog_.WillChoose(QFile::encodeName(copy).toStdString());
+    Action("menuopen")->trigger();
+  }
+
+  void TypeZone(const QString& zone) {
+    QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+  }
+
+  // Drops the file `name` of the scratch folder on `window`.
+  void Drop(QWidget& window, const QString& name) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dir_->filePath(name))});
+    QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
   }
 
   template <typename T = QWidget>
@@ -281,6 +307,31 @@ class Form1Test : public QObject {
     QCOMPARE(triggered.count(), 1);
   }
 
+  // Every line of the listing is as wide as its text, in either style, and
+  // one wider than the view scrolls into sight to its end: nothing is cut.
+  void WideLinesScrollIntoSightWhole() {
+    OpenSample(u"sample.hex"_s);
+    QListView* list1 = List("List1");
+    for (const bool symbolic : {false, true}) {
+      if (symbolic) Action("menusymbolic")->trigger();
+      QCoreApplication::processEvents();
+      int widest = 0;
+      for (int row = 0; row < list1->model()->rowCount(); ++row) {
+        const QModelIndex index = list1->model()->index(row, 0);
+        const int text = list1->fontMetrics().horizontalAdvance(Shown("List1", row));
+        QCOMPARE_GE(list1->visualRect(index).width(), text);
+        if (text > list1->fontMetrics().horizontalAdvance(Shown("List1", widest))) widest = row;
+      }
+      // The symbolic __CONFIG line is wider than the view; at the end of the
+      // scroll bar its last character is in sight.
+      QCOMPARE(list1->horizontalScrollBar()->maximum() > 0, symbolic);
+      list1->horizontalScrollBar()->setValue(list1->horizontalScrollBar()->maximum());
+      const QRect line = list1->visualRect(list1->model()->index(widest, 0));
+      QCOMPARE_LE(line.left() + list1->fontMetrics().horizontalAdvance(Shown("List1", widest)),
+                  list1->viewport()->width());
+    }
+  }
+
   void OpenShowsTheListingAndNamesTheFile() {
     Open(u"prog.hex"_s, SmallProgram());
     QCOMPARE(dialog_.showings.size(), size_t{1});
@@ -315,6 +366,149 @@ class Form1Test : public QObject {
     QVERIFY(saved.readAll().contains("W0002\tGOTO\tW0002\r\n"));
     QVERIFY(message_box_.shown.empty());
     QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
+  }
+
+  // The source and the companion file take the HEX file's name without its
+  // extension, whatever its length; once both are written, a source that
+  // will not give back the image says so, and the listing stays as it is.
+  void SaveNamesTheFilesAndSaysWhenTheSourceIsNotExact_data() {
+    QTest::addColumn<QString>("hex");
+    QTest::addColumn<bool>("symbolic");
+    QTest::addColumn<QString>("zone");     // typed, then Valider
+    QTest::addColumn<bool>("propose");     // Proposer, then Valider
+    QTest::addColumn<QString>("base");     // of the saved names
+    QTest::addColumn<QString>("message");  // after the save; empty for none
+    const QString to_be_exact =
+        u"Pour un source exact : Outils > Proposer les zones de datas, puis Valider, ou "
+        "Outils > Listing symbolique."_s;
+    QTest::newRow("classic: CLRW with ignored bits and the configuration word")
+        << u"sample.hex"_s << false << QString() << false << u"sample"_s
+        << u"Le source enregistré ne redonnera pas exactement le fichier HEX : adresses 002D "
+           "(et 1 autre). "_s +
+               to_be_exact;
+    QTest::newRow("classic, one left")
+        << u"sample.ihx"_s << false << u"002D 002D"_s << false << u"sample"_s
+        << u"Le source enregistré ne redonnera pas exactement le fichier HEX : adresse 2007. "_s +
+               to_be_exact;
+    QTest::newRow("classic with the proposals applied")
+        << u"sample.ihex"_s << false << QString() << true << u"sample"_s << QString();
+    QTest::newRow("symbolic, no extension")
+        << u"sample"_s << true << QString() << false << u"sample"_s << QString();
+  }
+  void SaveNamesTheFilesAndSaysWhenTheSourceIsNotExact() {
+    QFETCH(QString, hex);
+    QFETCH(bool, symbolic);
+    QFETCH(QString, zone);
+    QFETCH(bool, propose);
+    QFETCH(QString, base);
+    QFETCH(QString, message);
+    OpenSample(hex);
+    if (symbolic) Action("menusymbolic")->trigger();
+    if (!zone.isEmpty()) TypeZone(zone);
+    if (propose) Action("menuproposezones")->trigger();
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    const QStringList listing = AllShown("List1");
+    message_box_.shown.clear();
+
+    QTest::keyClick(List("List1"), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(dir_->filePath(base + u".asm"_s)));
+    QVERIFY(QFile::exists(dir_->filePath(base + u".dat"_s)));
+    QCOMPARE(AllShown("List1"), listing);
+    if (message.isEmpty()) {
+      QVERIFY(message_box_.shown.empty());
+    } else {
+      QCOMPARE(message_box_.shown.size(), size_t{1});
+      QCOMPARE(QString::fromStdString(message_box_.shown[0].text), message);
+      QCOMPARE(message_box_.shown[0].title, "Tessarin");
+      QVERIFY(!message_box_.shown[0].question);
+    }
+  }
+
+  // Zones or labels changed since the last open or save are not lost by
+  // quitting or opening another file: one question, whose "Oui" saves,
+  // "Non" goes on and "Annuler" goes back.
+  void ChangesAreNotLostOnQuitOrOpen_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("leave");
+    QTest::addColumn<int>("answer");  // a MessageBox::Answer
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("left");   // the window closed, or the other file open
+    QTest::addColumn<bool>("saved");  // prog.asm written
+    constexpr int kYes = int(MessageBox::Answer::kYes);
+    constexpr int kNo = int(MessageBox::Answer::kNo);
+    constexpr int kCancel = int(MessageBox::Answer::kCancel);
+    QTest::newRow("nothing changed")
+        << u"none"_s << u"Ctrl+Q"_s << kCancel << false << true << false;
+    QTest::newRow("zone typed, Annuler")
+        << u"type"_s << u"Ctrl+Q"_s << kCancel << true << false << false;
+    QTest::newRow("zone removed, Non") << u"remove"_s << u"close"_s << kNo << true << true << false;
+    QTest::newRow("label removed, Oui") << u"label"_s << u"menu"_s << kYes << true << true << true;
+    QTest::newRow("proposed, open, Annuler")
+        << u"propose"_s << u"open"_s << kCancel << true << false << false;
+    QTest::newRow("Valider, drop, Oui")
+        << u"valider"_s << u"drop"_s << kYes << true << true << true;
+    QTest::newRow("zone typed, open, Non")
+        << u"type"_s << u"open"_s << kNo << true << true << false;
+    QTest::newRow("saved since") << u"save"_s << u"Ctrl+Q"_s << kCancel << false << true << true;
+    QTest::newRow("opened since") << u"reopen"_s << u"close"_s << kCancel << false << true << false;
+  }
+  void ChangesAreNotLostOnQuitOrOpen() {
+    QFETCH(QString, change);
+    QFETCH(QString, leave);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, left);
+    QFETCH(bool, saved);
+    WriteHex(u"prog.dat"_s, {"0001 0002"});
+    WriteHex(u"other.hex"_s, SmallProgram());
+    std::vector<std::string> program = SmallProgram();
+    program.insert(program.end() - 1, testing::WordRecord(0x2007, {0x3F72}));
+    Open(u"prog.hex"_s, program);
+    if (change == u"type" || change == u"save") TypeZone(u"0010 0020"_s);
+    if (change == u"remove") DoubleClick(List("List4"), 0);
+    if (change == u"label") DoubleClick(List("List1"), 7);
+    if (change == u"propose") Action("menuproposezones")->trigger();
+    if (change == u"valider") QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    if (change == u"save") Action("menuSave")->trigger();
+    if (change == u"reopen") {
+      TypeZone(u"0010 0020"_s);
+      message_box_.choices = {MessageBox::Answer::kNo};
+      Open(u"prog.hex"_s, program);
+    }
+    message_box_.shown.clear();
+    message_box_.choices = {MessageBox::Answer(answer)};
+    const size_t showings = dialog_.showings.size();
+
+    dialog_.WillChoose(QFile::encodeName(dir_->filePath(u"other.hex"_s)).toStdString());
+    if (leave == u"Ctrl+Q") QTest::keyClick(List("List1"), Qt::Key_Q, Qt::ControlModifier);
+    if (leave == u"menu") Action("menuexit")->trigger();
+    if (leave == u"close") form_->close();
+    if (leave == u"open") Action("menuopen")->trigger();
+    if (leave == u"drop") Drop(*form_, u"other.hex"_s);
+
+    const bool question = !message_box_.shown.empty() && message_box_.shown[0].question;
+    QCOMPARE(question, asked);
+    if (asked) {
+      QCOMPARE(QString::fromStdString(message_box_.shown[0].text),
+               u"Enregistrer les modifications de prog.asm ?"_s);
+      QCOMPARE(message_box_.shown[0].title, "Tessarin");
+    }
+    QCOMPARE(QFile::exists(dir_->filePath(u"prog.asm"_s)), saved);
+    if (leave == u"open" || leave == u"drop") {
+      QCOMPARE(state_->CommonDialog1.FileTitle == "other.hex", left);
+      // The dialog is not shown when the open is given up.
+      QCOMPARE(dialog_.showings.size(), showings + (leave == u"open" && left ? 1 : 0));
+      // Whatever was kept is asked about again; a file just opened asks nothing.
+      message_box_.shown.clear();
+      message_box_.choices = {MessageBox::Answer::kNo};
+      form_->close();
+      QCOMPARE(message_box_.shown.empty(), left);
+    } else if (left) {
+      QTRY_VERIFY(form_.isNull());
+    } else {
+      QTest::qWait(0);
+      QVERIFY(form_ && form_->isVisible());
+    }
   }
 
   void EnterAddsTheTypedZoneInOrder() {
@@ -572,6 +766,69 @@ class Form1Test : public QObject {
     QCOMPARE(seen, (QStringList{u"Source assembleur (*.asm)"_s, u"Tous les fichiers (*)"_s,
                                 u"Annuler"_s}));
     QCOMPARE(QFile::decodeName(chosen.c_str()), dir_->filePath(u"result.asm"_s));
+  }
+
+  // What an open dialog lists (sorted), once every column shows whole.
+  void ListedWithWholeColumns(QFileDialog& shown, QStringList& listed) {
+    auto* tree = shown.findChild<QTreeView*>(u"treeView"_s);
+    QHeaderView* header = tree->header();
+    const QAbstractItemView* entries = tree;
+    QTRY_VERIFY(tree->model()->rowCount(tree->rootIndex()) > 0 &&
+                header->length() <= tree->viewport()->width());
+    for (int column = 1; column < header->count(); ++column) {
+      QCOMPARE_GE(header->sectionSize(column), header->sectionSizeHint(column));
+      QCOMPARE_GE(header->sectionSize(column), entries->sizeHintForColumn(column));
+    }
+    for (int row = 0; row < tree->model()->rowCount(tree->rootIndex()); ++row) {
+      listed << tree->model()->index(row, 0, tree->rootIndex()).data().toString();
+    }
+    listed.sort();
+  }
+
+  // The open dialog lists HEX files by any of their names, and its detail
+  // view shows every column whole from its first showing.
+  void RealOpenDialogShowsEveryHexNameAndWholeColumns() {
+    for (const QString& name : {u"a.hex"_s, u"b.ihx"_s, u"c.ihex"_s, u"notes.txt"_s}) {
+      WriteHex(name, {});
+    }
+    QStringList filters;
+    QStringList listed;
+    WhenShown<QFileDialog>([&](QFileDialog& shown) {
+      filters = shown.nameFilters();
+      ListedWithWholeColumns(shown, listed);
+      shown.reject();
+    });
+    QtFileDialog dialog;
+    dialog.ShowOpen(QFile::encodeName(dir_->path()).toStdString(), true);
+    QCOMPARE(filters,
+             (QStringList{u"Fichiers HEX (*.hex *.ihx *.ihex)"_s, u"Tous les fichiers (*)"_s}));
+    QCOMPARE(listed, (QStringList{u"a.hex"_s, u"b.ihx"_s, u"c.ihex"_s}));
+  }
+
+  // The question before work would be lost: Oui, Non and Annuler, Escape
+  // going back.
+  void RealQuestionAnswersOuiNonOrAnnuler() {
+    QtMessageBox box;
+    const auto answer = [&](const std::function<void(QMessageBox&)>& act) {
+      WhenShown<QMessageBox>(act);
+      return box.AskYesNoCancel("Enregistrer les modifications de prog.asm ?", "Tessarin");
+    };
+    QStringList buttons;
+    const auto click = [&](const QString& text) {
+      return [&buttons, text](QMessageBox& shown) {
+        buttons.clear();
+        for (QAbstractButton* button : shown.buttons()) buttons << button->text();
+        for (QAbstractButton* button : shown.buttons()) {
+          if (button->text() == text) button->click();
+        }
+      };
+    };
+    QCOMPARE(answer(click(u"Oui"_s)), MessageBox::Answer::kYes);
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{u"Annuler"_s, u"Non"_s, u"Oui"_s}));
+    QCOMPARE(answer(click(u"Non"_s)), MessageBox::Answer::kNo);
+    QCOMPARE(answer([](QMessageBox& shown) { QTest::keyClick(&shown, Qt::Key_Escape); }),
+             MessageBox::Answer::kCancel);
   }
 
   void SelectionFollowsTheView() {
