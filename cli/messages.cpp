@@ -43,9 +43,15 @@ std::string_view ProposalReasonText(ProposalReason reason) {
 }
 
 std::string InexactSourceWarning(const std::vector<int>& addresses) {
-  std::string text = "source will not reassemble to the same image at " + AddressText(addresses[0]);
-  if (addresses.size() > 1) text += " (and " + std::to_string(addresses.size() - 1) + " more)";
-  return text + ": use --auto-zones or -s";
+  std::string text = "source will not reassemble to the same image at ";
+  text += AddressText(addresses[0]);
+  if (addresses.size() > 1) {
+    text += " (and ";
+    text += std::to_string(addresses.size() - 1);
+    text += " more)";
+  }
+  text += ": use --auto-zones or -s";
+  return text;
 }
 
 }  // namespace tessarin

@@ -38,24 +38,30 @@ std::string AddedText(int added) {
          " zones de datas ajoutées : appuyer sur Valider pour les appliquer.";
 }
 
-// " (et 1 autre)", " (et N autres)", or nothing when `more` is 0.
+// "(et 1 autre)" or "(et N autres)".
 std::string OthersText(size_t more) {
-  if (more == 0) return {};
-  return " (et " + std::to_string(more) + (more == 1 ? " autre)" : " autres)");
+  std::string text = "(et ";
+  text += std::to_string(more);
+  text += more == 1 ? " autre)" : " autres)";
+  return text;
 }
 
 std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
-  std::string text;
+  std::string text = "\n\nZones possibles (faibles), à saisir si elles conviennent :";
   size_t weak = 0;
   for (const ZoneProposal& proposal : proposals) {
-    if (proposal.kind != ProposalKind::kWeak) continue;
-    if (++weak <= kWeakShown) {
-      text += "\n" + proposal.ZoneText() + "  " + std::string(ReasonText(proposal.reason));
-    }
+    if (proposal.kind != ProposalKind::kWeak || ++weak > kWeakShown) continue;
+    text += '\n';
+    text += proposal.ZoneText();
+    text += "  ";
+    text += ReasonText(proposal.reason);
   }
   if (weak == 0) return {};
-  if (weak > kWeakShown) text += "\n" + OthersText(weak - kWeakShown).substr(1);
-  return "\n\nZones possibles (faibles), à saisir si elles conviennent :" + text;
+  if (weak > kWeakShown) {
+    text += '\n';
+    text += OthersText(weak - kWeakShown);
+  }
+  return text;
 }
 
 }  // namespace
@@ -74,15 +80,24 @@ std::string UnappliedZonesMessage(const std::vector<UnappliedZone>& unapplied) {
 }
 
 std::string InexactSourceMessage(const std::vector<int>& addresses) {
-  return std::string("Le source enregistré ne redonnera pas exactement le fichier HEX : ") +
-         (addresses.size() == 1 ? "adresse " : "adresses ") + AddressText(addresses[0]) +
-         OthersText(addresses.size() - 1) +
-         ". Pour un source exact : Outils > Proposer les zones de datas, puis Valider, ou "
-         "Outils > Listing symbolique.";
+  std::string text = "Le source enregistré ne redonnera pas exactement le fichier HEX : ";
+  text += addresses.size() == 1 ? "adresse " : "adresses ";
+  text += AddressText(addresses[0]);
+  if (addresses.size() > 1) {
+    text += ' ';
+    text += OthersText(addresses.size() - 1);
+  }
+  text +=
+      ". Pour un source exact : Outils > Proposer les zones de datas, puis Valider, ou "
+      "Outils > Listing symbolique.";
+  return text;
 }
 
 std::string SaveChangesQuestion(std::string_view source_name) {
-  return "Enregistrer les modifications de " + std::string(source_name) + " ?";
+  std::string text = "Enregistrer les modifications de ";
+  text += source_name;
+  text += " ?";
+  return text;
 }
 
 }  // namespace tessarin
