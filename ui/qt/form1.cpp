@@ -356,7 +356,10 @@ void Form1::dropEvent(QDropEvent* event) {
   const std::optional<std::string> file = DraggedFile(event->mimeData());
   if (running_ || !file) return;
   event->acceptProposedAction();
-  OpenPath(*file);
+  // Opened once the drop is over: the question before changes are lost,
+  // and any message of the open, must not hold the dragging program.
+  QMetaObject::invokeMethod(
+      this, [this, path = *file] { OpenPath(path); }, Qt::QueuedConnection);
 }
 
 void Form1::Save() { SaveAndWarn(SaveCommand); }

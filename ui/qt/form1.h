@@ -48,7 +48,8 @@ class Form1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   /// Asks first when work is not saved (see `MayDiscardChanges`).
   void closeEvent(QCloseEvent* event) override;
-  /// A single local file dropped on the window is opened by `OpenPath`.
+  /// A single local file dropped on the window is opened by `OpenPath`, once
+  /// the drop is over.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

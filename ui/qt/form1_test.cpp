@@ -95,6 +95,7 @@ class Form1Test : public QObject {
     QApplication::sendEvent(&window, &enter);
     QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
+    QCoreApplication::processEvents();  // the open waits until the drop is over
   }
 
   template <typename T = QWidget>
@@ -737,6 +738,7 @@ class Form1Test : public QObject {
       }
       QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&second, &drop);
+      QTRY_COMPARE(second.windowTitle(), u"Tessarin [text.hex]"_s);
     } else {
       // Named relative to the folder the program starts in.
       const QString started_in = QDir::currentPath();
