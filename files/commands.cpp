@@ -110,8 +110,8 @@ bool SaveCommand(SharedState& state, Toolkit& toolkit) {
 
 bool SaveAsCommand(SharedState& state, Toolkit& toolkit) {
   DialogState& dialog = state.CommonDialog1;
-  const std::optional<std::string> base = BaseName(dialog.FileTitle);
-  if (base) dialog.FileName = (state.WorkingFolder / (*base + ".asm")).string();
+  const std::optional<std::string> proposed = SourceFileName(state);
+  if (proposed) dialog.FileName = (state.WorkingFolder / *proposed).string();
 
   const FileDialog::Choice choice = toolkit.dialog.ShowSave(dialog.FileName);
   const bool cancel_reported = AfterShowing(dialog);
@@ -119,7 +119,7 @@ bool SaveAsCommand(SharedState& state, Toolkit& toolkit) {
   if (choice.outcome == FileDialog::Outcome::kChosen) dialog.Remember(choice.path);
   // Without a name to propose there was nothing to save under; a cancel of a
   // first showing is not reported as one and falls here too.
-  if (!base || choice.outcome != FileDialog::Outcome::kChosen) {
+  if (!proposed || choice.outcome != FileDialog::Outcome::kChosen) {
     ShowMessage(toolkit, kInvalidFileName);
     return false;
   }

@@ -359,7 +359,11 @@ void Form1::dropEvent(QDropEvent* event) {
   // Opened once the drop is over: the question before changes are lost,
   // and any message of the open, must not hold the dragging program.
   QMetaObject::invokeMethod(
-      this, [this, path = *file] { OpenPath(path); }, Qt::QueuedConnection);
+      this,
+      [this, path = *file] {
+        if (!running_) OpenPath(path);
+      },
+      Qt::QueuedConnection);
 }
 
 void Form1::Save() { SaveAndWarn(SaveCommand); }
@@ -393,7 +397,8 @@ bool Form1::MayDiscardChanges() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  if (MayDiscardChanges()) {
+  // The pass lets the event loop run: the window closes once it is over.
+  if (!running_ && MayDiscardChanges()) {
     event->accept();
   } else {
     event->ignore();

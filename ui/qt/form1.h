@@ -101,7 +101,7 @@ class Form1 : public QMainWindow {
   QActionGroup* processors_ = nullptr;  // the "Processeur" radio items
   QPointer<frmAbout> about_;
   /// While a command runs (the pass lets the event loop run), no drop starts
-  /// another one.
+  /// another one and the window does not close.
   bool running_ = false;
   /// Zones typed, removed, proposed or applied, or labels removed, since the
   /// last open or save.
