@@ -24,7 +24,6 @@
 #include "pass/listing_line.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
-#include "symbolic/symbolic_words.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "ui/file_io.h"
