@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -725,21 +724,6 @@ class Form1Test : public QObject {
     QCOMPARE(filters,
              (QStringList{u"Fichiers HEX (*.hex *.ihx *.ihex)"_s, u"Tous les fichiers (*)"_s}));
     QCOMPARE(listed, (QStringList{u"a.hex"_s, u"b.ihx"_s, u"c.ihex"_s}));
-  }
-
-  // The question before work would be lost: Oui, Non and Annuler, Escape
-  // going back.
-  void RealQuestionOffersOuiNonAnnulerAndEscapeGoesBack() {
-    QStringList buttons;
-    WhenShown<QMessageBox>([&](QMessageBox& shown) {
-      for (QAbstractButton* button : shown.buttons()) buttons << button->text();
-      QTest::keyClick(&shown, Qt::Key_Escape);
-    });
-    QtMessageBox box;
-    QCOMPARE(box.AskYesNoCancel("Enregistrer les modifications de prog.asm ?", "Tessarin"),
-             MessageBox::Answer::kCancel);
-    buttons.sort();
-    QCOMPARE(buttons, (QStringList{u"Annuler"_s, u"Non"_s, u"Oui"_s}));
   }
 
   void SelectionFollowsTheView() {
