@@ -124,12 +124,13 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   const std::string hex = (folder_ / "p\x1B[2Jrog.hex").string();
   const std::string shown = (folder_ / "p\\x1B[2Jrog.hex").string();
   const std::string output = (folder_ / "out.asm").string();
+  // The listing, which is no source, shows the defects alone.
   for (const auto& [text, defect] : cases) {
     ASSERT_TRUE(WriteFileAtomically(hex, text).ok());
     const std::string warning = "tessarin-cli: warning: " + shown + ": " + defect + "\n";
-    EXPECT_EQ(Run({hex}), 0) << defect;
+    EXPECT_EQ(Run({"-l", hex}), 0) << defect;
     EXPECT_EQ(err_.str(), warning);
-    EXPECT_EQ(Run({"--strict", "-o", output, hex}), 1);
+    EXPECT_EQ(Run({"--strict", "-l", "-o", output, hex}), 1);
     EXPECT_EQ(err_.str(),
               warning + "tessarin-cli: " + shown + ": --strict: warnings, no output written\n");
     EXPECT_FALSE(fs::exists(output));
@@ -266,22 +267,33 @@ TEST_F(CliTest, ZonesFromTheCompanionFileOrAnother) {
 
 // The worked example ends in an unreached RETURN (weak); with a
 // configuration word (strong) after it.
-TEST_F(CliTest, ProposedZonesAloneOrApplied) {
+TEST_F(CliTest, InexactSourceAndProposedZonesAloneOrApplied) {
   const std::string with_config =
       std::string(kProgram).insert(kProgram.size() - 13, ":02400E00723FFF\r\n");
   ASSERT_TRUE(WriteFileAtomically(hex_, with_config).ok());
+  // The configuration word read as ADDLW does not come back: a warning,
+  // which --strict makes fatal.
+  const std::string inexact = "tessarin-cli: warning: " + hex_ +
+                              ": source will not reassemble to the same image at 2007: use "
+                              "--auto-zones or -s\n";
+  EXPECT_EQ(Run({hex_}), 0);
+  EXPECT_EQ(err_.str(), inexact);
+  EXPECT_EQ(Run({"--strict", hex_}), 1);
+  EXPECT_EQ(err_.str(),
+            inexact + "tessarin-cli: " + hex_ + ": --strict: warnings, no output written\n");
+
   ASSERT_EQ(Run({"--propose-zones", hex_}), 0) << err_.str();
   EXPECT_EQ(out_.str(), "2007 2007\r\n");
   EXPECT_EQ(err_.str(),
-            "0003 0003  faible  code jamais atteint depuis les vecteurs\n"
-            "2007 2007  forte  mot de configuration\n");
+            "0003 0003  weak  code never reached from the vectors\n"
+            "2007 2007  strong  configuration word\n");
 
   // The proposals leave out the zones given; applied, both come out as DW.
   const std::string zones = (folder_ / "other.zones").string();
   ASSERT_TRUE(WriteFileAtomically(zones, "0003 0003\r\n").ok());
   ASSERT_EQ(Run({"--propose-zones", "-z", zones, hex_}), 0);
-  EXPECT_EQ(err_.str(), "2007 2007  forte  mot de configuration\n");
-  ASSERT_EQ(Run({"--auto-zones", "-z", zones, hex_}), 0);
+  EXPECT_EQ(err_.str(), "2007 2007  strong  configuration word\n");
+  ASSERT_EQ(Run({"--strict", "--auto-zones", "-z", zones, hex_}), 0);
   EXPECT_NE(out_.str().find("\tDW   0x0008 "), std::string::npos);
   EXPECT_NE(out_.str().find("\tDW   0x3F72 "), std::string::npos);
   EXPECT_EQ(err_.str(), "");

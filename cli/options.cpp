@@ -7,8 +7,10 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
-    "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
-    "into assembler source, applying the data zones of FILE's companion .dat file.\n"
+    "Disassembles the program memory image (Intel HEX, INHX8M or INHX32) of a 14-bit\n"
+    "mid-range or enhanced mid-range PIC (PIC10F32x, PIC12F6xx, PIC16F6xx-9xx,\n"
+    "PIC12F1xxx, PIC16F1xxx) into assembler source, applying the data zones of\n"
+    "FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
     "  -o, --output FILE  write the source to FILE instead of standard output (-)\n"
@@ -33,8 +35,9 @@ constexpr std::string_view kUsage =
     "\n"
     "The header's date and time come from SOURCE_DATE_EPOCH (UTC) when it is set\n"
     "and not empty.\n"
-    "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
-    "error and leave the exit status alone unless --strict is given.\n"
+    "Warnings (defects of the HEX file passed over, zones not applied, a source that\n"
+    "will not reassemble to the same image) go to standard error and leave the exit\n"
+    "status alone unless --strict is given.\n"
     "An output is never the HEX file or a zone file: that is refused.\n"
     "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
     "--strict met a warning; 2 usage error.\n";

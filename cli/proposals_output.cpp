@@ -1,6 +1,6 @@
 #include "cli/proposals_output.h"
 
-#include "proposals/proposal_entry.h"
+#include "cli/messages.h"
 
 namespace tessarin {
 
@@ -14,8 +14,8 @@ std::string StrongProposalsText(const std::vector<ZoneProposal>& proposals) {
 
 void ReportProposals(const std::vector<ZoneProposal>& proposals, std::ostream& err) {
   for (const ZoneProposal& proposal : proposals) {
-    err << proposal.ZoneText() << "  " << KindText(proposal.kind) << "  "
-        << ReasonText(proposal.reason) << "\n";
+    err << proposal.ZoneText() << "  " << ProposalKindText(proposal.kind) << "  "
+        << ProposalReasonText(proposal.reason) << "\n";
   }
 }
 

@@ -12,14 +12,23 @@
 #include <map>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/hex_file.h"
+#include "files/inexact_words.h"
+#include "files/open_hex_file.h"
+#include "files/source_writer.h"
 #include "pass/hex_record.h"
+#include "pass/listing_line.h"
+#include "processors/processor.h"
+#include "proposals/proposal_entry.h"
+#include "testing/fakes.h"
 #include "testing/gpasm.h"
 #include "testing/hex_builder.h"
 #include "ui/file_io.h"
 #include "ui/text_slice.h"
+#include "zones/apply_data_zones.h"
 
 namespace tessarin {
 namespace {
@@ -118,6 +127,28 @@ std::string EveryWordImage(unsigned first) {
 }
 
 constexpr std::string_view kEveryWord = "every_word_";
+constexpr std::string_view kWideWord = "wide_word_far_eeprom";
+
+// Writes the image `name` names to `hex_in`: a program of the folder as gpasm
+// assembles it, every word from 0000 or 2000, or a word above 0x3FFF with
+// EEPROM past the part that gpasm's ORG reaches. Returns its processor.
+std::string WriteImage(const std::string& name, const fs::path& hex_in) {
+  std::string text;
+  if (name == kWideWord) {
+    text = testing::WordRecord(0, {0x2800, 0x7FFF}) + "\n" + testing::WordRecord(0x2180, {0x41}) +
+           "\n" + testing::EndRecord() + "\n";
+  } else if (name.starts_with(kEveryWord)) {
+    text = EveryWordImage(
+        static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16)));
+  } else {
+    const fs::path program = kPrograms / (name + ".asm");
+    const std::string processor = ProcessorOf(program);
+    Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program));
+    return processor;
+  }
+  EXPECT_TRUE(WriteFileAtomically(hex_in, text).ok());
+  return "16f876";
+}
 
 class SymbolicRoundTripTest : public ::testing::TestWithParam<std::string> {};
 
@@ -129,16 +160,8 @@ TEST_P(SymbolicRoundTripTest, ReassemblesQuietlyToTheSameImage) {
   const fs::path hex_in = work / "in.hex";
   const fs::path asm_out = work / "out.asm";
   const fs::path hex_out = work / "out.hex";
-  std::string processor = "16f876";
-  if (name.rfind(kEveryWord, 0) == 0) {
-    const unsigned first =
-        static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16));
-    ASSERT_TRUE(WriteFileAtomically(hex_in, EveryWordImage(first)).ok());
-  } else {
-    const fs::path program = kPrograms / (name + ".asm");
-    processor = ProcessorOf(program);
-    ASSERT_EQ(Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program)), 0);
-  }
+  const std::string processor = WriteImage(name, hex_in);
+  ASSERT_TRUE(fs::exists(hex_in));
   ASSERT_EQ(Shell(Quoted(TESSARIN_CLI) + " --no-zones -s -p " + processor + " -o " +
                   Quoted(asm_out) + " " + Quoted(hex_in)),
             0);
@@ -211,6 +234,72 @@ INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest,
                          [](const ::testing::TestParamInfo<std::string>& row) {
                            return row.param;
                          });
+
+// An image, and the listing saved from it: 0 classic, 1 classic with the
+// strong proposals applied (Proposer, then Valider), 2 symbolic.
+using ExactnessCase = std::tuple<std::string, int>;
+
+class InexactWordsTest : public ::testing::TestWithParam<ExactnessCase> {};
+
+// Every word that gpasm gives back otherwise from the saved source is named,
+// and in program memory no other word is.
+TEST_P(InexactWordsTest, NamesTheWordsGpasmGivesBackOtherwise) {
+  TESSARIN_SKIP_WITHOUT_GPUTILS();
+  const auto& [image, listing] = GetParam();
+  const fs::path work = WorkFolder("inexact_" + image + std::to_string(listing));
+  SharedState state;
+  state.ProcessorName = WriteImage(image, work / "in.hex");
+  if (listing == 2) state.Style = ListingStyle::kSymbolic;
+  NoYield yield;
+  testing::FixedClock clock;
+  ASSERT_TRUE(
+      OpenHexFile(state, (work / "in.hex").string(), {ZoneSource::Kind::kNone, {}}, yield, clock)
+          .ok());
+  if (listing == 1) {
+    EnterStrongProposals(state);
+    ASSERT_TRUE(ApplyDataZones(state).empty());
+  }
+  ASSERT_TRUE(WriteFileAtomically(work / "out.asm", GeneratedSource(state.List1)).ok());
+  ASSERT_EQ(Shell("gpasm -p p" + state.ProcessorName + " -o " + Quoted(work / "out.hex") + " " +
+                  Quoted(work / "out.asm")),
+            0);
+  const std::vector<int> named = InexactWords(state);
+  const std::map<unsigned, unsigned> original = ReadImage(work / "in.hex");
+  const std::map<unsigned, unsigned> rebuilt = ReadImage(work / "out.hex");
+  const auto given_back = [&](unsigned byte_address) {
+    const auto found = rebuilt.find(byte_address);
+    return !original.contains(byte_address) ||
+           (found != rebuilt.end() && found->second == original.at(byte_address));
+  };
+  for (const auto& [byte_address, byte] : original) {
+    if (byte_address % 2 != 0) continue;
+    const int address = static_cast<int>(byte_address / 2);
+    const bool is_named = std::find(named.begin(), named.end(), address) != named.end();
+    if (!given_back(byte_address) || !given_back(byte_address + 1)) {
+      EXPECT_TRUE(is_named) << "not named: " << AddressText(address);
+    } else {
+      // An instruction from 0x2000 on is named whatever gpasm makes of it.
+      EXPECT_TRUE(!is_named || address >= kIdFirst) << "named: " << AddressText(address);
+    }
+  }
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+std::vector<std::string> ExactnessImages() {
+  std::vector<std::string> images = SymbolicCases();
+  images.emplace_back(kWideWord);
+  return images;
+}
+
+std::string ExactnessName(const ::testing::TestParamInfo<ExactnessCase>& row) {
+  constexpr const char* kListings[] = {"_classic", "_classic_proposals", "_symbolic"};
+  return std::get<0>(row.param) + kListings[std::get<1>(row.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, InexactWordsTest,
+                         ::testing::Combine(::testing::ValuesIn(ExactnessImages()),
+                                            ::testing::Values(0, 1, 2)),
+                         ExactnessName);
 
 }  // namespace
 }  // namespace tessarin

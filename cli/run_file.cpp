@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "cli/messages.h"
 #include "cli/proposals_output.h"
 #include "cli/reporter.h"
 #include "files/hex_check.h"
+#include "files/inexact_words.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
@@ -74,6 +76,15 @@ std::string OutputText(const Options& options, SharedState& state, std::ostream&
   return options.listing ? ListingText(state.List1) : GeneratedSource(state.List1);
 }
 
+// A source (not a listing, not proposals) that gpasm will not assemble back
+// to the image is worth a warning, which --strict makes fatal.
+void WarnIfInexact(const Options& options, const std::string& hex_path, const SharedState& state,
+                   Reporter& report) {
+  if (options.listing || options.propose_zones) return;
+  const std::vector<int> inexact = InexactWords(state);
+  if (!inexact.empty()) report.Warn(hex_path + ": " + InexactSourceWarning(inexact));
+}
+
 // Writes `text` to the output file, which never replaces the HEX file or the
 // zones it was made from.
 int WriteOutput(const Options& options, const std::string& output, const std::string& hex_file,
@@ -100,6 +111,7 @@ int RunFile(const Options& options, const std::string& hex_path,
   const std::string hex_file = hex_path == "-" ? "/dev/stdin" : hex_path;
   if (!Open(options, hex_path, hex_file, clock, state, report)) return 1;
   const std::string text = OutputText(options, state, err, report);
+  WarnIfInexact(options, hex_path, state, report);
   if (options.strict && report.warnings() > 0) {
     return report.Fail(1, hex_path, "--strict: warnings, no output written");
   }

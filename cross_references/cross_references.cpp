@@ -30,9 +30,14 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
   const std::span<const uint16_t> from = flow.ReferencesTo(address);
   if (!labelled || from.empty()) return {};
   std::string comment = "from";
-  for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) comment += " " + Hex4(from[k]);
-  if (from.size() > kReferencesShown)
-    comment += " +" + std::to_string(from.size() - kReferencesShown);
+  for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) {
+    comment += ' ';
+    comment += Hex4(from[k]);
+  }
+  if (from.size() > kReferencesShown) {
+    comment += " +";
+    comment += std::to_string(from.size() - kReferencesShown);
+  }
   return comment;
 }
 

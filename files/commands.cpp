@@ -41,19 +41,21 @@ bool AfterShowing(DialogState& dialog) {
 
 // Writes the source, then the companion file; says which one failed. A file
 // that this tool did not write is replaced only when the user agrees; when
-// the user does not, nothing is written at all.
-void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
+// the user does not, nothing is written at all. True when both were written.
+bool WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& source_path,
                          const std::string& source_name) {
   const std::string& title = state.CommonDialog1.FileTitle;
   const fs::path zone_path = CompanionFilePath(state.WorkingFolder, title);
-  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile)) return;
+  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile)) return false;
   if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
     ShowWriteError(toolkit, source_name);
-    return;
+    return false;
   }
   if (!SaveZoneFile(state, state.WorkingFolder, title).ok()) {
     ShowWriteError(toolkit, CompanionFileName(title).value_or(title));
+    return false;
   }
+  return true;
 }
 
 void RunPass(SharedState& state, Toolkit& toolkit) {
@@ -63,7 +65,7 @@ void RunPass(SharedState& state, Toolkit& toolkit) {
 
 }  // namespace
 
-void OpenCommand(SharedState& state, Toolkit& toolkit) {
+bool OpenCommand(SharedState& state, Toolkit& toolkit) {
   DialogState& dialog = state.CommonDialog1;
   const FileDialog::Choice choice =
       toolkit.dialog.ShowOpen(state.WorkingFolder.string(), (dialog.Flags & kFileMustExist) != 0);
@@ -72,50 +74,56 @@ void OpenCommand(SharedState& state, Toolkit& toolkit) {
     // A cancel at the first showing leaves no name to open, a later one is
     // reported as a cancel: either way nothing is opened.
     ShowMessage(toolkit, kInvalidFileName);
-    return;
+    return false;
   }
-  OpenChosenFile(state, toolkit, choice.path);
+  return OpenChosenFile(state, toolkit, choice.path);
 }
 
-void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
+bool OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
   const OpenOutcome opened = OpenHexFile(state, path, ZoneSource{}, toolkit.yield, toolkit.clock);
   if (opened.step == OpenStep::kReadHex) {
     ShowMessage(toolkit, kInvalidFileName);
-    return;
+    return false;
   }
   if (!opened.ok()) {
     ShowMessage(toolkit, PassFailedText(opened.status));
-    return;
+    return false;
   }
   state.Caption = std::string(kAppTitle) + " [" + state.CommonDialog1.FileTitle + "]";
+  return true;
 }
 
-void SaveCommand(SharedState& state, Toolkit& toolkit) {
-  const std::optional<std::string> base = BaseName(state.CommonDialog1.FileTitle);
-  if (!base) {
+std::optional<std::string> SourceFileName(const SharedState& state) {
+  std::optional<std::string> name = BaseName(state.CommonDialog1.FileTitle);
+  if (name) *name += ".asm";
+  return name;
+}
+
+bool SaveCommand(SharedState& state, Toolkit& toolkit) {
+  const std::optional<std::string> source_name = SourceFileName(state);
+  if (!source_name) {
     ShowMessage(toolkit, kInvalidFileName);
-    return;
+    return false;
   }
-  const std::string source_name = *base + ".asm";
-  WriteSourceAndZones(state, toolkit, state.WorkingFolder / source_name, source_name);
+  return WriteSourceAndZones(state, toolkit, state.WorkingFolder / *source_name, *source_name);
 }
 
-void SaveAsCommand(SharedState& state, Toolkit& toolkit) {
+bool SaveAsCommand(SharedState& state, Toolkit& toolkit) {
   DialogState& dialog = state.CommonDialog1;
-  const std::optional<std::string> base = BaseName(dialog.FileTitle);
-  if (base) dialog.FileName = (state.WorkingFolder / (*base + ".asm")).string();
+  const std::optional<std::string> proposed = SourceFileName(state);
+  if (proposed) dialog.FileName = (state.WorkingFolder / *proposed).string();
 
   const FileDialog::Choice choice = toolkit.dialog.ShowSave(dialog.FileName);
   const bool cancel_reported = AfterShowing(dialog);
-  if (choice.outcome == FileDialog::Outcome::kCancelled && cancel_reported) return;
+  if (choice.outcome == FileDialog::Outcome::kCancelled && cancel_reported) return false;
   if (choice.outcome == FileDialog::Outcome::kChosen) dialog.Remember(choice.path);
   // Without a name to propose there was nothing to save under; a cancel of a
   // first showing is not reported as one and falls here too.
-  if (!base || choice.outcome != FileDialog::Outcome::kChosen) {
+  if (!proposed || choice.outcome != FileDialog::Outcome::kChosen) {
     ShowMessage(toolkit, kInvalidFileName);
-    return;
+    return false;
   }
-  WriteSourceAndZones(state, toolkit, dialog.FileName, dialog.FileName);
+  return WriteSourceAndZones(state, toolkit, dialog.FileName, dialog.FileName);
 }
 
 void ReassembleCommand(SharedState& state, Toolkit& toolkit) { RunPass(state, toolkit); }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "ui/services.h"
 #include "ui/shared_state.h"
 
@@ -9,22 +12,28 @@ namespace tessarin {
 /// names it in the caption, loads its zones and runs the pass. All or
 /// nothing: a cancelled or failed choice shows "Nom de fichier invalide !",
 /// a file the pass cannot list to the end shows why, and either way
-/// everything still belongs to the file loaded before.
-void OpenCommand(SharedState& state, Toolkit& toolkit);
+/// everything still belongs to the file loaded before. True when the file
+/// was opened.
+bool OpenCommand(SharedState& state, Toolkit& toolkit);
 
 /// What "&Ouvrir" does once the file at `path` is chosen: a file named on the
-/// command line or dropped on the window opens the same way.
-void OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
+/// command line or dropped on the window opens the same way. True when the
+/// file was opened.
+bool OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
+
+/// The name of the source "&Enregistrer" writes: the file last chosen
+/// without its extension, and ".asm"; nothing before a file is chosen.
+std::optional<std::string> SourceFileName(const SharedState& state);
 
 /// "&Enregistrer": writes the source and the companion file under the names
 /// derived from the file last chosen, in the working folder. Either save asks
 /// once before it replaces a file this tool did not write (see
-/// `MayReplace`); "Non" writes nothing.
-void SaveCommand(SharedState& state, Toolkit& toolkit);
+/// `MayReplace`); "Non" writes nothing. True when both files were written.
+bool SaveCommand(SharedState& state, Toolkit& toolkit);
 
 /// "&Enregistrer sous ...": lets the user choose the source file, then writes
-/// it and the companion file.
-void SaveAsCommand(SharedState& state, Toolkit& toolkit);
+/// it and the companion file. True when both files were written.
+bool SaveAsCommand(SharedState& state, Toolkit& toolkit);
 
 /// "Ré-assembler": runs the pass again, reporting a failure.
 void ReassembleCommand(SharedState& state, Toolkit& toolkit);

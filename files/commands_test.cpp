@@ -80,9 +80,9 @@ TEST_F(CommandsTest, OpenLoadsTheZonesOfThatFileOnly) {
   // Another file without a companion file leaves no zone behind.
   Open(Write("other.hex", kProgram));
   EXPECT_EQ(state_.List4.Count(), 0);
-  // Four characters of title leave ".dat" as the companion's name.
-  Write(".dat", "0002 0003\n");
-  Open(Write("P.HX", kProgram));
+  // Whatever the extension, the base name names the companion file.
+  Write("P.dat", "0002 0003\n");
+  Open(Write("P.ihex", kProgram));
   EXPECT_EQ(state_.List4.Items(), std::vector<std::string>{"0002 0003"});
 
   // A file too long for the store loads no zones and leaves those loaded.
@@ -187,14 +187,14 @@ TEST_F(CommandsTest, SaveWritesTheDerivedNamesBesideTheHexFile) {
   EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.asm"), GeneratedSource(state_.List1));
   EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog.dat"), "0001 00F2\r\n0100 0120\r\n");
 
-  Open(Write("prog.ihex", kProgram));
-  SaveCommand(state_, toolkit_);
-  EXPECT_TRUE(fs::exists(folder_ / "hex" / "prog..asm"));
-  EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "prog..dat"), "");
-
-  Open(Write("P.HX", kProgram));
-  SaveCommand(state_, toolkit_);
-  EXPECT_TRUE(fs::exists(folder_ / "hex" / ".asm"));
+  // The whole extension goes, whatever its length; a name without one stays whole.
+  for (const char* name : {"other.ihex", "other"}) {
+    fs::remove(folder_ / "hex" / "other.asm");
+    Open(Write(name, kProgram));
+    SaveCommand(state_, toolkit_);
+    EXPECT_TRUE(fs::exists(folder_ / "hex" / "other.asm")) << name;
+    EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "other.dat"), "") << name;
+  }
 }
 
 // Either save replaces the files it wrote itself without a word, and asks
@@ -287,11 +287,11 @@ TEST_F(CommandsTest, SaveAsWritesTheSourceThereAndTheZonesBesideTheHexFile) {
   SaveCommand(state_, toolkit_);
   EXPECT_TRUE(fs::exists(folder_ / "hex" / "out.asm"));
 
-  // A name typed without extension loses four characters all the same.
+  // A name without extension is the base name whole.
   dialog_.WillChoose((folder_ / "other" / "result").string());
   SaveAsCommand(state_, toolkit_);
   EXPECT_TRUE(fs::exists(folder_ / "other" / "result"));
-  EXPECT_TRUE(fs::exists(folder_ / "hex" / "re.dat"));
+  EXPECT_TRUE(fs::exists(folder_ / "hex" / "result.dat"));
 }
 
 TEST_F(CommandsTest, SaveAsCancelIsSilentAndKeepsTheName) {

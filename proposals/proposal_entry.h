@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "proposals/zone_proposals.h"
@@ -13,18 +11,12 @@ namespace tessarin {
 /// processor, leaving out the words of the zones in `List4`.
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
 
-/// "forte" or "faible".
-std::string_view KindText(ProposalKind kind);
-
 /// What entering the strong proposals did.
 struct EnteredProposals {
   /// Strong proposals entered into `List4`.
   int added = 0;
   /// Every proposal that was made, weak ones included.
   std::vector<ZoneProposal> proposals;
-  /// The report for the user (UTF-8): how many zones were added and the
-  /// first weak candidates with their reasons.
-  std::string message;
 };
 
 /// Enters every strong proposal for the opened file into `List4` through

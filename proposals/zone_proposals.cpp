@@ -143,26 +143,4 @@ std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnal
   return OutsideExisting(proposals, existing);
 }
 
-std::string_view ReasonText(ProposalReason reason) {
-  switch (reason) {
-    case ProposalReason::kIdLocations:
-      return "mots d'identification (ID)";
-    case ProposalReason::kConfiguration:
-      return "mot de configuration";
-    case ProposalReason::kEeprom:
-      return "données de l'EEPROM";
-    case ProposalReason::kOutsideMemory:
-      return "mots hors de la mémoire programme";
-    case ProposalReason::kNotExact:
-      return "mots qui ne se réassemblent pas à l'identique";
-    case ProposalReason::kErased:
-      return "mots effacés (3FFF)";
-    case ProposalReason::kText:
-      return "texte";
-    case ProposalReason::kUnreachedCode:
-      return "code jamais atteint depuis les vecteurs";
-  }
-  return {};
-}
-
 }  // namespace tessarin

@@ -42,7 +42,4 @@ struct ZoneProposal {
 std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
                                        const std::vector<std::string>& existing);
 
-/// The reason as the window and the command line show it.
-std::string_view ReasonText(ProposalReason reason);
-
 }  // namespace tessarin

@@ -21,7 +21,8 @@ struct Expected {
 };
 
 void PrintTo(const Expected& e, std::ostream* out) {
-  *out << e.zone << (e.kind == kStrong ? " strong " : " weak ") << ReasonText(e.reason);
+  *out << e.zone << (e.kind == kStrong ? " strong" : " weak") << ", reason "
+       << static_cast<int>(e.reason);
 }
 
 struct ProposalCase {

@@ -33,7 +33,8 @@ class CountingYield : public EventLoopYield {
 };
 
 /// Records every message box instead of showing it; questions get the
-/// scripted answers in turn, then "Non".
+/// scripted answers in turn, then "Non" (`answers`) or "Annuler"
+/// (`choices`, for the three-button question).
 class RecordingMessageBox : public MessageBox {
  public:
   struct Shown {
@@ -51,8 +52,16 @@ class RecordingMessageBox : public MessageBox {
     answers.erase(answers.begin());
     return answer;
   }
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override {
+    shown.push_back({std::string(text), std::string(title), true});
+    if (choices.empty()) return Answer::kCancel;
+    const Answer choice = choices.front();
+    choices.erase(choices.begin());
+    return choice;
+  }
   std::vector<Shown> shown;
   std::vector<bool> answers;
+  std::vector<Answer> choices;
 };
 
 /// A file dialog that gives scripted answers and records how it was shown.

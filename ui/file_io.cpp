@@ -115,15 +115,10 @@ bool IsSameRegularFile(const std::filesystem::path& a, const std::filesystem::pa
 }
 
 std::optional<std::string> BaseName(std::string_view file_title) {
-  // File names come as UTF-8: a character is a lead byte and the
-  // continuation bytes (10xxxxxx) after it.
-  size_t end = file_title.size();
-  for (int dropped = 0; dropped < 4; ++dropped) {
-    if (end == 0) return std::nullopt;
-    --end;
-    while (end > 0 && (static_cast<unsigned char>(file_title[end]) & 0xC0) == 0x80) --end;
-  }
-  return std::string(file_title.substr(0, end));
+  if (file_title.empty()) return std::nullopt;
+  const size_t dot = file_title.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return std::string(file_title);
+  return std::string(file_title.substr(0, dot));
 }
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

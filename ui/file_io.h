@@ -44,9 +44,9 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 bool IsSameRegularFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 /// The base name of a chosen file: its name without folder (`file_title`)
-/// less its last four characters, whatever they are ("prog.ihex" gives
-/// "prog."), characters being those of UTF-8. Nothing when the title has
-/// fewer than four characters.
+/// less its extension, from the last dot on, whatever its length
+/// ("prog.ihex" gives "prog"); a name without one, or whose only dot leads
+/// it (".hex"), is kept whole. Nothing for an empty title.
 std::optional<std::string> BaseName(std::string_view file_title);
 
 }  // namespace tessarin

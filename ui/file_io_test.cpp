@@ -97,15 +97,16 @@ TEST_F(FileIoTest, ReadingWhatIsNotThere) {
   EXPECT_FALSE(ReadFileBytes("").ok());
 }
 
-TEST(BaseName, DropsExactlyFourCharacters) {
+TEST(BaseName, DropsTheWholeExtensionWhateverItsLength) {
   EXPECT_EQ(BaseName("PROG.HEX"), "PROG");
-  EXPECT_EQ(BaseName("prog.ihex"), "prog.");
-  EXPECT_EQ(BaseName("P.HX"), "");
-  EXPECT_EQ(BaseName("result"), "re");
+  EXPECT_EQ(BaseName("prog.ihex"), "prog");
+  EXPECT_EQ(BaseName("prog.ihx"), "prog");
+  EXPECT_EQ(BaseName("a.b.hex"), "a.b");
   EXPECT_EQ(BaseName("prog.h\xC3\xA9x"), "prog");           // "prog.héx"
   EXPECT_EQ(BaseName("\xE2\x82\xAC.hex"), "\xE2\x82\xAC");  // "€.hex"
-  EXPECT_FALSE(BaseName("\xC3\xA9t\xC3\xA9").has_value());  // "été"
-  EXPECT_FALSE(BaseName("abc").has_value());
+  EXPECT_EQ(BaseName("result"), "result");                  // no extension: the whole name
+  EXPECT_EQ(BaseName(".hex"), ".hex");                      // a hidden file, no extension
+  EXPECT_EQ(BaseName("prog."), "prog");
   EXPECT_FALSE(BaseName("").has_value());
 }
 

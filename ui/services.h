@@ -16,6 +16,11 @@ class MessageBox {
   /// A question with the buttons "Oui" and "Non"; true for "Oui". Closing
   /// the box any other way answers "Non".
   virtual bool Ask(std::string_view text, std::string_view title) = 0;
+
+  enum class Answer { kYes, kNo, kCancel };
+  /// A question with the buttons "Oui", "Non" and "Annuler". Closing the box
+  /// any other way answers "Annuler".
+  virtual Answer AskYesNoCancel(std::string_view text, std::string_view title) = 0;
 };
 
 /// Lets the event loop handle the events that are pending, once.

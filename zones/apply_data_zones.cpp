@@ -11,7 +11,6 @@
 #include "decode/decoder.h"
 #include "pass/assembler.h"
 #include "pass/listing_line.h"
-#include "ui/cp1252.h"
 #include "zones/zone_list.h"
 #include "zones/zone_text.h"
 
@@ -199,27 +198,6 @@ std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
   move_lines_before(static_cast<int>(lines.size()));
   state.List1.TakeFrom(rebuilt);
   return std::move(plan.unapplied);
-}
-
-std::string_view ZoneFaultText(ZoneFault fault) {
-  switch (fault) {
-    case ZoneFault::kStartNotFound:
-      return "start not found";
-    case ZoneFault::kEndNotFound:
-      return "end not found";
-    case ZoneFault::kOverlap:
-      return "overlaps an applied zone";
-  }
-  return "";
-}
-
-std::string UnappliedZonesMessage(const std::vector<UnappliedZone>& unapplied) {
-  std::string message = "Zones non appliquées : ";
-  for (size_t k = 0; k < unapplied.size(); ++k) {
-    if (k > 0) message += ", ";
-    message += Cp1252ToUtf8(unapplied[k].zone);
-  }
-  return message;
 }
 
 }  // namespace tessarin

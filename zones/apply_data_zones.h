@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/shared_state.h"
@@ -39,13 +38,5 @@ struct UnappliedZone {
 /// stay. The line store, `List2` and `List3` are left alone. Returns the
 /// zones not applied, in list order.
 [[nodiscard]] std::vector<UnappliedZone> ApplyDataZones(SharedState& state);
-
-/// Why a zone was not applied, in a few words: "start not found", "end not
-/// found" or "overlaps an applied zone".
-std::string_view ZoneFaultText(ZoneFault fault);
-
-/// The window's report of zones not applied: "Zones non appliquées : " and
-/// their texts separated by ", ", as UTF-8.
-std::string UnappliedZonesMessage(const std::vector<UnappliedZone>& unapplied);
 
 }  // namespace tessarin

@@ -8,8 +8,8 @@
 
 namespace tessarin {
 
-/// The path of the companion file of `file_title` in `folder`; empty when
-/// the title is too short to form the name.
+/// The path of the companion file of `file_title` in `folder`; empty for an
+/// empty title.
 std::filesystem::path CompanionFilePath(const std::filesystem::path& folder,
                                         std::string_view file_title);
 
@@ -18,7 +18,7 @@ std::filesystem::path CompanionFilePath(const std::filesystem::path& folder,
 /// or CR) ends a field, a field opening with a double quote runs to the next
 /// one and loses the quotes, and each field goes in as `InsertZone` puts it.
 /// A missing or unreadable file, one that is no regular file (a pipe, a
-/// device), or a title too short to form the name, leaves the list empty
+/// device), or an empty title, leaves the list empty
 /// without a word.
 void LoadZoneFile(SharedState& state, const std::filesystem::path& folder,
                   std::string_view file_title);
@@ -30,8 +30,8 @@ void LoadZoneText(SharedState& state, std::string_view text);
 /// Writes `List4` as the companion file of `file_title` in `folder`: one
 /// entry per line, CR LF after each, in list order, bytes as they stand. The
 /// file is replaced only once fully written; a failure leaves the old file
-/// and is returned for the caller to report. A title too short to form the
-/// name writes nothing and is no failure.
+/// and is returned for the caller to report. An empty title writes nothing
+/// and is no failure.
 Status SaveZoneFile(const SharedState& state, const std::filesystem::path& folder,
                     std::string_view file_title);
 

@@ -21,8 +21,7 @@ void InsertZone(SharedState& state, std::string_view zone);
 void RemoveSelectedZone(SharedState& state);
 
 /// The companion file's name for the file named `file_title` (no folder):
-/// its last four characters dropped, ".dat" appended. Nothing when the title
-/// has fewer than four characters.
+/// its base name (see `BaseName`) and ".dat". Nothing for an empty title.
 std::optional<std::string> CompanionFileName(std::string_view file_title);
 
 }  // namespace tessarin

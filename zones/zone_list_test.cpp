@@ -72,15 +72,14 @@ TEST(RemoveSelectedZone, RemovesOnlyTheSelectedEntry) {
   EXPECT_EQ(empty.List4.Count(), 0);
 }
 
-TEST(CompanionFileName, DropsTheLastFourCharacters) {
+TEST(CompanionFileName, TakesTheBaseName) {
   struct Row {
     std::string title;
     std::optional<std::string> name;
   };
   const std::vector<Row> rows = {
-      {"PROG.HEX", "PROG.dat"}, {"prog.hex", "prog.dat"}, {"NEW.asm", "NEW.dat"},
-      {"a.b.HEX", "a.b.dat"},   {"PROGRAM", "PRO.dat"},  // whatever the four characters are
-      {".HEX", ".dat"},         {"HEX", std::nullopt},    {"", std::nullopt},
+      {"PROG.HEX", "PROG.dat"},   {"prog.ihex", "prog.dat"}, {"NEW.asm", "NEW.dat"},
+      {"PROGRAM", "PROGRAM.dat"}, {"", std::nullopt},
   };
   for (const Row& row : rows) EXPECT_EQ(CompanionFileName(row.title), row.name) << row.title;
 }

@@ -83,7 +83,7 @@ frmAbout::frmAbout(Registry& registry, SystemTools& tools, MessageBox& message_b
   AddLabel(this, "lblVersion", TwipsRect(1680, 960, 3165, 225), QString(),
            DesignFont(Face::kMsSansSerif, 9.75, true), QColor(128, 128, 255), Qt::AlignLeft);
   AddLabel(this, "Label1", TwipsRect(840, 3120, 3255, 255),
-           QStringLiteral("Contact : tessarin@example.org"),
+           QStringLiteral("Contact : les développeurs de Tessarin"),
            DesignFont(Face::kMsSansSerif, 8.25, true), QColor(0, 0, 192), Qt::AlignHCenter);
 
   auto* rule = new EtchedRule(this);

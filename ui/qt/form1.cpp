@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include <optional>
 
 #include "files/commands.h"
+#include "files/inexact_words.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
 #include "ui/cp1252.h"
@@ -28,6 +30,7 @@
 #include "ui/qt/appearance.h"
 #include "ui/qt/list_box.h"
 #include "ui/qt/text_list_model.h"
+#include "ui/qt/window_texts.h"
 #include "zones/apply_data_zones.h"
 #include "zones/remove_label.h"
 #include "zones/zone_list.h"
@@ -214,10 +217,11 @@ QListView* Form1::BindList(int index, TextList& list) {
   auto* model = new TextListModel(list, this);
   auto* view = new ListBox;
   view->setModel(model);
+  view->setItemDelegate(new WidestLineDelegate(view));
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Every line is one line of one font: the view need not measure 8,000 of
-  // them to lay the listing out.
+  // them to lay the listing out, only the widest (see WidestLineDelegate).
   view->setUniformItemSizes(true);
   view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [view, &list] {
@@ -326,16 +330,22 @@ void Form1::ShowSelection(int index) {
 }
 
 void Form1::OpenFile() {
-  RunCommand([this] { OpenCommand(state_, toolkit_); });
+  if (!MayDiscardChanges()) return;
+  bool opened = false;
+  RunCommand([this, &opened] { opened = OpenCommand(state_, toolkit_); });
+  if (opened) modified_ = false;
 }
 
 void Form1::OpenPath(const std::string& path) {
+  if (!MayDiscardChanges()) return;
   // A chosen file comes with its full path, and so does this one: the
   // companion file is then found beside it.
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);
   const std::string chosen = error ? path : full.string();
-  RunCommand([this, &chosen] { OpenChosenFile(state_, toolkit_, chosen); });
+  bool opened = false;
+  RunCommand([this, &chosen, &opened] { opened = OpenChosenFile(state_, toolkit_, chosen); });
+  if (opened) modified_ = false;
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
@@ -346,22 +356,60 @@ void Form1::dropEvent(QDropEvent* event) {
   const std::optional<std::string> file = DraggedFile(event->mimeData());
   if (running_ || !file) return;
   event->acceptProposedAction();
-  OpenPath(*file);
+  // Opened once the drop is over: the question before changes are lost,
+  // and any message of the open, must not hold the dragging program.
+  QMetaObject::invokeMethod(
+      this,
+      [this, path = *file] {
+        if (!running_) OpenPath(path);
+      },
+      Qt::QueuedConnection);
 }
 
-void Form1::Save() {
-  SaveCommand(state_, toolkit_);
+void Form1::Save() { SaveAndWarn(SaveCommand); }
+
+void Form1::SaveAs() { SaveAndWarn(SaveAsCommand); }
+
+bool Form1::SaveAndWarn(bool (*command)(SharedState&, Toolkit&)) {
+  const bool saved = command(state_, toolkit_);
   setWindowTitle(QString::fromUtf8(state_.Caption));
+  if (!saved) return false;
+  modified_ = false;
+  // The listing stays as it is: the user chooses how to make it exact.
+  const std::vector<int> inexact = InexactWords(state_);
+  if (!inexact.empty()) services_.message_box.Show(InexactSourceMessage(inexact), kAppTitle);
+  return true;
 }
 
-void Form1::SaveAs() {
-  SaveAsCommand(state_, toolkit_);
-  setWindowTitle(QString::fromUtf8(state_.Caption));
+bool Form1::MayDiscardChanges() {
+  // Before any file is opened there is no name to save under.
+  const std::optional<std::string> source = SourceFileName(state_);
+  if (!modified_ || !source) return true;
+  switch (services_.message_box.AskYesNoCancel(SaveChangesQuestion(*source), kAppTitle)) {
+    case MessageBox::Answer::kYes:
+      return SaveAndWarn(SaveCommand);
+    case MessageBox::Answer::kNo:
+      return true;
+    case MessageBox::Answer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  // The pass lets the event loop run: the window closes once it is over.
+  if (!running_ && MayDiscardChanges()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 void Form1::ApplyZones() {
+  const std::vector<std::string> before = state_.List1.Items();
   std::vector<UnappliedZone> unapplied;
   RunCommand([this, &unapplied] { unapplied = ApplyDataZones(state_); });
+  if (state_.List1.Items() != before) modified_ = true;
   // Said once the rebuilt listing is on screen.
   if (!unapplied.empty()) services_.message_box.Show(UnappliedZonesMessage(unapplied), kAppTitle);
 }
@@ -380,24 +428,31 @@ void Form1::ChooseListing() {
 
 void Form1::EnterTypedZone() {
   const std::string typed = Utf8ToCp1252(text1_->text().toStdString());
+  const int zones = state_.List4.Count();
   models_[3]->BeginReload();
   EnterZone(state_, typed);
   models_[3]->EndReload();
+  if (state_.List4.Count() != zones) modified_ = true;
   ShowSelection(3);
   text1_->clear();
 }
 
 void Form1::RemoveZone() {
+  const int zones = state_.List4.Count();
   models_[3]->BeginReload();
   RemoveSelectedZone(state_);
   models_[3]->EndReload();
+  if (state_.List4.Count() != zones) modified_ = true;
   ShowSelection(3);
 }
 
 void Form1::RemoveListingLabel() {
   // The line changes in place: the listing keeps its scroll position.
+  const int row = state_.List1.SelectedIndex();
+  const std::string before = row < 0 ? std::string() : state_.List1.Item(row);
   RemoveLabel(state_);
-  models_[0]->LineChanged(state_.List1.SelectedIndex());
+  models_[0]->LineChanged(row);
+  if (row >= 0 && state_.List1.Item(row) != before) modified_ = true;
 }
 
 void Form1::Quit() { close(); }
@@ -417,7 +472,8 @@ void Form1::ProposeDataZones() {
   const EnteredProposals entered = EnterStrongProposals(state_);
   models_[3]->EndReload();
   ShowSelection(3);
-  services_.message_box.Show(entered.message, kAppTitle);
+  if (entered.added > 0) modified_ = true;
+  services_.message_box.Show(ProposalsReport(entered.added, entered.proposals), kAppTitle);
 }
 
 }  // namespace tessarin

@@ -46,7 +46,10 @@ class Form1 : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  /// A single local file dropped on the window is opened by `OpenPath`.
+  /// Asks first when work is not saved (see `MayDiscardChanges`).
+  void closeEvent(QCloseEvent* event) override;
+  /// A single local file dropped on the window is opened by `OpenPath`, once
+  /// the drop is over.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -60,6 +63,14 @@ class Form1 : public QMainWindow {
   void OpenFile();
   void Save();
   void SaveAs();
+  /// Runs a save command; once it has written both files, nothing is left
+  /// unsaved and a source that will not give back the image is named.
+  /// True when written.
+  bool SaveAndWarn(bool (*command)(SharedState&, Toolkit&));
+  /// Before what is not saved would be lost (quit, open): when a zone or a
+  /// label was changed since the last open or save, asks once whether to
+  /// save it. False to keep the work: "Annuler", or a save that failed.
+  bool MayDiscardChanges();
   void Quit();
   void ShowAbout();
   void ProposeDataZones();
@@ -90,8 +101,11 @@ class Form1 : public QMainWindow {
   QActionGroup* processors_ = nullptr;  // the "Processeur" radio items
   QPointer<frmAbout> about_;
   /// While a command runs (the pass lets the event loop run), no drop starts
-  /// another one.
+  /// another one and the window does not close.
   bool running_ = false;
+  /// Zones typed, removed, proposed or applied, or labels removed, since the
+  /// last open or save.
+  bool modified_ = false;
 };
 
 }  // namespace tessarin

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -69,6 +71,30 @@ class Form1Test : public QObject {
   void Open(const QString& name, const std::vector<std::string>& lines) {
     dialog_.WillChoose(WriteHex(name, lines));
     Action("menuopen")->trigger();
+  }
+
+  // Opens tests/data/sample.hex, copied as `name`, through the menu.
+  void OpenSample(const QString& name) {
+    const QString copy = dir_->filePath(name);
+    QVERIFY(QFile::copy(QStringLiteral(TESSARIN_TEST_DATA "/sample.hex"), copy));
+    dialog_.WillChoose(QFile::encodeName(copy).toStdString());
+    Action("menuopen")->trigger();
+  }
+
+  void TypeZone(const QString& zone) {
+    QTest::keyClicks(Find<QLineEdit>("Text1"), zone);
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Return);
+  }
+
+  // Drops the file `name` of the scratch folder on `window`.
+  void Drop(QWidget& window, const QString& name) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(dir_->filePath(name))});
+    QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCoreApplication::processEvents();  // the open waits until the drop is over
   }
 
   template <typename T = QWidget>
@@ -281,40 +307,128 @@ class Form1Test : public QObject {
     QCOMPARE(triggered.count(), 1);
   }
 
-  void OpenShowsTheListingAndNamesTheFile() {
-    Open(u"prog.hex"_s, SmallProgram());
-    QCOMPARE(dialog_.showings.size(), size_t{1});
-    QVERIFY(message_box_.shown.empty());
-    QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
-    QCOMPARE(List("List1")->model()->rowCount(), state_->List1.Count());
-    QCOMPARE(Shown("List1", 7), u"0002  2802  (.  W0002   GOTO    W0002"_s);
-    QCOMPARE(AllShown("List3"), QStringList{u"W0002"_s});
+  // Every line of the listing is as wide as its text, in either style, so a
+  // line wider than the view scrolls into sight whole: nothing is cut.
+  void WideLinesScrollIntoSightWhole() {
+    OpenSample(u"sample.hex"_s);
+    QListView* list1 = List("List1");
+    for (const bool symbolic : {false, true}) {
+      if (symbolic) Action("menusymbolic")->trigger();
+      QCoreApplication::processEvents();
+      for (int row = 0; row < list1->model()->rowCount(); ++row) {
+        QCOMPARE_GE(list1->visualRect(list1->model()->index(row, 0)).width(),
+                    list1->fontMetrics().horizontalAdvance(Shown("List1", row)));
+      }
+      // The symbolic __CONFIG line is wider than the view.
+      QCOMPARE(list1->horizontalScrollBar()->maximum() > 0, symbolic);
+    }
   }
 
-  void CancelledOpenSaysSoAndKeepsTheListing() {
-    Open(u"prog.hex"_s, SmallProgram());
-    dialog_.WillCancel();
-    QTest::keyClick(List("List1"), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(message_box_.shown.size(), size_t{1});
-    QCOMPARE(QString::fromStdString(message_box_.shown[0].text), u"Nom de fichier invalide !"_s);
-    QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
-    QCOMPARE(List("List1")->model()->rowCount(), 10);
+  // The source and the companion file take the HEX file's name without its
+  // extension, whatever its length; once both are written, a source that
+  // will not give back the image says so, and the listing stays as it is.
+  void SaveNamesTheFilesAndSaysWhenTheSourceIsNotExact_data() {
+    QTest::addColumn<QString>("hex");
+    QTest::addColumn<bool>("symbolic");
+    QTest::addColumn<QString>("zones");    // typed, or "Proposer"; then Valider
+    QTest::addColumn<QString>("message");  // after the save; empty for none
+    const QString message =
+        u"Le source enregistré ne redonnera pas exactement le fichier HEX : "
+        "%1. Pour un source exact : Outils > Proposer les zones de datas, "
+        "puis Valider, ou Outils > Listing symbolique."_s;
+    QTest::newRow("classic") << u"sample.hex"_s << false << QString()
+                             << message.arg(u"adresses 002D (et 1 autre)"_s);
+    QTest::newRow("classic, 002D a zone")
+        << u"sample.ihx"_s << false << u"002D 002D"_s << message.arg(u"adresse 2007"_s);
+    QTest::newRow("classic, proposals") << u"sample.ihex"_s << false << u"Proposer"_s << QString();
+    QTest::newRow("symbolic, no extension") << u"sample"_s << true << QString() << QString();
   }
+  void SaveNamesTheFilesAndSaysWhenTheSourceIsNotExact() {
+    QFETCH(QString, hex);
+    QFETCH(bool, symbolic);
+    QFETCH(QString, zones);
+    QFETCH(QString, message);
+    OpenSample(hex);
+    if (symbolic) Action("menusymbolic")->trigger();
+    if (zones == u"Proposer") {
+      Action("menuproposezones")->trigger();
+    } else if (!zones.isEmpty()) {
+      TypeZone(zones);
+    }
+    QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    const QStringList listing = AllShown("List1");
+    message_box_.shown.clear();
 
-  void SaveAndSaveAsWriteTheSource() {
-    Open(u"prog.hex"_s, SmallProgram());
     QTest::keyClick(List("List1"), Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(QFile::exists(dir_->filePath(u"prog.asm"_s)));
-    QVERIFY(QFile::exists(dir_->filePath(u"prog.dat"_s)));
+    QVERIFY(QFile::exists(dir_->filePath(u"sample.asm"_s)));
+    QVERIFY(QFile::exists(dir_->filePath(u"sample.dat"_s)));
+    QCOMPARE(AllShown("List1"), listing);
+    QCOMPARE(message_box_.shown.size(), size_t(message.isEmpty() ? 0 : 1));
+    if (!message.isEmpty()) {
+      QCOMPARE(QString::fromStdString(message_box_.shown[0].text), message);
+      QCOMPARE(message_box_.shown[0].title, "Tessarin");
+    }
+  }
 
-    dialog_.WillChoose(QFile::encodeName(dir_->filePath(u"other.asm"_s)).toStdString());
-    QTest::keyClick(List("List1"), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(dialog_.showings.back().save, true);
-    QFile saved(dir_->filePath(u"other.asm"_s));
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.readAll().contains("W0002\tGOTO\tW0002\r\n"));
-    QVERIFY(message_box_.shown.empty());
-    QCOMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
+  // Zones or labels changed since the last open or save are not lost by
+  // quitting or opening another file: one question, whose "Oui" saves,
+  // "Non" goes on and "Annuler" goes back.
+  void ChangesAreNotLostOnQuitOrOpen_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("leave");
+    QTest::addColumn<int>("answer");  // a MessageBox::Answer; -1 when nothing is asked
+    QTest::addColumn<bool>("left");   // the window closed, or the other file open
+    QTest::addColumn<bool>("saved");  // prog.asm written
+    const int yes = int(MessageBox::Answer::kYes);
+    const int no = int(MessageBox::Answer::kNo);
+    const int cancel = int(MessageBox::Answer::kCancel);
+    QTest::newRow("nothing changed") << u"none"_s << u"Ctrl+Q"_s << -1 << true << false;
+    QTest::newRow("zone typed, Annuler") << u"type"_s << u"Ctrl+Q"_s << cancel << false << false;
+    QTest::newRow("zone removed, Non") << u"remove"_s << u"close"_s << no << true << false;
+    QTest::newRow("label removed, Oui") << u"label"_s << u"menu"_s << yes << true << true;
+    QTest::newRow("proposed, open, Annuler")
+        << u"propose"_s << u"open"_s << cancel << false << false;
+    QTest::newRow("Valider, drop, Oui") << u"valider"_s << u"drop"_s << yes << true << true;
+    QTest::newRow("zone typed, open, Non") << u"type"_s << u"open"_s << no << true << false;
+    QTest::newRow("saved since") << u"save"_s << u"Ctrl+Q"_s << -1 << true << true;
+    QTest::newRow("opened since") << u"reopen"_s << u"close"_s << -1 << true << false;
+  }
+  void ChangesAreNotLostOnQuitOrOpen() {
+    QFETCH(QString, change);
+    QFETCH(QString, leave);
+    QFETCH(int, answer);
+    QFETCH(bool, left);
+    QFETCH(bool, saved);
+    WriteHex(u"prog.dat"_s, {"0001 0002"});
+    WriteHex(u"other.hex"_s, SmallProgram());
+    std::vector<std::string> program = SmallProgram();
+    program.insert(program.end() - 1, testing::WordRecord(0x2007, {0x3F72}));
+    Open(u"prog.hex"_s, program);
+    if (change == u"type" || change == u"save" || change == u"reopen") TypeZone(u"0010 0020"_s);
+    if (change == u"remove") DoubleClick(List("List4"), 0);
+    if (change == u"label") DoubleClick(List("List1"), 7);
+    if (change == u"propose") Action("menuproposezones")->trigger();
+    if (change == u"valider") QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+    if (change == u"save") Action("menuSave")->trigger();
+    message_box_.choices = {MessageBox::Answer::kNo};
+    if (change == u"reopen") Open(u"prog.hex"_s, program);
+    message_box_.shown.clear();
+    message_box_.choices = {MessageBox::Answer(answer)};
+
+    dialog_.WillChoose(QFile::encodeName(dir_->filePath(u"other.hex"_s)).toStdString());
+    if (leave == u"Ctrl+Q") QTest::keyClick(List("List1"), Qt::Key_Q, Qt::ControlModifier);
+    if (leave == u"menu") Action("menuexit")->trigger();
+    if (leave == u"close") form_->close();
+    if (leave == u"open") Action("menuopen")->trigger();
+    if (leave == u"drop") Drop(*form_, u"other.hex"_s);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    const bool asked = !message_box_.shown.empty() && message_box_.shown[0].question;
+    QCOMPARE(asked ? message_box_.shown[0].text : "-",
+             answer < 0 ? "-" : "Enregistrer les modifications de prog.asm ?");
+    QCOMPARE(QFile::exists(dir_->filePath(u"prog.asm"_s)), saved);
+    const bool opening = leave == u"open" || leave == u"drop";
+    QCOMPARE(opening ? state_->CommonDialog1.FileTitle == "other.hex" : form_.isNull(), left);
   }
 
   void EnterAddsTheTypedZoneInOrder() {
@@ -543,6 +657,7 @@ class Form1Test : public QObject {
       }
       QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&second, &drop);
+      QTRY_COMPARE(second.windowTitle(), u"Tessarin [text.hex]"_s);
     } else {
       // Named relative to the folder the program starts in.
       const QString started_in = QDir::currentPath();
@@ -572,6 +687,43 @@ class Form1Test : public QObject {
     QCOMPARE(seen, (QStringList{u"Source assembleur (*.asm)"_s, u"Tous les fichiers (*)"_s,
                                 u"Annuler"_s}));
     QCOMPARE(QFile::decodeName(chosen.c_str()), dir_->filePath(u"result.asm"_s));
+  }
+
+  // What an open dialog lists (sorted), once every column shows whole.
+  void ListedWithWholeColumns(QFileDialog& shown, QStringList& listed) {
+    auto* tree = shown.findChild<QTreeView*>(u"treeView"_s);
+    QHeaderView* header = tree->header();
+    const QAbstractItemView* entries = tree;
+    QTRY_VERIFY(tree->model()->rowCount(tree->rootIndex()) > 0 &&
+                header->length() <= tree->viewport()->width());
+    for (int column = 1; column < header->count(); ++column) {
+      QCOMPARE_GE(header->sectionSize(column), header->sectionSizeHint(column));
+      QCOMPARE_GE(header->sectionSize(column), entries->sizeHintForColumn(column));
+    }
+    for (int row = 0; row < tree->model()->rowCount(tree->rootIndex()); ++row) {
+      listed << tree->model()->index(row, 0, tree->rootIndex()).data().toString();
+    }
+    listed.sort();
+  }
+
+  // The open dialog lists HEX files by any of their names, and its detail
+  // view shows every column whole from its first showing.
+  void RealOpenDialogShowsEveryHexNameAndWholeColumns() {
+    for (const QString& name : {u"a.hex"_s, u"b.ihx"_s, u"c.ihex"_s, u"notes.txt"_s}) {
+      WriteHex(name, {});
+    }
+    QStringList filters;
+    QStringList listed;
+    WhenShown<QFileDialog>([&](QFileDialog& shown) {
+      filters = shown.nameFilters();
+      ListedWithWholeColumns(shown, listed);
+      shown.reject();
+    });
+    QtFileDialog dialog;
+    dialog.ShowOpen(QFile::encodeName(dir_->path()).toStdString(), true);
+    QCOMPARE(filters,
+             (QStringList{u"Fichiers HEX (*.hex *.ihx *.ihex)"_s, u"Tous les fichiers (*)"_s}));
+    QCOMPARE(listed, (QStringList{u"a.hex"_s, u"b.ihx"_s, u"c.ihex"_s}));
   }
 
   void SelectionFollowsTheView() {

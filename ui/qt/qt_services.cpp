@@ -6,10 +6,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTime>
+#include <QTreeView>
+#include <algorithm>
 
 #include "ui/cp1252.h"
 
@@ -22,7 +26,29 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Qt's own dialog opens its detail view with columns narrower than their
+// titles and entries (the date cut off): once a folder is read, each column
+// widens to hold them, and the dialog grows to show every column whole
+// beside the name. A native dialog has no such view.
+void ShowColumnsWhole(QFileDialog& dialog) {
+  auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  if (tree == nullptr || files == nullptr) return;
+  QObject::connect(files, &QFileSystemModel::directoryLoaded, tree, [&dialog, tree] {
+    QHeaderView* header = tree->header();
+    const QAbstractItemView* entries = tree;
+    for (int column = 1; column < header->count(); ++column) {
+      header->resizeSection(column,
+                            std::max({header->sectionSize(column), header->sectionSizeHint(column),
+                                      entries->sizeHintForColumn(column)}));
+    }
+    const int missing = header->length() - tree->viewport()->width();
+    if (missing > 0) dialog.resize(dialog.width() + missing, dialog.height());
+  });
+}
+
 FileDialog::Choice Run(QFileDialog& dialog) {
+  ShowColumnsWhole(dialog);
   if (dialog.exec() != QDialog::Accepted) return {FileDialog::Outcome::kCancelled, {}};
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return {FileDialog::Outcome::kFailed, {}};
@@ -53,6 +79,20 @@ bool QtMessageBox::Ask(std::string_view text, std::string_view title) {
   return box.clickedButton() == yes;
 }
 
+MessageBox::Answer QtMessageBox::AskYesNoCancel(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
+                  Owner());
+  QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  // Enter saves and Escape goes back: neither loses anything.
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::kYes;
+  return box.clickedButton() == no ? Answer::kNo : Answer::kCancel;
+}
+
 void QtEventLoopYield::YieldOnce() {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -76,7 +116,7 @@ std::string QtClock::TimeText() {
 FileDialog::Choice QtFileDialog::ShowOpen(const std::string& folder, bool must_exist) {
   QFileDialog dialog(Owner(), QString(), QFile::decodeName(folder.c_str()));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setNameFilters({QStringLiteral("Fichiers HEX (*.hex)"), AllFiles()});
+  dialog.setNameFilters({QStringLiteral("Fichiers HEX (*.hex *.ihx *.ihex)"), AllFiles()});
   dialog.setFileMode(must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   return Run(dialog);
 }

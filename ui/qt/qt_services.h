@@ -21,11 +21,13 @@ class DialogOwner {
   QPointer<QWidget> main_window_;
 };
 
-/// A modal message box without icon: one OK button, or "Oui" and "Non".
+/// A modal message box without icon: one OK button, or "Oui" and "Non"
+/// (and "Annuler").
 class QtMessageBox : public MessageBox, public DialogOwner {
  public:
   void Show(std::string_view text, std::string_view title) override;
   bool Ask(std::string_view text, std::string_view title) override;
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override;
 };
 
 /// Lets the window repaint while the pass works, but keeps the user's clicks

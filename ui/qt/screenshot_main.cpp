@@ -4,7 +4,9 @@
 // before it: LABEL is the address (four hex digits) of the line whose label
 // is removed, the first labelled line by default, and ZONE the zone typed.
 // STEP about pictures the About box instead, STEP propose the window after
-// "Proposer les zones de datas" with its report. The HEX file is copied to a
+// "Proposer les zones de datas" with its report, STEP saved the window after
+// "&Enregistrer" with its message, and STEP symbolic the symbolic listing
+// scrolled to the right end of its __CONFIG line. The HEX file is copied to a
 // scratch folder first, so that the saved files land there. Run it on the
 // offscreen platform or under a virtual X server.
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -47,6 +50,10 @@ class StderrMessageBox : public MessageBox {
   bool Ask(std::string_view text, std::string_view title) override {
     Show(text, title);
     return false;
+  }
+  Answer AskYesNoCancel(std::string_view text, std::string_view title) override {
+    Show(text, title);
+    return Answer::kNo;
   }
   QString last_text;
   QString last_title;
@@ -105,12 +112,47 @@ int RunAbout(const QString& out) {
   return saved ? 0 : 1;
 }
 
+// The window with the last message shown drawn as its box would stand over
+// the middle of the window.
+QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
+  QMessageBox box(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
+                  QMessageBox::Ok, &form);
+  box.show();
+  QApplication::processEvents();
+  QImage picture = Framed(form);
+  const QImage framed_box = Framed(box);
+  const QRect where((picture.width() - framed_box.width()) / 2,
+                    (picture.height() - framed_box.height()) / 2, framed_box.width(),
+                    framed_box.height());
+  QPainter painter(&picture);
+  painter.drawImage(where.topLeft(), framed_box);
+  painter.setPen(Qt::black);
+  painter.drawRect(where.adjusted(0, 0, -1, -1));
+  return picture;
+}
+
+// The symbolic listing scrolled down to its __CONFIG line and right to its end.
+void ShowConfigLineEnd(Form1& form, const TextList& listing) {
+  form.findChild<QAction*>(QStringLiteral("menusymbolic"))->trigger();
+  auto* list1 = form.findChild<QListView*>(QStringLiteral("List1"));
+  for (int row = kHeaderLineCount; row < listing.Count(); ++row) {
+    if (ListingLine(listing.Item(row)).Instruction().starts_with("__CONFIG")) {
+      list1->scrollTo(list1->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+    }
+  }
+  QApplication::processEvents();
+  list1->horizontalScrollBar()->setValue(list1->horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+}
+
 int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone,
         const QString& label) {
   if (step == u"about") return RunAbout(out);
   const bool propose = step == u"propose";
+  const bool saved_step = step == u"saved";
+  const bool symbolic = step == u"symbolic";
   const qsizetype last_step = kSteps.indexOf(step);
-  if (last_step < 0 && !propose) {
+  if (last_step < 0 && !propose && !saved_step && !symbolic) {
     std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
                  qPrintable(kSteps.join(u", ")));
     return 2;
@@ -167,22 +209,17 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     QApplication::processEvents();
   }
   QImage picture = Framed(*form, file_menu);
-  // The proposals' report, drawn as its message box would stand over the
-  // middle of the window.
   if (propose) {
     form->findChild<QAction*>(QStringLiteral("menuproposezones"))->trigger();
-    QMessageBox report(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
-                       QMessageBox::Ok, form);
-    report.show();
-    QApplication::processEvents();
+    picture = WithMessage(*form, message_box);
+  }
+  if (saved_step) {
+    form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
+    picture = WithMessage(*form, message_box);
+  }
+  if (symbolic) {
+    ShowConfigLineEnd(*form, state.List1);
     picture = Framed(*form);
-    const QImage box = Framed(report);
-    QPainter painter(&picture);
-    painter.drawImage((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
-                      box);
-    painter.setPen(Qt::black);
-    painter.drawRect((picture.width() - box.width()) / 2, (picture.height() - box.height()) / 2,
-                     box.width() - 1, box.height() - 1);
   }
   if (file_menu != nullptr) {
     file_menu->hide();
@@ -203,7 +240,8 @@ int main(int argc, char* argv[]) {
   if (args.size() < 4 || args.size() > 6) {
     std::fprintf(
         stderr,
-        "usage: %s HEX_FILE open|label|zone|valider|save|propose|about OUT.png [ZONE [LABEL]]\n",
+        "usage: %s HEX_FILE open|label|zone|valider|save|propose|saved|symbolic|about OUT.png "
+        "[ZONE [LABEL]]\n",
         argv[0]);
     return 2;
   }

@@ -29,7 +29,31 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
 
 void TextListModel::LineChanged(int row) {
   const QModelIndex changed = index(row);
-  if (changed.isValid()) emit dataChanged(changed, changed, {Qt::DisplayRole});
+  if (!changed.isValid()) return;
+  widest_row_.reset();
+  emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+int TextListModel::WidestRow() const {
+  if (!widest_row_) {
+    widest_row_ = -1;
+    qsizetype widest = -1;
+    for (int row = 0; row < list_.Count(); ++row) {
+      const qsizetype shown = DisplayText(list_.Item(row)).size();
+      if (shown > widest) {
+        widest = shown;
+        widest_row_ = row;
+      }
+    }
+  }
+  return *widest_row_;
+}
+
+QSize WidestLineDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+  const auto* model = dynamic_cast<const TextListModel*>(index.model());
+  const QModelIndex widest = model != nullptr ? model->index(model->WidestRow()) : QModelIndex();
+  return QStyledItemDelegate::sizeHint(option, widest.isValid() ? widest : index);
 }
 
 }  // namespace tessarin

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
+#include <optional>
 
 #include "ui/text_list.h"
 
@@ -20,12 +22,30 @@ class TextListModel : public QAbstractListModel {
 
   /// Around any change of the list that may add, remove or move lines.
   void BeginReload() { beginResetModel(); }
-  void EndReload() { endResetModel(); }
+  void EndReload() {
+    widest_row_.reset();
+    endResetModel();
+  }
   /// After line `row` was replaced in place.
   void LineChanged(int row);
 
+  /// The row whose line shows the most characters (the first of them), or
+  /// -1 for an empty list: a view that gives every line one size takes it
+  /// from this row.
+  int WidestRow() const;
+
  private:
   const TextList& list_;
+  mutable std::optional<int> widest_row_;  // found once per change of the list
+};
+
+/// Sizes every line as the widest line of its `TextListModel`, so that a
+/// view whose lines share one size (`uniformItemSizes`) scrolls to the end
+/// of the widest line instead of cutting the lines wider than the first.
+class WidestLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 /// `bytes` as shown: Windows-1252 characters, TABs expanded to 8-column stops.

@@ -33,10 +33,12 @@ WindowArguments ParseWindowArguments(const std::vector<std::string>& args) {
 
 std::string_view WindowUsage() {
   return "Usage: tessarin [options] [FILE.hex]\n"
-         "Opens the window of Tessarin, which turns a PIC16F876 program memory image\n"
-         "(Intel HEX) back into assembler source. A FILE named on the command line is\n"
-         "opened at start, as the \"Ouvrir\" command opens a chosen file: its name in\n"
-         "the caption, the zones of its companion .dat file, the listing.\n"
+         "Opens the window of Tessarin, which turns the program memory image (Intel HEX)\n"
+         "of a 14-bit mid-range or enhanced mid-range PIC (PIC10F32x, PIC12F6xx,\n"
+         "PIC16F6xx-9xx, PIC12F1xxx, PIC16F1xxx) back into assembler source. A FILE\n"
+         "named on the command line is opened at start, as the \"Ouvrir\" command opens\n"
+         "a chosen file: its name in the caption, the zones of its companion .dat file,\n"
+         "the listing.\n"
          "\n"
          "Options:\n"
          "  -h, --help     show this help and exit\n"
