@@ -105,7 +105,8 @@ Status ReadOption(const std::vector<std::string>& args, size_t& i, Options& opti
     return Status::Ok();
   }
   for (const FlagOption& option : kFlagOptions) {
-    if (args[i] == option.long_name || (!option.short_name.empty() && args[i] == option.short_name)) {
+    if (args[i] == option.long_name ||
+        (!option.short_name.empty() && args[i] == option.short_name)) {
       options.*option.flag = true;
       return Status::Ok();
     }

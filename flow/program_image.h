@@ -23,10 +23,13 @@ class ProgramImage {
   bool Has(int address) const;
   /// The word at `address`, 0 where absent.
   uint16_t Word(int address) const;
+  /// One past the highest address present; 0 for an empty image.
+  int End() const { return end_; }
 
  private:
   std::vector<uint16_t> words_;
   std::vector<bool> present_;
+  int end_ = 0;
 };
 
 }  // namespace tessarin

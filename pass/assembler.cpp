@@ -72,9 +72,9 @@ class SymbolicStyleWords {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),
                    SymbolicOrgWarning(address, words_.processor()));
   }
-  // __CONFIG sets the configuration word without moving gpasm on: a word
+  // __CONFIG sets a configuration word without moving gpasm on: a word
   // after it needs an ORG line of its own.
-  bool OrgAfter(int address) const { return address == kConfigurationWord; }
+  bool OrgAfter(int address) const { return IsConfigurationWord(words_.processor(), address); }
 
  private:
   SharedState& state_;
@@ -240,7 +240,7 @@ Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
 }  // namespace
 
 std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
-  if (state.Style != ListingStyle::kSymbolic) return std::nullopt;
+  if (PassStyle(state) != ListingStyle::kSymbolic) return std::nullopt;
   return std::optional<SymbolicWords>(std::in_place, BuildProgramImage(state),
                                       ChosenProcessor(state));
 }
@@ -252,10 +252,10 @@ std::string PassFailedText(const Status& pass) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  const bool symbolic = state.Style == ListingStyle::kSymbolic;
+  const std::optional<SymbolicWords> words = SymbolicStyle(state);
   ListingHeader header = [&] {
-    if (!symbolic) return ClassicHeader(clock.DateText(), clock.TimeText());
-    const SourceDirectives directives = SymbolicDirectives(ChosenProcessor(state));
+    if (!words) return ClassicHeader(clock.DateText(), clock.TimeText());
+    const SourceDirectives directives = SymbolicDirectives(words->processor(), words->Wide());
     return SymbolicHeader(clock.DateText(), clock.TimeText(), directives.errorlevel,
                           directives.list, directives.include);
   }();
@@ -263,9 +263,7 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
 
   if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
 
-  if (const std::optional<SymbolicWords> words = SymbolicStyle(state)) {
-    return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
-  }
+  if (words) return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
   return RunSweeps(state, ClassicWords(state), yield);
 }
 

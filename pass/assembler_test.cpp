@@ -278,8 +278,8 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
       "0805  0008  ..  X0805\tRETURN\t; from 0015",
       "",
       org + "2007",
-      "2007  3F72  ?r       \t__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & "
-      "_BOREN_ON & _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF",
+      "2007  3F72  ?r       \t__CONFIG\t_FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & _BOREN_ON "
+      "& _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF\t; 0x3F72",
       // __CONFIG leaves gpasm where it was: the next word needs its ORG.
       "",
       org + "2008",

@@ -14,10 +14,15 @@ const Processor& ChosenProcessor(const SharedState& state) {
   return named != nullptr ? *named : DefaultProcessor();
 }
 
+ListingStyle PassStyle(const SharedState& state) {
+  if (state.Style == ListingStyle::kClassic && InClassicFamily(ChosenProcessor(state))) {
+    return ListingStyle::kClassic;
+  }
+  return ListingStyle::kSymbolic;
+}
+
 SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
-    : processor_(processor),
-      image_(std::move(image)),
-      flow_(AnalyseFlow(image_, processor.program_words)) {}
+    : processor_(processor), image_(std::move(image)), flow_(AnalyseFlow(image_, processor)) {}
 
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
@@ -25,7 +30,7 @@ std::string SymbolicWords::Label(int address, std::string_view word) const {
   const Instruction instruction = DecodeInstruction(*value);
   if (OperandsOf(instruction.mnemonic) != OperandKind::kAddress11) return {};
   return BranchLabel(
-      BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}));
+      BranchTarget(instruction, address, WordFacts{kAnyBank, flow_.Target(address)}, processor_));
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
@@ -36,7 +41,9 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     text.append(word);
     return text + "\t; *** not a hexadecimal word";
   }
-  const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
+  // The flow's "any of its values" reaches every bank of the part.
+  const TwoBitSet banks = flow_.Banks(address);
+  const WordFacts facts{banks == kAnyValue ? kAnyBank : banks, flow_.Target(address)};
   return WithComment(SymbolicText(*value, address, DecodeInstruction(*value), facts, processor_),
                      CrossReferenceComment(image_, flow_, address, labelled));
 }
