@@ -94,14 +94,29 @@ std::string_view GpasmName(const Processor& processor) {
   return header.substr(0, header.size() - std::string_view(".inc").size());
 }
 
-const CoreTraits& TraitsOf(const Processor& processor) {
-  return kCores[processor.core == Core::kEnhanced ? 1 : 0];
+const CoreTraits& TraitsOf(Core core) {
+  static_assert(kCores[0].core == Core::kMidRange && kCores[1].core == Core::kEnhanced);
+  return kCores[core == Core::kEnhanced ? 1 : 0];
 }
 
 bool InClassicFamily(const Processor& processor) {
   const std::string_view name = processor.name;
   return name.size() >= 6 && name.size() <= 7 && name.starts_with("16F87") && name[5] >= '0' &&
          name[5] <= '7' && (name.size() == 6 || name[6] == 'A');
+}
+
+bool HoldsSixteenBits(int address) {
+  static const AddressRange configuration = [] {
+    AddressRange widest;
+    for (const Processor& processor : Processors()) {
+      if (processor.core != Core::kEnhanced) continue;
+      widest.first = std::min(widest.empty() ? processor.configuration.first : widest.first,
+                              processor.configuration.first);
+      widest.last = std::max(widest.last, processor.configuration.last);
+    }
+    return widest;
+  }();
+  return configuration.Contains(address);
 }
 
 std::string_view ConfigurationName(const Processor& processor, int index) {

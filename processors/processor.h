@@ -124,8 +124,11 @@ const Processor* FindProcessor(std::string_view text);
 /// The name gputils gives the part, for `gpasm -p`: "p16f1827", "rf675f".
 std::string_view GpasmName(const Processor& processor);
 
+/// The traits of a core.
+const CoreTraits& TraitsOf(Core core);
+
 /// The traits of the processor's core.
-const CoreTraits& TraitsOf(const Processor& processor);
+inline const CoreTraits& TraitsOf(const Processor& processor) { return TraitsOf(processor.core); }
 
 /// One of the PIC16F87x family (16F870 to 16F877A), whose memory map and
 /// registers the classic listing was written for.
@@ -135,6 +138,11 @@ bool InClassicFamily(const Processor& processor);
 inline bool IsConfigurationWord(const Processor& processor, int address) {
   return processor.configuration.Contains(address);
 }
+
+/// A word at `address` may hold 16 bits: it is a configuration word of the
+/// enhanced core, which gpasm writes whole (0xFFE2) where the mid-range
+/// core's are 14 bits.
+bool HoldsSixteenBits(int address);
 
 /// The index (from 0) of the configuration word at `address`, if it is one.
 inline int ConfigurationIndex(const Processor& processor, int address) {

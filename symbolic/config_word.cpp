@@ -15,12 +15,15 @@ std::string HexWord(uint16_t word) {
 
 // The settings of configuration word `index` that `word` holds, field by
 // field ("?" where none matches), and whether ANDing them gives `word` back.
+// Without `defaults`, the fields left at their erased value (all ones) are
+// left out, as people write them: a 14-bit setting among 16-bit ones (the
+// enhanced core's _DEBUG_OFF) would clear the top bits of the word.
 struct Settings {
   std::string text;
   bool exact = false;
 };
 
-Settings SettingsOf(uint16_t word, int index, const Processor& processor) {
+Settings SettingsOf(uint16_t word, int index, const Processor& processor, bool defaults) {
   Settings settings;
   unsigned anded = 0xFFFF;
   bool every_field = true;
@@ -35,6 +38,7 @@ Settings SettingsOf(uint16_t word, int index, const Processor& processor) {
       }
     }
     if (field.word != index) continue;
+    if (!defaults && chosen != nullptr && (chosen->value & field.mask) == field.mask) continue;
     if (fields++ > 0) settings.text += " & ";
     if (chosen == nullptr) {
       settings.text += '?';
@@ -55,8 +59,11 @@ std::string ConfigDirective(uint16_t word, int index, const Processor& processor
   if (const std::string_view name = ConfigurationName(processor, index); !name.empty()) {
     out.append(name).append(", ");
   }
-  const Settings settings = SettingsOf(word, index, processor);
+  const Settings settings = SettingsOf(word, index, processor, true);
   if (settings.exact) return out + settings.text + "\t; " + HexWord(word);
+  if (const Settings changed = SettingsOf(word, index, processor, false); changed.exact) {
+    return out + changed.text + "\t; " + HexWord(word);
+  }
   out += HexWord(word);
   if (!settings.text.empty()) out += "\t; " + settings.text;
   return out;

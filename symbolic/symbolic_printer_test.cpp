@@ -117,6 +117,9 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
        "16F1827",
        "__CONFIG\t_CONFIG1, 0x3FE2\t; _FOSC_HS & _WDTE_OFF & _PWRTE_OFF & _MCLRE_ON & _CP_OFF & "
        "_CPD_OFF & _BOREN_ON & _CLKOUTEN_OFF & _IESO_ON & _FCMEN_ON"},
+      // gpasm leaves the top bits of an enhanced word set, unless a 14-bit
+      // setting (_DEBUG_OFF) clears them: the erased fields are left out.
+      {0xDFFF, 0x8008, kAny, {}, "16F1827", "__CONFIG\t_CONFIG2, _LVP_OFF\t; 0xDFFF"},
       {0x3FFF, 0x2007, kAny, {}, "14000", "__CONFIG\t0x3FFF"},
       {0x4000,
        0x2007,
