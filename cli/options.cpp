@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tessarin-cli [options] FILE.hex...\n"
-    "Disassembles a PIC16F87x program memory image (Intel HEX, INHX8M or INHX32)\n"
-    "into assembler source, applying the data zones of FILE's companion .dat file.\n"
+    "Disassembles the program memory image of a 14-bit PIC, mid-range or enhanced\n"
+    "mid-range (Intel HEX, INHX8M or INHX32), into assembler source, applying the\n"
+    "data zones of FILE's companion .dat file.\n"
     "\n"
     "Options:\n"
     "  -o, --output FILE  write the source to FILE instead of standard output (-)\n"
@@ -17,8 +18,11 @@ constexpr std::string_view kUsage =
     "  -l, --listing      write the listing (address area included) instead of the source\n"
     "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
     "                     that gpasm -p PROCESSOR assembles back to the same image\n"
-    "  -p, --processor NAME  the processor of the symbolic style and of the zone\n"
-    "                     proposals (default 16F876): 16f877a, p16f877a or PIC16F877A\n"
+    "  -p, --processor NAME  the processor of the listing and of the zone proposals\n"
+    "                     (default 16F876): 16f1827, p16f1827 or PIC16F1827; a processor\n"
+    "                     outside the PIC16F87x family always lists in the symbolic\n"
+    "                     style, the classic listing being the 16F876's\n"
+    "      --list-processors  list the processors that -p takes, one a line, and exit\n"
     "      --strict       treat every warning as an error: exit 1 and write nothing\n"
     "      --auto-zones   apply the strong data-zone proposals too\n"
     "      --propose-zones  write the strong data-zone proposals, as a zone file holds\n"
@@ -35,6 +39,9 @@ constexpr std::string_view kUsage =
     "and not empty.\n"
     "Warnings (defects of the HEX file passed over, zones not applied) go to standard\n"
     "error and leave the exit status alone unless --strict is given.\n"
+    "A HEX file with words that the processor cannot hold (program memory past its\n"
+    "own, configuration words of the other core, EEPROM past its size) is warned\n"
+    "about, with parts that hold it.\n"
     "An output is never the HEX file or a zone file: that is refused.\n"
     "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
     "--strict met a warning; 2 usage error.\n";
@@ -65,6 +72,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"", "--auto-zones", &Options::auto_zones},
     {"", "--propose-zones", &Options::propose_zones},
     {"", "--no-zones", &Options::no_zones},
+    {"", "--list-processors", &Options::list_processors},
     {"-h", "--help", &Options::help},
     {"", "--version", &Options::version},
 };
@@ -143,7 +151,7 @@ Result<Options> ParseArguments(const std::vector<std::string>& args) {
       return read;
     }
   }
-  if (options.help || options.version) return options;
+  if (options.help || options.version || options.list_processors) return options;
   if (Status checked = CheckOptions(options); !checked.ok()) return checked;
   return options;
 }

@@ -18,8 +18,12 @@ Status LineFailure(int index, std::string_view cause) {
 }
 
 ProgramImage BuildProgramImage(const SharedState& state) {
+  return BuildProgramImage(state, RecordReader(state).AddressWords());
+}
+
+ProgramImage BuildProgramImage(const SharedState& state, int address_words) {
   ProgramImage image;
-  RecordReader reader(state);
+  RecordReader reader(state, address_words);
   for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
     // A record the pass would stop at is passed over here.
     const Result<StoredRecord> read = reader.Read(i);

@@ -37,6 +37,10 @@ struct StoredRecord {
 class RecordReader {
  public:
   explicit RecordReader(const SharedState& state);
+  /// A reader whose chip has `address_words` word addresses, whatever the
+  /// processor chosen.
+  RecordReader(const SharedState& state, int address_words)
+      : state_(state), address_words_(address_words) {}
 
   /// Reads slot `i`. Fails for a slot past the store, for an address record
   /// whose base lies beyond the chip (the base still applies to the records
@@ -76,5 +80,9 @@ inline Result<StoredRecord> RecordReader::Read(int i) {
 /// record the pass would stop at is passed over, a later word at an address
 /// replaces an earlier one, and words past the chip are dropped.
 ProgramImage BuildProgramImage(const SharedState& state);
+
+/// The same, read as for a chip of `address_words` word addresses: with
+/// kWordAddressCount, every word that some 14-bit part could hold.
+ProgramImage BuildProgramImage(const SharedState& state, int address_words);
 
 }  // namespace tessarin
