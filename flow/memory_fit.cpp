@@ -95,8 +95,8 @@ std::vector<const Processor*> PartsThatFit(const ProgramImage& image, size_t lim
   // Parts of the core whose map the image follows come first: an image with
   // words past 0x7FFF is the enhanced core's, any other the mid-range core's
   // (whose configuration word an enhanced part may hold as program memory).
-  const Core core = image.End() > TraitsOf(Core::kMidRange).address_words ? Core::kEnhanced
-                                                                           : Core::kMidRange;
+  const Core core =
+      image.End() > TraitsOf(Core::kMidRange).address_words ? Core::kEnhanced : Core::kMidRange;
   std::stable_sort(parts.begin(), parts.end(), [core](const Processor* x, const Processor* y) {
     if ((x->core != core) != (y->core != core)) return x->core == core;
     if (x->program_words != y->program_words) return x->program_words < y->program_words;

@@ -117,9 +117,12 @@ SourceDirectives SymbolicDirectives(const Processor& processor, bool wide) {
 
 int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
                  const Processor& processor) {
-  if (facts.target) return *facts.target;
+  // The page of the target, with the address bits of the word itself: on a
+  // part smaller than a page the program counter wraps the target back into
+  // memory, but the label must give the word back.
   const int page_words = TraitsOf(processor).page_words;
-  return address - address % page_words + instruction.literal % page_words;
+  const int page = facts.target ? *facts.target / page_words : address / page_words;
+  return page * page_words + instruction.literal % page_words;
 }
 
 std::string BranchLabel(int target) {

@@ -30,8 +30,10 @@ struct SourceDirectives {
 };
 SourceDirectives SymbolicDirectives(const Processor& processor, bool wide);
 
-/// The word address that a CALL or GOTO at `address` reaches: the target of
-/// `facts`, or else its address bits in the word's own page.
+/// The word address that a CALL or GOTO at `address` names: its address bits
+/// in the page of the target of `facts`, or else in the word's own page. On a
+/// part with less memory than a page, this lies past the end of memory where
+/// the target the program counter reaches has wrapped back.
 int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
                  const Processor& processor);
 

@@ -48,6 +48,9 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x2805, 0x0810, kAny, {}, "16F876", "GOTO\tX0805"},
       {0x2123, 0x0010, kAny, 0x1123, "16F876", "CALL\tY1123"},
       {0x2123, 0x0810, kAny, {}, "16F873", "CALL\tX0923"},
+      // On a part smaller than a page the target wraps into memory; the label
+      // keeps the word's own address bits.
+      {0x2500, 0x0010, kAny, 0x0100, "16F84A", "CALL\tW0500"},
 
       // Words the instruction does not give back: DW, the look-alike in a comment.
       {0x3F72, 0, kAny, {}, "16F876", "DW\t0x3F72\t; ADDLW\t0x72"},
