@@ -103,7 +103,7 @@ TEST_F(CliTest, ProcessorsOfEveryCore) {
       err_.str().find("(line 2: address beyond the chip)\ntessarin-cli: warning: " + enhanced +
                       ": the 16F876 cannot hold words where the enhanced core keeps ID, "
                       "configuration or EEPROM at 8007 (and 2 more); parts that hold the "
-                      "image: 12F1822, "),
+                      "image: 16F1"),
       std::string::npos)
       << err_.str();
 

@@ -43,7 +43,8 @@ void CheckFit(const ProgramImage& image, const SharedState& state, const std::st
   const Processor& processor = ChosenProcessor(state);
   const std::vector<Misfit> misfits = FindMisfits(image, processor);
   if (misfits.empty()) return;
-  report.Warn(hex_path + ": " + FitWarning(processor, misfits, PartsThatFit(image, kPartsNamed)));
+  report.Warn(hex_path + ": " +
+              FitWarning(processor, misfits, PartsThatFit(image, processor, kPartsNamed)));
 }
 
 // After a pass that failed: whether the file holds words past the chosen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -82,7 +83,8 @@ std::vector<Misfit> FindMisfits(const ProgramImage& image, const Processor& proc
   return misfits;
 }
 
-std::vector<const Processor*> PartsThatFit(const ProgramImage& image, size_t limit) {
+std::vector<const Processor*> PartsThatFit(const ProgramImage& image, const Processor& near,
+                                           size_t limit) {
   const std::vector<AddressRange> runs = Runs(image);
   std::vector<const Processor*> parts;
   for (const Processor& processor : Processors()) {
@@ -92,16 +94,21 @@ std::vector<const Processor*> PartsThatFit(const ProgramImage& image, size_t lim
       parts.push_back(&processor);
     }
   }
-  // Parts of the core whose map the image follows come first: an image with
-  // words past 0x7FFF is the enhanced core's, any other the mid-range core's
-  // (whose configuration word an enhanced part may hold as program memory).
+  // An image with words past 0x7FFF is the enhanced core's, any other the
+  // mid-range core's (whose configuration word an enhanced part may hold as
+  // program memory).
   const Core core =
       image.End() > TraitsOf(Core::kMidRange).address_words ? Core::kEnhanced : Core::kMidRange;
-  std::stable_sort(parts.begin(), parts.end(), [core](const Processor* x, const Processor* y) {
-    if ((x->core != core) != (y->core != core)) return x->core == core;
-    if (x->program_words != y->program_words) return x->program_words < y->program_words;
-    return x->eeprom.size() < y->eeprom.size();
-  });
+  const auto alike = [&near](const Processor* part) {
+    const auto [mine, theirs] =
+        std::mismatch(part->name.begin(), part->name.end(), near.name.begin(), near.name.end());
+    return mine - part->name.begin();
+  };
+  const auto key = [&](const Processor* part) {
+    return std::tuple(part->core != core, -alike(part), part->program_words, part->eeprom.size());
+  };
+  std::stable_sort(parts.begin(), parts.end(),
+                   [&key](const Processor* x, const Processor* y) { return key(x) < key(y); });
   if (parts.size() > limit) parts.resize(limit);
   return parts;
 }

@@ -33,7 +33,10 @@ std::vector<Misfit> FindMisfits(const ProgramImage& image, const Processor& proc
 
 /// Up to `limit` parts that hold every word of `image`: those of the core
 /// whose memory map the image follows first (the enhanced core's when it has
-/// words past 0x7FFF), then smallest program memory, smallest EEPROM, by name.
-std::vector<const Processor*> PartsThatFit(const ProgramImage& image, size_t limit);
+/// words past 0x7FFF), then those whose names begin most like the name of
+/// `near` (the part chosen: 16F819 and 16F870 before 12C672 for a 16F84A),
+/// then smallest program memory, smallest EEPROM, by name.
+std::vector<const Processor*> PartsThatFit(const ProgramImage& image, const Processor& near,
+                                           size_t limit);
 
 }  // namespace tessarin
