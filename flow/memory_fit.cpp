@@ -66,13 +66,14 @@ MisfitKind KindOf(int address, const Processor& processor) {
 std::vector<Misfit> FindMisfits(const ProgramImage& image, const Processor& processor) {
   const std::array<AddressRange, 6> areas = AreasOf(processor);
   std::array<Misfit, 4> found{};
-  for (int a = 0; a < image.End(); ++a) {
-    if (!image.Has(a)) continue;
-    const AddressRange word{static_cast<uint16_t>(a), static_cast<uint16_t>(a)};
-    if (Holds(areas, word)) continue;
-    const MisfitKind kind = KindOf(a, processor);
-    Misfit& entry = found[static_cast<size_t>(kind)];
-    if (entry.count++ == 0) entry.first = a;
+  for (const AddressRange& run : Runs(image)) {
+    if (Holds(areas, run)) continue;
+    for (int a = run.first; a <= run.last; ++a) {
+      const AddressRange word{static_cast<uint16_t>(a), static_cast<uint16_t>(a)};
+      if (Holds(areas, word)) continue;
+      Misfit& entry = found[static_cast<size_t>(KindOf(a, processor))];
+      if (entry.count++ == 0) entry.first = a;
+    }
   }
   std::vector<Misfit> misfits;
   for (size_t k = 0; k < found.size(); ++k) {
