@@ -89,11 +89,6 @@ const Processor* FindProcessor(std::string_view text) {
   return found != std::end(kProcessors) && found->name == wanted ? &*found : nullptr;
 }
 
-std::string_view GpasmName(const Processor& processor) {
-  std::string_view header = processor.header;
-  return header.substr(0, header.size() - std::string_view(".inc").size());
-}
-
 const CoreTraits& TraitsOf(Core core) {
   static_assert(kCores[0].core == Core::kMidRange && kCores[1].core == Core::kEnhanced);
   return kCores[core == Core::kEnhanced ? 1 : 0];
@@ -125,9 +120,10 @@ std::string_view ConfigurationName(const Processor& processor, int index) {
 }
 
 const DataRange* DataAt(const Processor& processor, int address) {
+  if (address < 0) return nullptr;
   const int bank = address / TraitsOf(processor).bank_bytes;
   const int offset = address % TraitsOf(processor).bank_bytes;
-  if (address < 0 || bank >= processor.bank_count) return nullptr;
+  if (bank >= processor.bank_count) return nullptr;
   for (const DataRange& range : processor.data) {
     if ((range.banks >> bank & 1) != 0 && offset >= range.first && offset <= range.last) {
       return &range;

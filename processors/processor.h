@@ -121,9 +121,6 @@ const Processor& DefaultProcessor();
 /// (any case); nullptr for any other text.
 const Processor* FindProcessor(std::string_view text);
 
-/// The name gputils gives the part, for `gpasm -p`: "p16f1827", "rf675f".
-std::string_view GpasmName(const Processor& processor);
-
 /// The traits of a core.
 const CoreTraits& TraitsOf(Core core);
 
