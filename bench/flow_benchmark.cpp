@@ -59,7 +59,7 @@ ProgramImage ReachableProgramImage() {
 void AnalyseFlowOf(benchmark::State& bench, const ProgramImage& image) {
   int reached = 0;
   for (auto _ : bench) {
-    const FlowAnalysis flow = AnalyseFlow(image, 8192);
+    const FlowAnalysis flow = AnalyseFlow(image, DefaultProcessor());
     benchmark::DoNotOptimize(flow.Reached(0));
     reached = 0;
     for (int a = 0; a < flow.ProgramWords(); ++a) reached += flow.Reached(a) ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cctype>
 #include <clocale>
 #include <cstdint>
 #include <ctime>
@@ -75,10 +76,13 @@ Result<std::optional<std::time_t>> ReadEpoch(const char* source_date_epoch) {
   return std::optional<std::time_t>(*parsed);
 }
 
-int WriteHelp(std::ostream& out) {
-  out << UsageText() << "\nProcessors:";
-  for (const Processor& processor : Processors()) out << " " << processor.name;
-  out << "\n";
+// Every processor, in lower case as -p takes it, one a line.
+int WriteProcessors(std::ostream& out) {
+  for (const Processor& processor : Processors()) {
+    std::string name(processor.name);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    out << name << "\n";
+  }
   return out.flush() ? 0 : 1;
 }
 
@@ -89,7 +93,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   Reporter report(err);
   const Result<Options> options = ParseArguments(args);
   if (!options.ok()) return report.Usage(options.message());
-  if (options->help) return WriteHelp(out);
+  if (options->help) {
+    out << UsageText();
+    return out.flush() ? 0 : 1;
+  }
+  if (options->list_processors) return WriteProcessors(out);
   if (options->version) {
     out << kCliProgram << " " << kAppVersion << "\n";
     return out.flush() ? 0 : 1;

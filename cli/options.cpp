@@ -19,8 +19,11 @@ constexpr std::string_view kUsage =
     "  -l, --listing      write the listing (address area included) instead of the source\n"
     "  -s, --symbolic     write the symbolic style: named, bank- and page-aware source\n"
     "                     that gpasm -p PROCESSOR assembles back to the same image\n"
-    "  -p, --processor NAME  the processor of the symbolic style and of the zone\n"
-    "                     proposals (default 16F876): 16f877a, p16f877a or PIC16F877A\n"
+    "  -p, --processor NAME  the processor of the listing and of the zone proposals\n"
+    "                     (default 16F876): 16f1827, p16f1827 or PIC16F1827; outside\n"
+    "                     the PIC16F87x family the listing is always symbolic, the\n"
+    "                     classic listing being the 16F876's\n"
+    "      --list-processors  list the processors -p takes, one a line, and exit\n"
     "      --strict       treat every warning as an error: exit 1 and write nothing\n"
     "      --auto-zones   apply the strong data-zone proposals too\n"
     "      --propose-zones  write the strong data-zone proposals, as a zone file holds\n"
@@ -38,6 +41,9 @@ constexpr std::string_view kUsage =
     "Warnings (defects of the HEX file passed over, zones not applied, a source that\n"
     "will not reassemble to the same image) go to standard error and leave the exit\n"
     "status alone unless --strict is given.\n"
+    "A HEX file with words that the processor cannot hold (program memory past its\n"
+    "own, configuration words of the other core, EEPROM past its size) is warned\n"
+    "about, with parts that hold it.\n"
     "An output is never the HEX file or a zone file: that is refused.\n"
     "Exit status: 0 done; 1 a file could not be read, disassembled or written, or\n"
     "--strict met a warning; 2 usage error.\n";
@@ -68,6 +74,7 @@ constexpr FlagOption kFlagOptions[] = {
     {"", "--auto-zones", &Options::auto_zones},
     {"", "--propose-zones", &Options::propose_zones},
     {"", "--no-zones", &Options::no_zones},
+    {"", "--list-processors", &Options::list_processors},
     {"-h", "--help", &Options::help},
     {"", "--version", &Options::version},
 };
@@ -146,7 +153,7 @@ Result<Options> ParseArguments(const std::vector<std::string>& args) {
       return read;
     }
   }
-  if (options.help || options.version) return options;
+  if (options.help || options.version || options.list_processors) return options;
   if (Status checked = CheckOptions(options); !checked.ok()) return checked;
   return options;
 }

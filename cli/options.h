@@ -21,6 +21,7 @@ struct Options {
   bool strict = false;
   bool auto_zones = false;
   bool propose_zones = false;
+  bool list_processors = false;
   bool help = false;
   bool version = false;
 };

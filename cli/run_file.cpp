@@ -2,16 +2,21 @@
 
 #include <filesystem>
 
+#include "cli/fit_warning.h"
 #include "cli/messages.h"
 #include "cli/proposals_output.h"
 #include "cli/reporter.h"
 #include "files/hex_check.h"
+#include "files/hex_file.h"
 #include "files/inexact_words.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
+#include "flow/memory_fit.h"
 #include "pass/assembler.h"
+#include "pass/record_reader.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
+#include "symbolic/symbolic_words.h"
 #include "ui/file_io.h"
 #include "zones/apply_data_zones.h"
 #include "zones/companion_file.h"
@@ -28,6 +33,32 @@ ZoneSource ZonesOf(const Options& options, const std::string& hex_path) {
   ZoneSource zones;
   if (options.no_zones || hex_path == "-") zones.kind = ZoneSource::Kind::kNone;
   return zones;
+}
+
+// How many parts a warning names that hold an image the chosen one cannot.
+constexpr size_t kPartsNamed = 5;
+
+// Warns when `image`, the whole image of the file, holds words that the
+// chosen processor cannot hold.
+void CheckFit(const ProgramImage& image, const SharedState& state, const std::string& hex_path,
+              Reporter& report) {
+  const Processor& processor = ChosenProcessor(state);
+  const std::vector<Misfit> misfits = FindMisfits(image, processor);
+  if (misfits.empty()) return;
+  report.Warn(hex_path + ": " +
+              FitWarning(processor, misfits, PartsThatFit(image, processor, kPartsNamed)));
+}
+
+// After a pass that failed: whether the file holds words past the chosen
+// part's chip that another part would hold (the file read again, as far as
+// any 14-bit part reaches; standard input cannot be).
+void CheckFitAfterFailure(const std::string& hex_path, const std::string& hex_file,
+                          const SharedState& state, Reporter& report) {
+  if (hex_path == "-") return;
+  const Result<std::string> text = ReadHexFile(hex_file);
+  SharedState scratch;
+  if (!text.ok() || !FillLineStore(scratch, *text).ok()) return;
+  CheckFit(BuildProgramImage(scratch, kWordAddressCount), state, hex_path, report);
 }
 
 // Opens the file into `state`; false, reported, when that fails.
@@ -50,10 +81,12 @@ bool Open(const Options& options, const std::string& hex_path, const std::string
       return false;
     case OpenStep::kPass:
       report.Fail(1, hex_path, PassFailedText(opened.status));
+      CheckFitAfterFailure(hex_path, hex_file, state, report);
       return false;
     case OpenStep::kDone:
       break;
   }
+  CheckFit(BuildProgramImage(state), state, hex_path, report);
   return true;
 }
 

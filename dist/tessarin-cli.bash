@@ -1,5 +1,6 @@
-# bash completion for tessarin-cli: its options (read from its --help), the
-# processors it knows, and HEX files.
+# bash completion for tessarin-cli: its options (read from its --help, each
+# once), the processors it knows (read from its --list-processors, in lower
+# case) and HEX files.
 _tessarin_cli() {
   local cur prev words cword
   _init_completion || return
@@ -14,14 +15,13 @@ _tessarin_cli() {
       return
       ;;
     -p | --processor)
-      COMPREPLY=($(compgen -W '16F873 16F873A 16F874 16F874A 16F876 16F876A 16F877 16F877A' \
-        -- "$cur"))
+      COMPREPLY=($(compgen -W '$("$1" --list-processors 2>/dev/null)' -- "${cur,,}"))
       return
       ;;
   esac
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W '$(_parse_help "$1")' -- "$cur"))
+    COMPREPLY=($(compgen -W '$(_parse_help "$1" | sort -u)' -- "$cur"))
     [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
     return
   fi

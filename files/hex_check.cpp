@@ -5,6 +5,7 @@
 #include "files/hex_file.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
+#include "processors/processor.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -41,12 +42,17 @@ bool ChecksumAddsUp(std::string_view record) {
   return (sum & 0xFF) == 0;
 }
 
-// A program word has 14 bits; the words as the pass reads them.
-bool HasWordAbove3FFF(std::string_view record) {
+// A program word has 14 bits, an enhanced part's configuration word 16; the
+// words as the pass reads them, at the addresses `base` gives the record.
+bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   if (IsAddressRecord(record)) return false;
+  const int first = RecordWordAddress(record, base).value_or(0);
   for (int k = 0; k < RecordWordCount(record); ++k) {
     const std::string word = RecordWord(record, k);
-    if (word.size() == 4 && AllHexDigits(word) && ReadHexField(word) > 0x3FFF) return true;
+    if (word.size() == 4 && AllHexDigits(word) && ReadHexField(word) > 0x3FFF &&
+        !HoldsSixteenBits(first + k)) {
+      return true;
+    }
   }
   return false;
 }
@@ -61,6 +67,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
   };
   int records = 0;
   int number = 0;
+  uint32_t base = 0;  // of the last extended address record
   for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
@@ -77,7 +84,9 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
     if (!whole) note(HexDefect::kByteCountMismatch, number);
     if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
     if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
-    if (HasWordAbove3FFF(record.substr(0, kHexLineWidth))) note(HexDefect::kWordAbove3FFF, number);
+    const std::string_view stored = record.substr(0, kHexLineWidth);
+    base = RecordAddressBase(stored).value_or(base);
+    if (HasWordAbove3FFF(stored, base)) note(HexDefect::kWordAbove3FFF, number);
   }
 
   std::vector<FoundDefect> defects;

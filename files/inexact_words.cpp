@@ -15,9 +15,12 @@ namespace {
 // The texts of a word that either style writes as data, not as an instruction.
 constexpr std::string_view kDataDirectives[] = {"DW\t", "DATA\t", "DE\t", "__CONFIG\t"};
 
-bool IsFourteenBitWord(std::string_view word) {
+// The word a word text gives, when gpasm can write it: 14 bits, or 16 for an
+// enhanced configuration word.
+std::optional<uint16_t> AssemblableWord(int address, std::string_view word) {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
-  return value && *value <= 0x3FFF;
+  if (!value || (*value > 0x3FFF && !HoldsSixteenBits(address))) return std::nullopt;
+  return value;
 }
 
 bool ListedAsInstruction(std::string_view text) {
@@ -27,10 +30,18 @@ bool ListedAsInstruction(std::string_view text) {
   return true;
 }
 
-bool WordLineIsExact(int address, std::string_view word, std::string_view text) {
-  if (!IsFourteenBitWord(word)) return false;
+// The processor whose memory map the listing follows: the chosen one in the
+// symbolic style, the 16F876 of its LIST line in the classic one.
+const Processor& ListedProcessor(const SharedState& state) {
+  return PassStyle(state) == ListingStyle::kSymbolic ? ChosenProcessor(state) : DefaultProcessor();
+}
+
+bool WordLineIsExact(int address, std::string_view word, std::string_view text,
+                     const Processor& processor) {
+  const std::optional<uint16_t> value = AssemblableWord(address, word);
+  if (!value) return false;
   if (!ListedAsInstruction(text)) return true;
-  return address < kIdFirst && IsExactInstruction(*ReadFourHexDigits(word));
+  return address < TraitsOf(processor).id_first && IsExactInstruction(*value, processor.core);
 }
 
 // Whether gpasm places the words after an ORG line at their own addresses,
@@ -38,11 +49,10 @@ bool WordLineIsExact(int address, std::string_view word, std::string_view text) 
 // names that word address, which gpasm reads as a byte offset inside the
 // data EEPROM of the 16F876 its LIST line names; the symbolic printer
 // writes the byte offset and says where none reaches.
-bool OrgReaches(int first, const SharedState& state) {
-  if (state.Style == ListingStyle::kSymbolic) {
-    return SymbolicOrgWarning(first, ChosenProcessor(state)).empty();
-  }
-  return first <= kEepromFirst || first >= kEepromFirst + DefaultProcessor().eeprom_bytes;
+bool OrgReaches(int first, const SharedState& state, const Processor& processor) {
+  if (PassStyle(state) == ListingStyle::kSymbolic)
+    return SymbolicOrgWarning(first, processor).empty();
+  return first <= processor.eeprom.first || first > processor.eeprom.last;
 }
 
 }  // namespace
@@ -50,6 +60,7 @@ bool OrgReaches(int first, const SharedState& state) {
 std::vector<int> InexactWords(const SharedState& state) {
   std::vector<int> inexact;
   const std::vector<std::string>& lines = state.List1.Items();
+  const Processor& processor = ListedProcessor(state);
   bool org_reaches = true;
   bool after_org = false;
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
@@ -58,17 +69,17 @@ std::vector<int> InexactWords(const SharedState& state) {
     if (kind == LineKind::kOrg) after_org = true;
     if (kind != LineKind::kWord && kind != LineKind::kDw) continue;
     const int address = line.Address();
-    if (after_org) org_reaches = OrgReaches(address, state);
+    if (after_org) org_reaches = OrgReaches(address, state, processor);
     after_org = false;
     if (kind == LineKind::kWord) {
-      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction())) {
+      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), processor)) {
         inexact.push_back(address);
       }
       continue;
     }
     const std::vector<std::string> words = line.DwWords();
     for (size_t k = 0; k < words.size(); ++k) {
-      if (!org_reaches || !IsFourteenBitWord(words[k])) {
+      if (!org_reaches || !AssemblableWord(address + static_cast<int>(k), words[k])) {
         inexact.push_back(address + static_cast<int>(k));
       }
     }

@@ -6,12 +6,6 @@
 namespace tessarin {
 namespace {
 
-constexpr int kMaxProgramWords = 0x2000;
-constexpr uint8_t kPcl = 0x02;
-constexpr uint8_t kStatus = 0x03;
-constexpr uint8_t kPclath = 0x0A;
-constexpr int kRp0 = 5;             // STATUS bits 6:5 are the bank number
-constexpr int kPclathPageLow = 3;   // PCLATH bits 4:3 are the page of CALL and GOTO
 constexpr int kLongestTable = 256;  // an 8-bit PCL offset reaches no further
 
 // A relation between the value (bank or page) at the entry of the running
@@ -71,15 +65,37 @@ Relation Compose(Relation first, Relation second) {
   });
 }
 
-// W as the set of its possible bank and page bits: element (w bits 6:5) * 4 +
-// (w bits 4:3), so that MOVWF STATUS and MOVWF PCLATH can use a known W.
+// W as the set of its possible bank and page bits: element (the bits a
+// write to STATUS puts into RP1:RP0) * 4 + (the bits a write to PCLATH puts
+// into the page), so that MOVWF STATUS and MOVWF PCLATH can use a known W.
 using WSet = uint16_t;
 constexpr WSet kAnyW = 0xFFFF;
 
-WSet WOf(unsigned literal) {
-  return static_cast<WSet>(
-      1u << ((((literal >> kRp0) & 3) << 2) | ((literal >> kPclathPageLow) & 3)));
-}
+// The bits of the core that the analysis follows: the STATUS and PCLATH
+// addresses, where RP0 and the page bits sit.
+struct CoreBits {
+  uint8_t pcl;
+  uint8_t status;
+  uint8_t pclath;
+  int rp0;       // STATUS bit of bank bit 0; -1 where STATUS selects no bank
+  int page_low;  // PCLATH bit of page bit 0
+  int page_words;
+
+  explicit CoreBits(const CoreTraits& traits)
+      : pcl(traits.pcl),
+        status(traits.status),
+        pclath(traits.pclath),
+        rp0(traits.status_rp0 == kNoBit ? -1 : traits.status_rp0),
+        page_low(traits.pclath_page_shift),
+        page_words(traits.page_words) {}
+
+  bool SelectsBanks(uint8_t file) const { return rp0 >= 0 && file == status; }
+
+  WSet WOf(unsigned literal) const {
+    const unsigned banks = rp0 >= 0 ? (literal >> rp0) & 3 : 0;
+    return static_cast<WSet>(1u << ((banks << 2) | ((literal >> page_low) & 3)));
+  }
+};
 
 TwoBitSet BanksOf(WSet w) {
   TwoBitSet banks = 0;
@@ -112,32 +128,32 @@ struct State {
 };
 
 // What the word does to the banks, the pages and W.
-State Transfer(const Instruction& instruction, State state) {
+State Transfer(const Instruction& instruction, State state, const CoreBits& core) {
   const uint8_t file = instruction.file;
   switch (instruction.mnemonic) {
     case Mnemonic::kMovlw:
-      state.w = WOf(instruction.literal);
+      state.w = core.WOf(instruction.literal);
       break;
     case Mnemonic::kClrw:
-      state.w = WOf(0);
+      state.w = core.WOf(0);
       break;
     case Mnemonic::kClrf:
-      if (file == kStatus) state.banks = SetTo(state.banks, 1);
-      if (file == kPclath) state.pages = SetTo(state.pages, 1);
+      if (core.SelectsBanks(file)) state.banks = SetTo(state.banks, 1);
+      if (file == core.pclath) state.pages = SetTo(state.pages, 1);
       break;
     case Mnemonic::kMovwf:
-      if (file == kStatus) state.banks = SetTo(state.banks, BanksOf(state.w));
-      if (file == kPclath) state.pages = SetTo(state.pages, PagesOf(state.w));
+      if (core.SelectsBanks(file)) state.banks = SetTo(state.banks, BanksOf(state.w));
+      if (file == core.pclath) state.pages = SetTo(state.pages, PagesOf(state.w));
       break;
     case Mnemonic::kBcf:
     case Mnemonic::kBsf: {
       const bool set = instruction.mnemonic == Mnemonic::kBsf;
       const int bit = instruction.bit;
-      if (file == kStatus && (bit == kRp0 || bit == kRp0 + 1)) {
-        state.banks = ForceBit(state.banks, 1 << (bit - kRp0), set);
+      if (core.SelectsBanks(file) && (bit == core.rp0 || bit == core.rp0 + 1)) {
+        state.banks = ForceBit(state.banks, 1 << (bit - core.rp0), set);
       }
-      if (file == kPclath && (bit == kPclathPageLow || bit == kPclathPageLow + 1)) {
-        state.pages = ForceBit(state.pages, 1 << (bit - kPclathPageLow), set);
+      if (file == core.pclath && (bit == core.page_low || bit == core.page_low + 1)) {
+        state.pages = ForceBit(state.pages, 1 << (bit - core.page_low), set);
       }
       break;
     }
@@ -145,9 +161,9 @@ State Transfer(const Instruction& instruction, State state) {
       if (OperandsOf(instruction.mnemonic) == OperandKind::kFileDest) {
         if (!instruction.to_file) {
           state.w = kAnyW;
-        } else if (file == kStatus) {
+        } else if (core.SelectsBanks(file)) {
           state.banks = SetTo(state.banks, kAnyValue);
-        } else if (file == kPclath) {
+        } else if (file == core.pclath) {
           state.pages = SetTo(state.pages, kAnyValue);
         }
       } else if (OperandsOf(instruction.mnemonic) == OperandKind::kLiteral8) {
@@ -159,8 +175,8 @@ State Transfer(const Instruction& instruction, State state) {
 }
 
 // A write to PCL: the program goes on at an address computed at run time.
-bool IsComputedJump(const Instruction& instruction) {
-  if (instruction.file != kPcl) return false;
+bool IsComputedJump(const Instruction& instruction, const CoreBits& core) {
+  if (instruction.file != core.pcl) return false;
   switch (OperandsOf(instruction.mnemonic)) {
     case OperandKind::kFile:
       return true;
@@ -186,8 +202,10 @@ bool IsTableEntry(const Instruction& instruction) {
 // the callee's entry.
 class FlowSolver {
  public:
-  FlowSolver(const ProgramImage& image, int program_words, FlowAnalysis& out)
-      : n_(std::clamp(program_words, 1, kMaxProgramWords)),
+  FlowSolver(const ProgramImage& image, const Processor& processor, FlowAnalysis& out)
+      : n_(std::max<int>(processor.program_words, 1)),
+        traits_(TraitsOf(processor)),
+        core_(traits_),
         image_(image),
         out_(out),
         state_(static_cast<size_t>(n_)),
@@ -196,16 +214,21 @@ class FlowSolver {
         caller_head_(static_cast<size_t>(n_), -1),
         linked_(static_cast<size_t>(n_), 0),
         queued_(static_cast<size_t>(n_), 0) {
+    out_.processor_ = &processor;
     out_.words_.assign(static_cast<size_t>(n_), {});
     for (int a = 0; a < n_; ++a) {
-      if (image.Has(a))
-        out_.words_[static_cast<size_t>(a)].instruction = DecodeInstruction(image.Word(a));
+      if (image.Has(a)) {
+        out_.words_[static_cast<size_t>(a)].instruction =
+            DecodeInstruction(image.Word(a), processor.core);
+      }
     }
   }
 
   void Run() {
-    Propagate(kResetVector, {Identity(1), Identity(1), kAnyW});
-    Propagate(kInterruptVector, {Identity(kAnyValue), Identity(kAnyValue), kAnyW});
+    // Banks that STATUS does not select are not followed: unknown from the start.
+    const TwoBitSet reset_banks = core_.rp0 >= 0 ? 1 : kAnyValue;
+    Propagate(traits_.reset_vector, {Identity(reset_banks), Identity(1), kAnyW});
+    Propagate(traits_.interrupt_vector, {Identity(kAnyValue), Identity(kAnyValue), kAnyW});
     do {
       Drain();
     } while (ResumeAfterEndlessCalls());
@@ -229,11 +252,13 @@ class FlowSolver {
   int Next(int a) const { return (a + 1) % n_; }
 
   // The page a CALL or GOTO goes to: the one PCLATH selects when known.
-  static int BranchPage(int a, TwoBitSet pages) {
-    return std::has_single_bit(pages) ? std::countr_zero(pages) : (a >> 11) & 3;
+  int BranchPage(int a, TwoBitSet pages) const {
+    return std::has_single_bit(pages) ? std::countr_zero(pages) : (a / core_.page_words) & 3;
   }
 
-  int BranchTarget(int a, int page) const { return ((page << 11) | At(a).literal) % n_; }
+  int BranchTarget(int a, int page) const {
+    return (page * core_.page_words + At(a).literal % core_.page_words) % n_;
+  }
 
   int TableEnd(int a) const {
     int end = a + 1;
@@ -259,7 +284,7 @@ class FlowSolver {
     uint8_t& linked = linked_[static_cast<size_t>(a)];
     if (linked & kStaticLinked) return;
     linked |= kStaticLinked;
-    if (IsComputedJump(At(a))) {
+    if (IsComputedJump(At(a), core_)) {
       for (int t = a + 1; t < TableEnd(a); ++t) AddLink(pred_head_, t, a);
     } else if (kind == FlowKind::kNext || kind == FlowKind::kCall) {
       AddLink(pred_head_, Next(a), a);
@@ -318,8 +343,8 @@ class FlowSolver {
       return;
     }
     LinkStaticSuccessors(a, kind);
-    const State after = Transfer(instruction, state);
-    if (IsComputedJump(instruction)) {
+    const State after = Transfer(instruction, state, core_);
+    if (IsComputedJump(instruction, core_)) {
       const State any_w{after.banks, after.pages, kAnyW};
       for (int t = a + 1; t < TableEnd(a); ++t) Propagate(t, any_w);
       return;
@@ -410,6 +435,8 @@ class FlowSolver {
   }
 
   const int n_;
+  const CoreTraits& traits_;
+  const CoreBits core_;
   const ProgramImage& image_;
   FlowAnalysis& out_;
   std::vector<State> state_;
@@ -456,9 +483,9 @@ std::span<const uint16_t> FlowAnalysis::ReferencesTo(int address) const {
       .subspan(reference_start_[at], reference_start_[at + 1] - reference_start_[at]);
 }
 
-FlowAnalysis AnalyseFlow(const ProgramImage& image, int program_words) {
+FlowAnalysis AnalyseFlow(const ProgramImage& image, const Processor& processor) {
   FlowAnalysis analysis;
-  FlowSolver(image, program_words, analysis).Run();
+  FlowSolver(image, processor, analysis).Run();
   return analysis;
 }
 

@@ -7,11 +7,9 @@
 
 #include "flow/program_image.h"
 #include "instructions/instruction.h"
+#include "processors/processor.h"
 
 namespace tessarin {
-
-inline constexpr int kResetVector = 0x0000;
-inline constexpr int kInterruptVector = 0x0004;
 
 /// A set of bank numbers (STATUS RP1:RP0) or of pages (PCLATH<4:3>): bit v
 /// set when the value v (0-3) is possible.
@@ -25,6 +23,9 @@ inline constexpr TwoBitSet kAnyValue = 0x0F;
 /// the zone proposals read it.
 class FlowAnalysis {
  public:
+  /// The processor whose program memory was followed.
+  const Processor& processor() const { return *processor_; }
+
   /// Words of program memory: 8,192 for the 16F876/877, 4,096 for the 16F873/874.
   int ProgramWords() const { return static_cast<int>(words_.size()); }
 
@@ -59,17 +60,19 @@ class FlowAnalysis {
     int32_t target = -1;
   };
 
+  const Processor* processor_ = &DefaultProcessor();
   std::vector<WordFlow> words_;
   std::vector<uint32_t> reference_start_;  // per address, into references_; one more at the end
   std::vector<uint16_t> references_;
 };
 
-/// Follows the flow of the program memory of `image` from the reset vector
-/// (banks and pages 0) and the interrupt vector (both unknown). A word that
-/// is absent or no instruction ends its path; a computed jump (a write to
-/// PCL) goes on into the run of RETLW and GOTO words right after it. After a
-/// CALL, the banks and pages are those the callee can return with, given the
-/// ones it was called with. `program_words` is clamped to 1-8192.
-FlowAnalysis AnalyseFlow(const ProgramImage& image, int program_words);
+/// Follows the flow of the program memory of `image`, as a program of
+/// `processor`, from the reset vector (banks and pages 0) and the interrupt
+/// vector (both unknown). A word that is absent or no instruction ends its
+/// path; a computed jump (a write to PCL) goes on into the run of RETLW and
+/// GOTO words right after it. After a CALL, the banks and pages are those the
+/// callee can return with, given the ones it was called with. Banks that the
+/// core selects otherwise than through STATUS stay unknown.
+FlowAnalysis AnalyseFlow(const ProgramImage& image, const Processor& processor);
 
 }  // namespace tessarin

@@ -21,7 +21,7 @@ struct FlowCase {
   std::vector<std::pair<int, TwoBitSet>> banks = {};
   std::vector<std::pair<int, int>> targets = {};    // CALL/GOTO address, target
   std::vector<std::pair<int, int>> unreached = {};  // first and last address of a run
-  int program_words = 8192;
+  const char* processor = "16F876";
 };
 
 const std::vector<FlowCase> kCases = {
@@ -49,7 +49,7 @@ const std::vector<FlowCase> kCases = {
      {},
      {{2, 0x0805}},
      {{0x0003, 0x0003}},
-     4096},
+     "16F873"},
 
     {"BankBitsAndStatusWritesSetTheBank",
      {{0, {0x2808}}, {8, {0x1683, 0x0186, 0x3040, 0x0083, 0x0086, 0x0183, 0x280E}}},
@@ -79,7 +79,7 @@ TEST_P(FlowAnalysisTest, Case) {
   lines.push_back(testing::EndRecord());
   SharedState state;
   ASSERT_TRUE(testing::LoadLines(state, lines));
-  const FlowAnalysis flow = AnalyseFlow(BuildProgramImage(state), c.program_words);
+  const FlowAnalysis flow = AnalyseFlow(BuildProgramImage(state), *FindProcessor(c.processor));
 
   std::string reached;
   for (size_t a = 0; a < c.reached.size(); ++a)

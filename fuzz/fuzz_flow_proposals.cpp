@@ -1,6 +1,6 @@
 // Any program image through the flow analysis and the zone proposals. The
-// first byte picks the program-memory size; the rest are words, low byte
-// first, from address 0 (and from 0x2000 past program memory).
+// first byte picks the processor; the rest are words, low byte first, from
+// address 0 (and from its ID locations past program memory).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,20 +8,22 @@
 
 #include "flow/flow_analysis.h"
 #include "instructions/instruction.h"
+#include "processors/processor.h"
 #include "proposals/zone_proposals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  constexpr int kSizes[] = {8192, 4096, 2048, 100};
-  const int program_words = kSizes[data[0] % 4];
+  const auto processors = tessarin::Processors();
+  const tessarin::Processor& processor = processors[data[0] % processors.size()];
+  const int program_words = processor.program_words;
   tessarin::ProgramImage image;
   int address = 0;
   for (size_t k = 1; k + 1 < size; k += 2) {
-    if (address == program_words) address = 0x2000;
+    if (address == program_words) address = processor.id_locations.first;
     image.Set(address++, static_cast<uint16_t>(data[k] | (data[k + 1] << 8)));
   }
 
-  const tessarin::FlowAnalysis flow = tessarin::AnalyseFlow(image, program_words);
+  const tessarin::FlowAnalysis flow = tessarin::AnalyseFlow(image, processor);
   for (int a = 0; a < flow.ProgramWords(); ++a) {
     if (flow.Reached(a) != (flow.Banks(a) != 0) || flow.Reached(a) != (flow.Pages(a) != 0))
       std::abort();
@@ -45,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (int a = 0; a < tessarin::ProgramImage::kAddressCount; ++a) {
     if (!image.Has(a)) continue;
-    const bool needed = a >= program_words || !tessarin::IsExactInstruction(image.Word(a));
+    const bool needed =
+        a >= program_words || !tessarin::IsExactInstruction(image.Word(a), processor.core);
     if (needed && !strong[static_cast<size_t>(a)]) std::abort();
   }
   return 0;

@@ -1,7 +1,6 @@
 #include "pass/assembler.h"
 
 #include <cstdint>
-#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,18 +18,23 @@
 namespace tessarin {
 namespace {
 
-constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
+// The failure of a record whose words run past the last word address of
+// the chip, `address_words` - 1.
+Status WordsPastTop(int index, int address_words) {
+  return LineFailure(
+      index, "words run past word address " + HexText(static_cast<unsigned>(address_words - 1)));
+}
 
 // The word address that a label names, when its last four characters are
-// exactly an address text as the listing writes it.
-std::optional<int> LabelAddress(std::string_view label) {
+// exactly an address text as the listing writes it and the chip has it.
+std::optional<int> LabelAddress(std::string_view label, int address_words) {
   const std::string_view digits = MidFrom(label, 2);
   if (digits.size() != 4) return std::nullopt;
   for (char c : digits) {
     if (!IsUpperHexDigit(c)) return std::nullopt;
   }
   const unsigned value = ReadHexField(digits);
-  if (value >= static_cast<unsigned>(kWordAddressCount)) return std::nullopt;
+  if (value >= static_cast<unsigned>(address_words)) return std::nullopt;
   return static_cast<int>(value);
 }
 
@@ -43,12 +47,20 @@ unsigned LabelValue(std::string_view label) {
 
 // How each style writes the words. The sweeps take one as a template
 // argument, so that the classic style runs exactly the code it always ran.
+// The classic decoder reads the word address from CurrentAddress, which
+// holds every word address of its chip.
 class ClassicWords {
  public:
   explicit ClassicWords(SharedState& state) : state_(state) {}
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
-  void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
-  std::string Text(int, std::string_view word, bool) { return DecodeWord(word, state_); }
+  void CollectLabel(int address, std::string_view word) {
+    state_.CurrentAddress = static_cast<int16_t>(address);
+    CollectBranchTarget(word, state_);
+  }
+  std::string Text(int address, std::string_view word, bool) {
+    state_.CurrentAddress = static_cast<int16_t>(address);
+    return DecodeWord(word, state_);
+  }
   std::string Org(int address) const { return OrgLine(address); }
   bool OrgAfter(int) const { return false; }
 
@@ -72,9 +84,9 @@ class SymbolicStyleWords {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),
                    SymbolicOrgWarning(address, words_.processor()));
   }
-  // __CONFIG sets the configuration word without moving gpasm on: a word
+  // __CONFIG sets a configuration word without moving gpasm on: a word
   // after it needs an ORG line of its own.
-  bool OrgAfter(int address) const { return address == kConfigurationWord; }
+  bool OrgAfter(int address) const { return IsConfigurationWord(words_.processor(), address); }
 
  private:
   SharedState& state_;
@@ -92,18 +104,14 @@ Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_w
   for (int i = 0; i <= state.HexLineCount; ++i) {
     const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
-    const auto [record, address] = *read;
+    const auto [record, first] = *read;
     if (IsAddressRecord(record)) continue;
-    state.CurrentAddress = address;
     const int words = RecordWordCount(record);
     line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
-    for (int k = 0; k < words; ++k) {
-      style.CollectLabel(state.CurrentAddress, RecordWord(record, k));
-      has_word[static_cast<size_t>(state.CurrentAddress)] = true;
-      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
-        return LineFailure(i, kWordsPastTop);
-      }
-      ++state.CurrentAddress;
+    for (int k = 0, address = first; k < words; ++k, ++address) {
+      style.CollectLabel(address, RecordWord(record, k));
+      has_word[static_cast<size_t>(address)] = true;
+      if (address == reader.AddressWords() - 1) return WordsPastTop(i, reader.AddressWords());
     }
   }
   return Status::Ok();
@@ -151,7 +159,7 @@ PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_wor
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
-    const std::optional<int> address = LabelAddress(name);
+    const std::optional<int> address = LabelAddress(name, static_cast<int>(has_word.size()));
     if (address && has_word[static_cast<size_t>(*address)]) {
       const auto at = static_cast<size_t>(*address);
       if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
@@ -186,34 +194,30 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   for (int i = 0; i <= state.HexLineCount; ++i) {
     const Result<StoredRecord> read = reader.Read(i);
     if (!read.ok()) return read.status();
-    const auto [record, address] = *read;
+    const auto [record, first] = *read;
     if (IsAddressRecord(record)) continue;
-    state.CurrentAddress = address;
-    if (HalfToEven(RecordByteCount(record) + 2 * address) >= kWordAddressCount) {
-      return LineFailure(i, kWordsPastTop);
+    if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
+      return WordsPastTop(i, reader.AddressWords());
     }
     if (IsEndRecord(record)) state.List1.Add(EndLine());
 
     const int words = RecordWordCount(record);
-    for (int k = 0; k < words; ++k) {
-      if (state.CurrentAddress != next_address) {
+    for (int k = 0, address = first; k < words; ++k, ++address) {
+      if (address != next_address) {
         state.List1.Add("");
-        state.List1.Add(style.Org(state.CurrentAddress));
+        state.List1.Add(style.Org(address));
       }
       const std::string word = RecordWord(record, k);
       std::string_view label;
-      const int name = labels.NameAt(state.CurrentAddress);
+      const int name = labels.NameAt(address);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
         labels.placed[static_cast<size_t>(name)] = true;
         label = labels.names[static_cast<size_t>(name)];
       }
-      const std::string instruction = style.Text(state.CurrentAddress, word, !label.empty());
-      state.List1.Add(WordLine(state.CurrentAddress, word, label, instruction));
-      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
-        return LineFailure(i, kWordsPastTop);
-      }
-      next_address = style.OrgAfter(state.CurrentAddress) ? -1 : state.CurrentAddress + 1;
-      ++state.CurrentAddress;
+      const std::string instruction = style.Text(address, word, !label.empty());
+      state.List1.Add(WordLine(address, word, label, instruction));
+      if (address == reader.AddressWords() - 1) return WordsPastTop(i, reader.AddressWords());
+      next_address = style.OrgAfter(address) ? -1 : address + 1;
     }
   }
   return Status::Ok();
@@ -222,7 +226,7 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
 // The pass in the style of `style`, after the header.
 template <typename Words>
 Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
-  std::vector<bool> has_word(kWordAddressCount, false);
+  std::vector<bool> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), false);
   int line_count = state.List1.Count();
   if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;
@@ -240,7 +244,7 @@ Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
 }  // namespace
 
 std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
-  if (state.Style != ListingStyle::kSymbolic) return std::nullopt;
+  if (PassStyle(state) != ListingStyle::kSymbolic) return std::nullopt;
   return std::optional<SymbolicWords>(std::in_place, BuildProgramImage(state),
                                       ChosenProcessor(state));
 }
@@ -252,10 +256,10 @@ std::string PassFailedText(const Status& pass) {
 Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
-  const bool symbolic = state.Style == ListingStyle::kSymbolic;
+  const std::optional<SymbolicWords> words = SymbolicStyle(state);
   ListingHeader header = [&] {
-    if (!symbolic) return ClassicHeader(clock.DateText(), clock.TimeText());
-    const SourceDirectives directives = SymbolicDirectives(ChosenProcessor(state));
+    if (!words) return ClassicHeader(clock.DateText(), clock.TimeText());
+    const SourceDirectives directives = SymbolicDirectives(words->processor(), words->Wide());
     return SymbolicHeader(clock.DateText(), clock.TimeText(), directives.errorlevel,
                           directives.list, directives.include);
   }();
@@ -263,9 +267,7 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
 
   if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
 
-  if (const std::optional<SymbolicWords> words = SymbolicStyle(state)) {
-    return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
-  }
+  if (words) return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
   return RunSweeps(state, ClassicWords(state), yield);
 }
 

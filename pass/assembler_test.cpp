@@ -278,8 +278,8 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
       "0805  0008  ..  X0805\tRETURN\t; from 0015",
       "",
       org + "2007",
-      "2007  3F72  ?r       \t__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & "
-      "_BOREN_ON & _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF",
+      "2007  3F72  ?r       \t__CONFIG\t_FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & _BOREN_ON "
+      "& _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF\t; 0x3F72",
       // __CONFIG leaves gpasm where it was: the next word needs its ORG.
       "",
       org + "2008",
@@ -291,6 +291,49 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
   };
   EXPECT_EQ(Body(), expected);
   EXPECT_EQ(state_.List3.Items(), (std::vector<std::string>{"W0010", "X0805"}));
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// An enhanced part keeps its configuration words and EEPROM past 64K bytes,
+// behind an INHX32 upper address of 0001: its chip reaches word 0xFFFF, a
+// mid-range part's ends at 0x7FFF. A part outside the 16F87x family lists in
+// the symbolic style whatever style is chosen.
+TEST_F(AssemblerTest, EnhancedPartReadsPast64KBytes) {
+  const std::vector<std::string> lines = {WordRecord(0, {0x3001}), Record(0, 4, {0x00, 0x01}),
+                                          WordRecord(0x8007, {0xFFE2, 0x3FFF}),
+                                          WordRecord(0xF000, {0x0041}), EndRecord()};
+  Load(lines);
+  state_.ProcessorName = "16F1827";
+  ASSERT_TRUE(Run().ok());
+  ASSERT_GE(state_.List1.Count(), 5);
+  EXPECT_EQ(state_.List1.Item(2), "\tLIST\tP=16F1827, F=INHX32");
+  const std::string org = std::string(16, ' ') + "\tORG\t0x";
+  EXPECT_EQ(Body(), (std::vector<std::string>{
+                        "0000  3001  0.       \tMOVLW\t0x01",
+                        "",
+                        org + "8007",
+                        "8007  FFE2  \xFF\xE2       \t__CONFIG\t_CONFIG1, _FOSC_HS & _WDTE_OFF & "
+                        "_PWRTE_OFF & _MCLRE_ON & _CP_OFF & _CPD_OFF & _BOREN_ON & _CLKOUTEN_OFF "
+                        "& _IESO_ON & _FCMEN_ON\t; 0xFFE2",
+                        "",
+                        org + "8008",
+                        "8008  3FFF  ?\xFF       \t__CONFIG\t_CONFIG2, _WRT_OFF & _PLLEN_ON & "
+                        "_STVREN_ON & _BORV_LO & _DEBUG_OFF & _LVP_ON\t; 0x3FFF",
+                        "",
+                        org + "F000",
+                        "F000  0041  .A       \tDE\t0x41",
+                        "                     \tend",
+                    }));
+
+  state_.ProcessorName = "16F877A";
+  Load(lines);
+  const Status status = Run();
+  EXPECT_EQ(status.message(), "line 2: address beyond the chip");
 }
 
 }  // namespace

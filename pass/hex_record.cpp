@@ -1,7 +1,5 @@
 #include "pass/hex_record.h"
 
-#include <limits>
-
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -30,12 +28,12 @@ int RecordByteCount(std::string_view record) {
 
 unsigned RecordLoadAddress(std::string_view record) { return ReadHexField(Mid(record, 4, 4)); }
 
-std::optional<int16_t> RecordWordAddress(std::string_view record, uint32_t base) {
+std::optional<int> RecordWordAddress(std::string_view record, uint32_t base) {
   const uint64_t byte_address = uint64_t{base} + RecordLoadAddress(record);
-  if (byte_address > 0xFFFF) return std::nullopt;
+  if (byte_address >= 2 * kWordAddressCount) return std::nullopt;
   const int word_address = HalfToEven(static_cast<int>(byte_address));
-  if (word_address > std::numeric_limits<int16_t>::max()) return std::nullopt;
-  return static_cast<int16_t>(word_address);
+  if (word_address >= kWordAddressCount) return std::nullopt;
+  return word_address;
 }
 
 bool IsEndRecord(std::string_view record) { return CharAt(record, 9) == '1'; }

@@ -12,8 +12,10 @@ namespace tessarin {
 // characters per byte, low byte of each word first. The start code and the
 // checksum are never looked at.
 
-/// Word addresses run from 0 to 0x7FFF, what a record's word address can be.
-inline constexpr int kWordAddressCount = 0x8000;
+/// Word addresses run from 0 to 0xFFFF at most: what a record's word address
+/// can be for a 14-bit PIC (0x7FFF on the mid-range core, whose whole map
+/// lies in the first 64K bytes).
+inline constexpr int kWordAddressCount = 0x10000;
 
 /// Reads a hexadecimal field: blanks are skipped, digits count in either
 /// case, and reading stops at the first other character. An empty field, or
@@ -31,9 +33,9 @@ int RecordByteCount(std::string_view record);
 unsigned RecordLoadAddress(std::string_view record);
 
 /// The record's word address: the byte address, `base` plus the load address,
-/// halved, ties to the even neighbour. Nothing when it does not fit 16 bits
-/// (byte address 65535 and beyond).
-std::optional<int16_t> RecordWordAddress(std::string_view record, uint32_t base = 0);
+/// halved, ties to the even neighbour. Nothing when it is not below
+/// kWordAddressCount (byte address 0x1FFFF and beyond).
+std::optional<int> RecordWordAddress(std::string_view record, uint32_t base = 0);
 
 /// An end record: the ninth character is "1".
 bool IsEndRecord(std::string_view record);

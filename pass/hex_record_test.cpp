@@ -44,12 +44,16 @@ TEST(HexRecord, WordAddressIsHalfTheByteAddressTiesToEven) {
       {":0008000000", 0x0400}, {":00400E0000", 0x2007}, {":0000010000", 0},
       {":0000030000", 2},      {":0000050000", 2},      {":00FFFE0000", 32767},
       {":00fffd0000", 32766},  {":00 1 00000", 0x08},   {":00zz000000", 0},
+      {":00FFFF0000", 0x8000},
       // clang-format on
   };
   for (const auto& [line, address] : cases) {
     EXPECT_EQ(RecordWordAddress(Stored(line)), address) << line;
   }
-  EXPECT_FALSE(RecordWordAddress(Stored(":00FFFF0000")).has_value());
+  // Past 64K bytes, with the upper address of INHX32: the enhanced core's words.
+  EXPECT_EQ(RecordWordAddress(Stored(":02000E00"), 0x10000), 0x8007);
+  EXPECT_EQ(RecordWordAddress(Stored(":00FFFE0000"), 0x10000), 0xFFFF);
+  EXPECT_FALSE(RecordWordAddress(Stored(":00FFFF0000"), 0x10000).has_value());
 }
 
 TEST(HexRecord, RecordTypes) {

@@ -1,31 +1,24 @@
 #include "processors/processor.h"
 
 #include <algorithm>
-#include <array>
+#include <string>
 
 #include "processors/processor_tables.h"
 
 namespace tessarin {
 namespace {
 
-// Registers that the family's data memory shows in more than one bank: the
-// address the header gives and the banks (bit n for bank n) that reach it.
-struct Mirror {
-  uint16_t address;
-  BankSet banks;
-};
-constexpr std::array<Mirror, 10> kMirrors{{
-    {0x000, 0x0F},  // INDF
-    {0x001, 0x05},  // TMR0
-    {0x002, 0x0F},  // PCL
-    {0x003, 0x0F},  // STATUS
-    {0x004, 0x0F},  // FSR
-    {0x006, 0x05},  // PORTB
-    {0x00A, 0x0F},  // PCLATH
-    {0x00B, 0x0F},  // INTCON
-    {0x081, 0x0A},  // OPTION_REG
-    {0x086, 0x0A},  // TRISB
-}};
+using processor_tables::kBitSets;
+using processor_tables::kCores;
+using processor_tables::kNames;
+using processor_tables::kProcessors;
+using processor_tables::kRegisterDefinitions;
+
+static_assert(std::is_sorted(std::begin(kProcessors), std::end(kProcessors),
+                             [](const Processor& x, const Processor& y) {
+                               return x.name < y.name;
+                             }),
+              "FindProcessor searches the parts by name");
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -37,35 +30,49 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
-const RegisterEntry* FindRegister(const Processor& processor, uint16_t address) {
-  const auto& registers = processor.registers;
+const RegisterDefinition* FindRegister(const Processor& processor, int address) {
+  const auto& indices = processor.registers;
   const auto found = std::lower_bound(
-      registers.begin(), registers.end(), address,
-      [](const RegisterEntry& entry, uint16_t wanted) { return entry.address < wanted; });
-  return found != registers.end() && found->address == address ? &*found : nullptr;
+      indices.begin(), indices.end(), address,
+      [](uint16_t index, int wanted) { return kRegisterDefinitions[index].address < wanted; });
+  if (found == indices.end() || kRegisterDefinitions[*found].address != address) return nullptr;
+  return &kRegisterDefinitions[*found];
 }
 
-// The register that bank `bank` reaches at `offset`, through a mirror if need be.
-const RegisterEntry* RegisterInBank(const Processor& processor, int bank, uint8_t offset) {
-  if (const RegisterEntry* own =
-          FindRegister(processor, static_cast<uint16_t>(bank * 0x80 + offset))) {
-    return own;
-  }
-  for (const Mirror& mirror : kMirrors) {
-    if ((mirror.address & 0x7F) == offset && (mirror.banks >> bank & 1) != 0) {
-      return FindRegister(processor, mirror.address);
+// The register that bank `bank` reaches at `offset`: its own, or the one it
+// mirrors. Core registers are in every bank; on the mid-range core an SFR
+// address of bank 2 or 3 that the header leaves unnamed shows the register
+// of bank 0 or 1 at the same offset (TMR0 and PORTB at 0x101 and 0x106 on
+// the 16F87x).
+const RegisterDefinition* RegisterInBank(const Processor& processor, const CoreTraits& traits,
+                                         int bank, uint8_t offset) {
+  const int address = bank * traits.bank_bytes + offset;
+  if (const RegisterDefinition* own = FindRegister(processor, address)) return own;
+  if (offset < 16 && (traits.mirrored >> offset & 1) != 0) return FindRegister(processor, offset);
+  if (processor.core == Core::kMidRange && bank >= 2) {
+    const DataRange* range = DataAt(processor, address);
+    if (range != nullptr && range->kind == DataKind::kSfr) {
+      return FindRegister(processor, address - 2 * traits.bank_bytes);
     }
   }
   return nullptr;
 }
 
+RegisterEntry EntryOf(const RegisterDefinition& definition) {
+  return {definition.address, NameText(definition.name)};
+}
+
 }  // namespace
 
-std::span<const Processor> Processors() { return processor_tables::kProcessors; }
+std::string_view NameText(NameIndex name) {
+  return name < std::size(kNames) ? kNames[name] : std::string_view();
+}
+
+std::span<const Processor> Processors() { return kProcessors; }
 
 const Processor& DefaultProcessor() {
-  static_assert(processor_tables::kProcessors[2].name == "16F876");
-  return processor_tables::kProcessors[2];
+  static const Processor& processor = *FindProcessor("16F876");
+  return processor;
 }
 
 const Processor* FindProcessor(std::string_view text) {
@@ -74,41 +81,82 @@ const Processor* FindProcessor(std::string_view text) {
   } else if (StartsWithNoCase(text, "P")) {
     text.remove_prefix(1);
   }
-  for (const Processor& processor : Processors()) {
-    if (text.size() == processor.name.size() && StartsWithNoCase(text, processor.name)) {
-      return &processor;
+  std::string wanted(text);
+  std::transform(wanted.begin(), wanted.end(), wanted.begin(), Upper);
+  const auto found = std::lower_bound(
+      std::begin(kProcessors), std::end(kProcessors), wanted,
+      [](const Processor& processor, const std::string& name) { return processor.name < name; });
+  return found != std::end(kProcessors) && found->name == wanted ? &*found : nullptr;
+}
+
+const CoreTraits& TraitsOf(Core core) {
+  static_assert(kCores[0].core == Core::kMidRange && kCores[1].core == Core::kEnhanced);
+  return kCores[core == Core::kEnhanced ? 1 : 0];
+}
+
+bool InClassicFamily(const Processor& processor) {
+  const std::string_view name = processor.name;
+  return name.size() >= 6 && name.size() <= 7 && name.starts_with("16F87") && name[5] >= '0' &&
+         name[5] <= '7' && (name.size() == 6 || name[6] == 'A');
+}
+
+bool HoldsSixteenBits(int address) {
+  static const AddressRange configuration = [] {
+    AddressRange widest;
+    for (const Processor& processor : Processors()) {
+      if (processor.core != Core::kEnhanced) continue;
+      widest.first = std::min(widest.empty() ? processor.configuration.first : widest.first,
+                              processor.configuration.first);
+      widest.last = std::max(widest.last, processor.configuration.last);
+    }
+    return widest;
+  }();
+  return configuration.Contains(address);
+}
+
+std::string_view ConfigurationName(const Processor& processor, int index) {
+  if (index < 0 || static_cast<size_t>(index) >= processor.config_names.size()) return {};
+  return NameText(processor.config_names[static_cast<size_t>(index)]);
+}
+
+const DataRange* DataAt(const Processor& processor, int address) {
+  if (address < 0) return nullptr;
+  const int bank = address / TraitsOf(processor).bank_bytes;
+  const int offset = address % TraitsOf(processor).bank_bytes;
+  if (bank >= processor.bank_count) return nullptr;
+  for (const DataRange& range : processor.data) {
+    if ((range.banks >> bank & 1) != 0 && offset >= range.first && offset <= range.last) {
+      return &range;
     }
   }
   return nullptr;
 }
 
 RegisterChoice NameRegister(const Processor& processor, BankSet banks, uint8_t offset) {
+  const CoreTraits& traits = TraitsOf(processor);
   RegisterChoice choice;
   size_t other_count = 0;
-  for (int bank = 0; bank < 4; ++bank) {
+  for (int bank = 0; bank < processor.bank_count; ++bank) {
     if ((banks >> bank & 1) == 0) continue;
-    const RegisterEntry* entry = RegisterInBank(processor, bank, offset & 0x7F);
-    if (entry == nullptr || entry->name == choice.chosen.name) continue;
+    const RegisterDefinition* found = RegisterInBank(processor, traits, bank, offset & 0x7F);
+    if (found == nullptr) continue;
+    const RegisterEntry entry = EntryOf(*found);
+    if (entry.name == choice.chosen.name) continue;
     if (choice.chosen.name.empty()) {
-      choice.chosen = *entry;
+      choice.chosen = entry;
     } else if (other_count < std::size(choice.others) &&
-               std::find(std::begin(choice.others), std::end(choice.others), entry->name) ==
+               std::find(std::begin(choice.others), std::end(choice.others), entry.name) ==
                    std::end(choice.others)) {
-      choice.others[other_count++] = entry->name;
+      choice.others[other_count++] = entry.name;
     }
   }
   return choice;
 }
 
 std::string_view BitName(const Processor& processor, uint16_t address, uint8_t bit) {
-  const auto& bits = processor.bits;
-  const auto found =
-      std::lower_bound(bits.begin(), bits.end(), std::pair(address, bit),
-                       [](const BitEntry& entry, std::pair<uint16_t, uint8_t> wanted) {
-                         return std::pair(entry.address, entry.bit) < wanted;
-                       });
-  return found != bits.end() && found->address == address && found->bit == bit ? found->name
-                                                                               : std::string_view();
+  const RegisterDefinition* found = FindRegister(processor, address);
+  if (found == nullptr || bit > 7) return {};
+  return NameText(kBitSets[found->bits].bit[bit]);
 }
 
 }  // namespace tessarin

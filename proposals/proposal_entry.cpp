@@ -10,8 +10,7 @@ namespace tessarin {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words),
-                      state.List4.Items());
+  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state)), state.List4.Items());
 }
 
 EnteredProposals EnterStrongProposals(SharedState& state) {

@@ -13,10 +13,10 @@ constexpr uint16_t kErasedWord = 0x3FFF;
 // Shorter runs of character-like words are as likely to be code.
 constexpr int kShortestText = 4;
 
-ProposalReason AreaOf(int address) {
-  if (address >= kIdFirst && address <= kIdLast) return ProposalReason::kIdLocations;
-  if (address == kConfigurationWord) return ProposalReason::kConfiguration;
-  if (address >= kEepromFirst && address <= kEepromLast) return ProposalReason::kEeprom;
+ProposalReason AreaOf(int address, const Processor& processor) {
+  if (processor.id_locations.Contains(address)) return ProposalReason::kIdLocations;
+  if (IsConfigurationWord(processor, address)) return ProposalReason::kConfiguration;
+  if (processor.eeprom.Contains(address)) return ProposalReason::kEeprom;
   return ProposalReason::kOutsideMemory;
 }
 
@@ -32,17 +32,17 @@ bool ReadsAsText(uint16_t word) {
 }
 
 // What an unreached run of program words holds.
-ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run) {
+ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core core) {
   bool exact = true;
   bool erased = true;
   bool text = run.last - run.first + 1 >= kShortestText;
   int retlw = 0;
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
-    exact = exact && IsExactInstruction(word);
+    exact = exact && IsExactInstruction(word, core);
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
-    if (DecodeInstruction(word).mnemonic == Mnemonic::kRetlw) ++retlw;
+    if (DecodeInstruction(word, core).mnemonic == Mnemonic::kRetlw) ++retlw;
   }
   // Packed text has RETLW words among others ("ll" is one); a run of them
   // is a table of the program's own.
@@ -62,14 +62,14 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
   for (int a = 0; a < n; ++a) {
     if (!image.Has(a)) continue;
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a))) {
+      if (!IsExactInstruction(image.Word(a), flow.processor().core)) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
     }
     int last = a;
     while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1)) ++last;
-    pieces.push_back(ClassifyUnreached(image, {a, last}));
+    pieces.push_back(ClassifyUnreached(image, {a, last}, flow.processor().core));
     a = last;
   }
 
@@ -92,14 +92,13 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
 }
 
 // Past program memory: every run of words, split where the area changes.
-void ProposeOutsideProgram(const ProgramImage& image, int program_words,
+void ProposeOutsideProgram(const ProgramImage& image, const Processor& processor,
                            std::vector<ZoneProposal>& proposals) {
-  for (int a = program_words; a < ProgramImage::kAddressCount; ++a) {
+  for (int a = processor.program_words; a < image.End(); ++a) {
     if (!image.Has(a)) continue;
-    const ProposalReason area = AreaOf(a);
+    const ProposalReason area = AreaOf(a, processor);
     int last = a;
-    while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) &&
-           AreaOf(last + 1) == area) {
+    while (last + 1 < image.End() && image.Has(last + 1) && AreaOf(last + 1, processor) == area) {
       ++last;
     }
     proposals.push_back({{a, last}, ProposalKind::kStrong, area});
@@ -139,7 +138,7 @@ std::vector<ZoneProposal> OutsideExisting(const std::vector<ZoneProposal>& propo
 std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
                                        const std::vector<std::string>& existing) {
   std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow);
-  ProposeOutsideProgram(image, flow.ProgramWords(), proposals);
+  ProposeOutsideProgram(image, flow.processor(), proposals);
   return OutsideExisting(proposals, existing);
 }
 

@@ -12,9 +12,9 @@ namespace tessarin {
 
 /// Why a stretch of words is proposed as a data zone.
 enum class ProposalReason : uint8_t {
-  kIdLocations,    // 0x2000-0x2003
-  kConfiguration,  // 0x2007
-  kEeprom,         // 0x2100-0x21FF
+  kIdLocations,    // 0x2000-0x2003 (0x8000-0x8003 on the enhanced core)
+  kConfiguration,  // 0x2007 and on (0x8007 and on)
+  kEeprom,         // 0x2100 and on (0xF000 and on)
   kOutsideMemory,  // past the program memory, and no ID, configuration or EEPROM word
   kNotExact,       // a word no instruction assembles back to, with its unreached neighbours
   kErased,         // unreached 3FFF words

@@ -21,15 +21,6 @@ using testing::Shell;
 
 constexpr int kWordCount = 0x4000;
 
-// The 16F1827, or where the processor tables lack it a stand-in that names
-// no register.
-const Processor* Enhanced16F1827() {
-  static constexpr Processor kStandIn{"16F1827", "p16f1827.inc", 0x1000, 256, {}, {},
-                                      {},        Core::kEnhanced};
-  const Processor* named = FindProcessor("16F1827");
-  return named != nullptr ? named : &kStandIn;
-}
-
 // The words go in images of `image_words` words from address 0, the first
 // image starting with word `first_word`.
 struct CoreCase {
@@ -55,7 +46,7 @@ std::string SymbolicSource(const ProgramImage& image, int words, const Processor
     const std::string label = symbolic.Label(address, word_text(address));
     if (!label.empty()) labels[static_cast<int>(std::stoul(label.substr(1), nullptr, 16))] = label;
   }
-  const SourceDirectives directives = SymbolicDirectives(processor);
+  const SourceDirectives directives = SymbolicDirectives(processor, false);
   std::string source = directives.errorlevel + "\n" + directives.list + "\n" + directives.include;
   source += "\n";
   for (int address = 0; address < words; ++address) {
@@ -125,12 +116,11 @@ TEST_P(EveryWordTest, AssemblesBackToItself) {
 // The enhanced images start with word 0x3280, so that BRA words lie at both
 // ends of memory: targets before address 0 (written as $-n) and past the
 // last word (labels defined by EQU).
-INSTANTIATE_TEST_SUITE_P(Cores, EveryWordTest,
-                         ::testing::Values(CoreCase{"MidRange", &DefaultProcessor(), 0x2000, 0},
-                                           CoreCase{"Enhanced", Enhanced16F1827(), 0x1000, 0x3280}),
-                         [](const ::testing::TestParamInfo<CoreCase>& row) {
-                           return std::string(row.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cores, EveryWordTest,
+    ::testing::Values(CoreCase{"MidRange", &DefaultProcessor(), 0x2000, 0},
+                      CoreCase{"Enhanced", FindProcessor("16F1827"), 0x1000, 0x3280}),
+    [](const ::testing::TestParamInfo<CoreCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace tessarin

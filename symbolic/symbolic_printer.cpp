@@ -1,35 +1,39 @@
 #include "symbolic/symbolic_printer.h"
 
+#include <bit>
+
+#include "symbolic/config_word.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
 namespace {
 
-constexpr int kPageWords = 0x800;
 // The last word a 15-bit program counter reaches: the enhanced core's sixteen
 // pages (the mid-range core's 13 bits stay below it).
 constexpr int kLastCounterWord = 0x7FFF;
 
-// gpasm messages that symbolic source causes by design: 302 register of bank
-// 1-3 (its low seven bits are what counts), 219 a register address the
-// processor lacks (the image uses it all the same), 224 OPTION and TRIS, 220
-// ID words written with DW, 215 the processor given again on the command line.
-constexpr std::string_view kQuietLine =
-    "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
-    "OPTION/TRIS, ID words, -p";
-
-// The letter of the 2K page of `address`: the mid-range core's four pages
-// keep the letters W to Z that their labels always had, the enhanced core's
+// The letter of the page of `address`: the mid-range core's four pages keep
+// the letters W to Z that their labels always had, the enhanced core's
 // sixteen run from A to P.
 char PageLetter(int address, Core core) {
-  const int page = address / kPageWords;
+  const int page = address / TraitsOf(core).page_words;
   return core == Core::kEnhanced ? static_cast<char>('A' + (page & 15))
                                  : static_cast<char>('W' + (page & 3));
 }
 
-// The words of the processor's data EEPROM, one byte a word from 0x2100.
-bool InEeprom(int address, const Processor& processor) {
-  return address >= kEepromFirst && address < kEepromFirst + processor.eeprom_bytes;
+// gpasm messages that symbolic source causes by design: 302 register of bank
+// 1 and up (its low seven bits are what counts), 219 a register address the
+// processor lacks (the image uses it all the same; gpasm knows unimplemented
+// addresses that no linker script shows), 224 OPTION and TRIS, 220 ID words
+// and other words past program memory written with DW, 215 the processor
+// given again on the command line. A part with one bank needs no 302.
+std::string QuietLine(const Processor& processor) {
+  if (processor.bank_count == 1) {
+    return "\terrorlevel\t-219, -224, -220, -215\t; quiet: absent registers, OPTION/TRIS, ID "
+           "words, -p";
+  }
+  return "\terrorlevel\t-302, -219, -224, -220, -215\t; quiet: banked or absent registers, "
+         "OPTION/TRIS, ID words, -p";
 }
 
 void AppendHex(std::string& out, unsigned value, int digits) {
@@ -80,8 +84,8 @@ void AppendFsrOperands(std::string& out, const Instruction& instruction) {
 // BRA: the label of its target, or its distance from `$` where the target
 // has no label: "$+0x05", "$-0xFF".
 void AppendRelative(std::string& out, const Instruction& instruction, int address,
-                    const WordFacts& facts, Core core) {
-  const std::string label = TargetLabel(instruction, address, facts, core);
+                    const WordFacts& facts, const Processor& processor) {
+  const std::string label = TargetLabel(instruction, address, facts, processor);
   if (!label.empty()) {
     out += label;
     return;
@@ -109,21 +113,9 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
     }
     return choice.chosen;
   }
-  int bank = 0;
-  switch (banks) {
-    case 0x2:
-      bank = 1;
-      break;
-    case 0x4:
-      bank = 2;
-      break;
-    case 0x8:
-      bank = 3;
-      break;
-    default:
-      break;
-  }
-  const auto address = static_cast<unsigned>(bank * 0x80 + offset);
+  // One bank known: the full address, as the header would define it.
+  const int bank = std::has_single_bit(banks) ? std::countr_zero(banks) : 0;
+  const auto address = static_cast<unsigned>(bank * TraitsOf(processor).bank_bytes + offset);
   AppendHex(out, address, address > 0xFF ? 3 : 2);
   return {};
 }
@@ -177,7 +169,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     case OperandKind::kAddress11:
       out += '\t';
-      out += TargetLabel(instruction, address, facts, processor.core);
+      out += TargetLabel(instruction, address, facts, processor);
       break;
     case OperandKind::kPort:
       out += '\t';
@@ -185,7 +177,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     case OperandKind::kRelative9:
       out += '\t';
-      AppendRelative(out, instruction, address, facts, processor.core);
+      AppendRelative(out, instruction, address, facts, processor);
       break;
     case OperandKind::kFsrOffset:
     case OperandKind::kFsrMode:
@@ -197,43 +189,31 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
   out += others;
 }
 
-// The configuration word's fields, by the names of the processor's header;
-// "?" for a field whose bits match none of its options.
-void AppendConfigFlags(std::string& out, uint16_t word, const Processor& processor) {
-  const std::span<const ConfigOption> options = processor.config;
-  std::string_view separator;
-  for (size_t k = 0; k < options.size();) {
-    const uint16_t mask = options[k].mask;
-    std::string_view name = "?";
-    for (; k < options.size() && options[k].mask == mask; ++k) {
-      if (name == "?" && (word & mask) == options[k].value) name = options[k].name;
-    }
-    out.append(separator);
-    out.append(name);
-    separator = " & ";
-  }
-}
-
 }  // namespace
 
-SourceDirectives SymbolicDirectives(const Processor& processor) {
+SourceDirectives SymbolicDirectives(const Processor& processor, bool wide) {
   SourceDirectives directives;
-  directives.errorlevel = kQuietLine;
+  directives.errorlevel = QuietLine(processor);
   directives.list = "\tLIST\tP=";
   directives.list.append(processor.name);
-  directives.list += ", F=INHX8M";
+  directives.list += wide ? ", F=INHX32" : ", F=INHX8M";
   directives.include = "\tinclude \"";
   directives.include.append(processor.header);
   directives.include += '"';
   return directives;
 }
 
-int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts) {
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
+                 const Processor& processor) {
   if (OperandsOf(instruction.mnemonic) == OperandKind::kRelative9) {
     return address + 1 + instruction.offset;
   }
-  if (facts.target) return *facts.target;
-  return (address & ~(kPageWords - 1)) | (instruction.literal & (kPageWords - 1));
+  // The page of the target, with the address bits of the word itself: on a
+  // part smaller than a page the program counter wraps the target back into
+  // memory, but the label must give the word back.
+  const int page_words = TraitsOf(processor).page_words;
+  const int page = facts.target ? *facts.target / page_words : address / page_words;
+  return page * page_words + instruction.literal % page_words;
 }
 
 std::string BranchLabel(int target, Core core) {
@@ -243,44 +223,43 @@ std::string BranchLabel(int target, Core core) {
 }
 
 std::string TargetLabel(const Instruction& instruction, int address, const WordFacts& facts,
-                        Core core) {
+                        const Processor& processor) {
   const OperandKind operands = OperandsOf(instruction.mnemonic);
   if (operands != OperandKind::kAddress11 && operands != OperandKind::kRelative9) return {};
-  const int target = BranchTarget(instruction, address, facts);
+  const int target = BranchTarget(instruction, address, facts, processor);
   if (target < 0 || target > kLastCounterWord) return {};
-  return BranchLabel(target, core);
+  return BranchLabel(target, processor.core);
 }
 
 std::string_view SymbolicOrgWarning(int address, const Processor& processor) {
-  if (InEeprom(address, processor) && address - kEepromFirst >= processor.eeprom_bytes / 2) {
+  const AddressRange& eeprom = processor.eeprom;
+  if (eeprom.Contains(address) && address - eeprom.first >= eeprom.size() / 2) {
     return "*** gpasm places no ORG here: it counts EEPROM in bytes";
   }
   return {};
 }
 
 int SymbolicOrgAddress(int address, const Processor& processor) {
-  if (InEeprom(address, processor)) {
-    return kEepromFirst + 2 * (address - kEepromFirst);
-  }
-  return address;
+  const AddressRange& eeprom = processor.eeprom;
+  return eeprom.Contains(address) ? eeprom.first + 2 * (address - eeprom.first) : address;
 }
 
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, const Processor& processor) {
   std::string out;
   out.reserve(32);
-  if (address < processor.program_words && EncodeInstruction(instruction, processor.core) == word) {
+  const bool program = address < processor.program_words;
+  if (program && EncodeInstruction(instruction, processor.core) == word) {
     AppendInstruction(out, instruction, address, facts, processor);
     return out;
   }
-  if (address == kConfigurationWord && word <= 0x3FFF) {
-    out = "__CONFIG\t";
-    AppendHex(out, word, 4);
-    out += "\t; ";
-    AppendConfigFlags(out, word, processor);
-    return out;
+  // gpasm keeps 14 bits of a mid-range configuration word, all 16 of an
+  // enhanced one.
+  const bool config_fits = processor.core == Core::kEnhanced || word <= 0x3FFF;
+  if (IsConfigurationWord(processor, address) && config_fits) {
+    return ConfigDirective(word, ConfigurationIndex(processor, address), processor);
   }
-  const bool eeprom = InEeprom(address, processor);
+  const bool eeprom = processor.eeprom.Contains(address);
   if (eeprom && word <= 0xFF) {
     out = "DE\t";
     AppendHex(out, word, 2);
@@ -288,15 +267,18 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
   }
   out = "DW\t";
   AppendHex(out, word, 4);
+  const bool known =
+      eeprom || processor.id_locations.Contains(address) || processor.device_id.Contains(address) ||
+      IsConfigurationWord(processor, address) || processor.calibration.Contains(address);
   if (word > 0x3FFF) {
     out += "\t; *** not a 14-bit word: gpasm keeps only its low 14 bits";
-  } else if (address < processor.program_words && instruction.mnemonic != Mnemonic::kInvalid) {
+  } else if (program && instruction.mnemonic != Mnemonic::kInvalid) {
     out += "\t; ";
     AppendInstruction(out, instruction, address, facts, processor);
-  } else if (address >= processor.program_words && address < kIdFirst) {
+  } else if (!program && address < processor.id_locations.first) {
     out += "\t; *** beyond the program memory of the ";
     out.append(processor.name);
-  } else if (address > kIdLast && !eeprom && address != kConfigurationWord) {
+  } else if (!program && !known) {
     out += "\t; *** no memory of the ";
     out.append(processor.name);
     out += " at this address";

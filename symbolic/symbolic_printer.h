@@ -11,7 +11,7 @@ namespace tessarin {
 
 /// What the flow analysis knows of a word when it is printed.
 struct WordFacts {
-  /// The banks that STATUS RP1:RP0 may select when the word runs.
+  /// The banks that may be selected when the word runs.
   BankSet banks = kAnyBank;
   /// The address a CALL or GOTO here really goes to, in the page PCLATH
   /// selects, when the flow analysis knows it.
@@ -19,20 +19,25 @@ struct WordFacts {
 };
 
 /// The directives a symbolic source opens with, in order: errorlevel
-/// quieting the messages such source causes on purpose, LIST naming the
-/// processor, and the include of its gputils header.
+/// quieting the messages that source for the processor may cause on purpose,
+/// LIST naming the processor and the HEX format (INHX32 for an image with
+/// words past 0x7FFF, `wide`, which INHX8M cannot hold), and the include of
+/// its gputils header.
 struct SourceDirectives {
   std::string errorlevel;
   std::string list;
   std::string include;
 };
-SourceDirectives SymbolicDirectives(const Processor& processor);
+SourceDirectives SymbolicDirectives(const Processor& processor, bool wide);
 
-/// The word address that a CALL, GOTO or BRA at `address` reaches: for CALL
-/// and GOTO the target of `facts`, or else its 11 bits in the word's own
-/// page; for BRA the next word plus its offset, before 0 or past 0x7FFF where
-/// the program counter would wrap.
-int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts);
+/// The word address that a CALL, GOTO or BRA at `address` reaches: for BRA
+/// the next word plus its offset, before 0 or past 0x7FFF where the program
+/// counter would wrap; for CALL and GOTO its address bits in the page of the
+/// target of `facts`, or else in the word's own page. On a part with less
+/// memory than a page, this lies past the end of memory where the target the
+/// program counter reaches has wrapped back.
+int BranchTarget(const Instruction& instruction, int address, const WordFacts& facts,
+                 const Processor& processor);
 
 /// The label of a branch target: the letter of its 2K page and its address
 /// in four upper-case hex digits, so that text order is address order. The
@@ -44,11 +49,11 @@ std::string BranchLabel(int target, Core core);
 /// empty for any other instruction and for a BRA whose target lies outside
 /// the 15-bit program counter, which is written as an offset from `$`.
 std::string TargetLabel(const Instruction& instruction, int address, const WordFacts& facts,
-                        Core core);
+                        const Processor& processor);
 
 /// The operand of an ORG line for `address`. gpasm counts bytes in the
-/// processor's data EEPROM area: word 0x2100 + n is ORG 0x2100 + 2n there;
-/// past that area ORG counts words again.
+/// processor's data EEPROM area: word 0x2100 + n (0xF000 + n on the enhanced
+/// core) is ORG 0x2100 + 2n there; past that area ORG counts words again.
 int SymbolicOrgAddress(int address, const Processor& processor);
 
 /// The warning for an ORG line that gpasm cannot follow: EEPROM words from
@@ -61,8 +66,9 @@ std::string_view SymbolicOrgWarning(int address, const Processor& processor);
 /// on), written so that gpasm assembles it back to the same word:
 /// an instruction whose own encoding is the word; else a DW of the word with
 /// the instruction it resembles in a comment; __CONFIG, ID words and DE for
-/// data EEPROM above the program memory. `instruction` is the word decoded
-/// for the processor's core.
+/// data EEPROM above the program memory (a configuration word as
+/// `ConfigDirective` writes it). `instruction` is the word decoded for the
+/// processor's core.
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, const Processor& processor);
 

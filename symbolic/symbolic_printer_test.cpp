@@ -16,19 +16,14 @@ struct Row {
 
 constexpr BankSet kAny = kAnyBank;
 
-// Parts of the enhanced core, for the instructions: no register named. The
-// core's 15-bit counter reaches 32K words, more than any part has yet.
-constexpr Processor kEnhancedParts[] = {
-    {"16F1827", "p16f1827.inc", 4096, 256, {}, {}, {}, Core::kEnhanced},
-    {"32K", "p16f1827.inc", 0x8000, 0, {}, {}, {}, Core::kEnhanced},
-};
+// An enhanced part of 32K words, which the core's 15-bit counter reaches
+// though no part has that much memory yet; no register named.
+constexpr Processor k32KWords{
+    "32K", "p16f1827.inc", Core::kEnhanced, 0x8000, 32, {}, {}, {}, {}, {}, {}, {}, {}, {}};
 
 const Processor* Named(const char* name) {
   if (const Processor* processor = FindProcessor(name)) return processor;
-  for (const Processor& processor : kEnhancedParts) {
-    if (processor.name == name) return &processor;
-  }
-  return nullptr;
+  return std::string_view(name) == k32KWords.name ? &k32KWords : nullptr;
 }
 
 TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
@@ -63,6 +58,9 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x2805, 0x0810, kAny, {}, "16F876", "GOTO\tX0805"},
       {0x2123, 0x0010, kAny, 0x1123, "16F876", "CALL\tY1123"},
       {0x2123, 0x0810, kAny, {}, "16F873", "CALL\tX0923"},
+      // On a part smaller than a page the target wraps into memory; the label
+      // keeps the word's own address bits.
+      {0x2500, 0x0010, kAny, 0x0100, "16F84A", "CALL\tW0500"},
 
       // Words the instruction does not give back: DW, the look-alike in a comment.
       {0x3F72, 0, kAny, {}, "16F876", "DW\t0x3F72\t; ADDLW\t0x72"},
@@ -124,22 +122,27 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
       {0x0040, 0, kAny, {}, "16F1827", "DW\t0x0040"},
       {0x0061, 0, kAny, {}, "16F1827", "DW\t0x0061"},
 
-      // ID words, configuration word, data EEPROM.
+      // Enhanced parts: 32 banks.
+      {0x008C, 0, 0x2, {}, "16F1827", "MOVWF\tTRISA"},
+      {0x008C, 0, 1u << 31, {}, "16F1827", "MOVWF\t0xF8C"},
+      {0x0083, 0, 1u << 17, {}, "16F1827", "MOVWF\tSTATUS"},
+
+      // ID words, device ID, calibration words.
       {0x1234, 0x2000, kAny, {}, "16F876", "DW\t0x1234"},
+      {0x1234, 0x8000, kAny, {}, "16F1827", "DW\t0x1234"},
+      {0x1234, 0x8006, kAny, {}, "16F1827", "DW\t0x1234"},
+      {0x3480, 0x03FF, kAny, {}, "12F675", "RETLW\t0x80"},
+      {0x1234, 0x2008, kAny, {}, "16F631", "DW\t0x1234"},
+
+      // Configuration words: the settings when gpasm gives the word back from
+      // them, else the number.
       {0x3F72,
        0x2007,
        kAny,
        {},
        "16F876",
-       "__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & _BOREN_ON & _LVP_OFF & "
-       "_CPD_OFF & _WRT_ON & _DEBUG_OFF"},
-      {0x3F72,
-       0x2007,
-       kAny,
-       {},
-       "16F877A",
-       "__CONFIG\t0x3F72\t; _FOSC_HS & _WDTE_OFF & _PWRTE_ON & _BOREN_ON & _LVP_OFF & _CPD_OFF & "
-       "_WRT_OFF & _DEBUG_OFF & _CP_OFF"},
+       "__CONFIG\t_FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & _BOREN_ON & _LVP_OFF & _CPD_OFF & "
+       "_WRT_ON & _DEBUG_OFF\t; 0x3F72"},
       {0x2FFF,
        0x2007,
        kAny,
@@ -147,6 +150,40 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
        "16F876",
        "__CONFIG\t0x2FFF\t; _FOSC_EXTRC & _WDTE_ON & _PWRTE_OFF & ? & _BOREN_ON & _LVP_ON & "
        "_CPD_OFF & _WRT_ON & _DEBUG_OFF"},
+      {0x3FFC, 0x2008, kAny, {}, "16F88", "__CONFIG\t_CONFIG2, _FCMEN_OFF & _IESO_OFF\t; 0x3FFC"},
+      {0x01B4,
+       0x2007,
+       kAny,
+       {},
+       "12F675",
+       "__CONFIG\t0x01B4\t; _FOSC_INTRCIO & _WDTE_OFF & _PWRTE_OFF & _MCLRE_ON & _BOREN_OFF & "
+       "_CP_OFF & _CPD_OFF"},
+      {0xFFE2,
+       0x8007,
+       kAny,
+       {},
+       "16F1827",
+       "__CONFIG\t_CONFIG1, _FOSC_HS & _WDTE_OFF & _PWRTE_OFF & _MCLRE_ON & _CP_OFF & _CPD_OFF & "
+       "_BOREN_ON & _CLKOUTEN_OFF & _IESO_ON & _FCMEN_ON\t; 0xFFE2"},
+      {0x3FE2,
+       0x8007,
+       kAny,
+       {},
+       "16F1827",
+       "__CONFIG\t_CONFIG1, 0x3FE2\t; _FOSC_HS & _WDTE_OFF & _PWRTE_OFF & _MCLRE_ON & _CP_OFF & "
+       "_CPD_OFF & _BOREN_ON & _CLKOUTEN_OFF & _IESO_ON & _FCMEN_ON"},
+      // gpasm leaves the top bits of an enhanced word set, unless a 14-bit
+      // setting (_DEBUG_OFF) clears them: the erased fields are left out.
+      {0xDFFF, 0x8008, kAny, {}, "16F1827", "__CONFIG\t_CONFIG2, _LVP_OFF\t; 0xDFFF"},
+      {0x3FFF, 0x2007, kAny, {}, "14000", "__CONFIG\t0x3FFF"},
+      {0x4000,
+       0x2007,
+       kAny,
+       {},
+       "16F876",
+       "DW\t0x4000\t; *** not a 14-bit word: gpasm keeps only its low 14 bits"},
+
+      // Data EEPROM, one byte a word, as far as the part has it.
       {0x0041, 0x2100, kAny, {}, "16F876", "DE\t0x41"},
       {0x0141, 0x21FF, kAny, {}, "16F876", "DW\t0x0141"},
       {0x0041,
@@ -155,6 +192,19 @@ TEST(SymbolicPrinter, WritesEachWordAsGpasmReadsIt) {
        {},
        "16F873",
        "DW\t0x0041\t; *** no memory of the 16F873 at this address"},
+      {0x0041,
+       0x2140,
+       kAny,
+       {},
+       "16F84A",
+       "DW\t0x0041\t; *** no memory of the 16F84A at this address"},
+      {0x0041, 0xF0FF, kAny, {}, "16F1827", "DE\t0x41"},
+      {0x0041,
+       0x2100,
+       kAny,
+       {},
+       "16F1827",
+       "DW\t0x0041\t; *** beyond the program memory of the 16F1827"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << std::hex << row.word << " at " << row.address);
@@ -170,9 +220,10 @@ TEST(SymbolicPrinter, PlacesDataEepromWordsWhereGpasmCountsThem) {
   const struct {
     const char* processor;
     int address, org;
-  } rows[] = {{"16F876", 0x0800, 0x0800}, {"16F876", 0x2007, 0x2007}, {"16F876", 0x2100, 0x2100},
-              {"16F876", 0x2108, 0x2110}, {"16F876", 0x217F, 0x21FE}, {"16F873", 0x213F, 0x217E},
-              {"16F873", 0x2180, 0x2180}, {"16F874A", 0x21FF, 0x21FF}};
+  } rows[] = {{"16F876", 0x0800, 0x0800}, {"16F876", 0x2007, 0x2007},  {"16F876", 0x2100, 0x2100},
+              {"16F876", 0x2108, 0x2110}, {"16F876", 0x217F, 0x21FE},  {"16F873", 0x213F, 0x217E},
+              {"16F873", 0x2180, 0x2180}, {"16F874A", 0x21FF, 0x21FF}, {"16F1827", 0xF010, 0xF020},
+              {"16F1827", 0x8007, 0x8007}};
   for (const auto& row : rows) {
     const Processor& processor = *FindProcessor(row.processor);
     EXPECT_EQ(SymbolicOrgAddress(row.address, processor), row.org) << row.address;
@@ -181,6 +232,19 @@ TEST(SymbolicPrinter, PlacesDataEepromWordsWhereGpasmCountsThem) {
   EXPECT_NE(SymbolicOrgWarning(0x2180, DefaultProcessor()), "");
   EXPECT_NE(SymbolicOrgWarning(0x21FF, DefaultProcessor()), "");
   EXPECT_NE(SymbolicOrgWarning(0x2140, *FindProcessor("16F873")), "");
+  EXPECT_NE(SymbolicOrgWarning(0xF080, *FindProcessor("16F1827")), "");
+}
+
+// The errorlevel line quiets what source for the part can cause; INHX32 when
+// the image reaches past 0x7FFF.
+TEST(SymbolicPrinter, DirectivesNameThePartAndItsFormat) {
+  const SourceDirectives enhanced = SymbolicDirectives(*FindProcessor("16F1827"), true);
+  EXPECT_EQ(enhanced.list, "\tLIST\tP=16F1827, F=INHX32");
+  EXPECT_EQ(enhanced.include, "\tinclude \"p16f1827.inc\"");
+  EXPECT_NE(enhanced.errorlevel.find("-302, "), std::string::npos);
+  const SourceDirectives single_bank = SymbolicDirectives(*FindProcessor("10F320"), false);
+  EXPECT_EQ(single_bank.list, "\tLIST\tP=10F320, F=INHX8M");
+  EXPECT_EQ(single_bank.errorlevel.find("302"), std::string::npos);
 }
 
 }  // namespace

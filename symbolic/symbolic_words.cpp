@@ -14,16 +14,21 @@ const Processor& ChosenProcessor(const SharedState& state) {
   return named != nullptr ? *named : DefaultProcessor();
 }
 
+ListingStyle PassStyle(const SharedState& state) {
+  if (state.Style == ListingStyle::kClassic && InClassicFamily(ChosenProcessor(state))) {
+    return ListingStyle::kClassic;
+  }
+  return ListingStyle::kSymbolic;
+}
+
 SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
-    : processor_(processor),
-      image_(std::move(image)),
-      flow_(AnalyseFlow(image_, processor.program_words)) {}
+    : processor_(processor), image_(std::move(image)), flow_(AnalyseFlow(image_, processor)) {}
 
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
   if (!value || address >= processor_.program_words) return {};
   return TargetLabel(DecodeInstruction(*value, processor_.core), address,
-                     WordFacts{kAnyBank, flow_.Target(address)}, processor_.core);
+                     WordFacts{kAnyBank, flow_.Target(address)}, processor_);
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
@@ -34,7 +39,9 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     text.append(word);
     return text + "\t; *** not a hexadecimal word";
   }
-  const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
+  // The flow's "any of its values" reaches every bank of the part.
+  const TwoBitSet banks = flow_.Banks(address);
+  const WordFacts facts{banks == kAnyValue ? kAnyBank : banks, flow_.Target(address)};
   return WithComment(
       SymbolicText(*value, address, DecodeInstruction(*value, processor_.core), facts, processor_),
       CrossReferenceComment(image_, flow_, address, labelled));

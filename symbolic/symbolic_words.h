@@ -31,6 +31,9 @@ class SymbolicWords {
 
   const Processor& processor() const { return processor_; }
 
+  /// The image holds words past 0x7FFF, which only INHX32 can carry.
+  bool Wide() const { return image_.End() > 0x8000; }
+
  private:
   const Processor& processor_;
   ProgramImage image_;
@@ -39,5 +42,10 @@ class SymbolicWords {
 
 /// The processor that `state` names, or the 16F876 for a name it does not know.
 const Processor& ChosenProcessor(const SharedState& state);
+
+/// The style the pass really lists `state` in: the style chosen, except that
+/// a processor outside the PIC16F87x family always lists in the symbolic
+/// style, since the classic listing is the 16F876's.
+ListingStyle PassStyle(const SharedState& state);
 
 }  // namespace tessarin

@@ -274,7 +274,9 @@ void Form1::BuildMenu() {
   QMenu* processors = tools->addMenu(QStringLiteral("&Processeur"));
   processors->setObjectName(QStringLiteral("menuprocessor"));
   processors_ = new QActionGroup(processors);
+  // The PIC16F87x family, whose classic listing the window shows.
   for (const Processor& processor : Processors()) {
+    if (!InClassicFamily(processor)) continue;
     const QString name = QString::fromUtf8(processor.name);
     QAction* action = processors->addAction(name);
     action->setObjectName(QStringLiteral("menuprocessor") + name);
