@@ -88,6 +88,7 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
       {"--output=", hex_},
       {"--no-zones", "-z", "zones.txt", hex_},
       {"--propose-zones", hex_, hex_},
+      {"--propose-zones", "--auto-zones", hex_},
       {"-s", "-p", "16f628", hex_},
       {"--processor", hex_},
   };

@@ -122,6 +122,9 @@ Status CheckOptions(const Options& options) {
   if (options.zones && options.no_zones) {
     return Status::Failure("--zones and --no-zones exclude each other");
   }
+  if (options.propose_zones && options.auto_zones) {
+    return Status::Failure("--propose-zones and --auto-zones exclude each other");
+  }
   if (options.inputs.empty()) return Status::Failure("no HEX file named");
   return Status::Ok();
 }
