@@ -156,11 +156,13 @@ TEST_F(CliTest, FailuresNameTheFileAndWriteNothing) {
   const std::string output = (folder_ / "bad.asm").string();
   EXPECT_EQ(Run({"-o", output, bad}), 1);
   EXPECT_EQ(err_.str(), "tessarin-cli: " + bad +
-                            ": Fichier HEX incorrect : désassemblage interrompu ! (line 1: load "
-                            "address beyond the 16-bit word address range)\n");
+                            ": line 1: load address beyond the 16-bit word address range\n");
   EXPECT_FALSE(fs::exists(output));
   EXPECT_EQ(Run({bad}), 1);
   EXPECT_EQ(out_.str(), "");
+  ASSERT_TRUE(WriteFileAtomically(bad, testing::WordRecord(0x7FFF, {0})).ok());
+  EXPECT_EQ(Run({bad}), 1);
+  EXPECT_EQ(err_.str(), "tessarin-cli: " + bad + ": line 1: address beyond the chip\n");
 
   EXPECT_EQ(Run({"-z", (folder_ / "none.dat").string(), hex_}), 1);
   EXPECT_EQ(out_.str(), "");

@@ -7,7 +7,7 @@
 #include "files/hex_check.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
-#include "pass/assembler.h"
+#include "pass/record_reader.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
 #include "ui/file_io.h"
@@ -26,6 +26,28 @@ ZoneSource ZonesOf(const Options& options, const std::string& hex_path) {
   ZoneSource zones;
   if (options.no_zones || hex_path == "-") zones.kind = ZoneSource::Kind::kNone;
   return zones;
+}
+
+// Why the pass stopped, in the command line's words.
+std::string_view PassFaultText(PassFault fault) {
+  switch (fault) {
+    case PassFault::kFileTooBig:
+      return "more than 16 MB";
+    case PassFault::kTooManyLines:
+      return "more than 10,001 lines";
+    case PassFault::kAddressTooHigh:
+      return "load address beyond the 16-bit word address range";
+    case PassFault::kBeyondChip:
+      return "address beyond the chip";
+  }
+  return {};
+}
+
+// "line 2: address beyond the chip".
+std::string PassFailureText(const PassFailure& failure) {
+  std::string text(PassFaultText(failure.fault));
+  if (failure.line > 0) text = "line " + std::to_string(failure.line) + ": " + text;
+  return text;
 }
 
 // Opens the file into `state`; false, reported, when that fails.
@@ -47,7 +69,7 @@ bool Open(const Options& options, const std::string& hex_path, const std::string
       report.Fail(1, zones.path, opened.status.message());
       return false;
     case OpenStep::kPass:
-      report.Fail(1, hex_path, PassFailedText(opened.status));
+      report.Fail(1, hex_path, PassFailureText(opened.pass_failure));
       return false;
     case OpenStep::kDone:
       break;

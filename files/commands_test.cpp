@@ -150,11 +150,15 @@ TEST_F(CommandsTest, CancelledOrFailedOpenKeepsTheLoadedFile) {
 TEST_F(CommandsTest, FailedOpenKeepsEverythingOfTheLoadedFile) {
   std::string too_long;
   for (int i = 0; i < 10002; ++i) too_long += ":00000001FF\n";
-  const std::string failed = "Fichier HEX incorrect : désassemblage interrompu ! (line ";
+  const std::string failed = "Fichier HEX incorrect : désassemblage interrompu ! (ligne ";
   const std::vector<std::pair<std::string, std::string>> rows = {
-      {too_long, failed + "10002: more than 10,001 lines)"},
+      {too_long, failed + "10002 : plus de 10 001 lignes)"},
       {testing::Record(0xFFFF, 0, {0, 0}),
-       failed + "1: load address beyond the 16-bit word address range)"},
+       failed + "1 : adresse de chargement au-delà des adresses de mots sur 16 bits)"},
+      {testing::WordRecord(0x7FFF, {0}), failed + "1 : adresse hors de la puce)"},
+      {std::string(kMaxInputBytes + 1, ':'),
+       "Fichier HEX incorrect : désassemblage interrompu ! "
+       "(plus de 16 Mo)"},
   };
   const auto kept = [](const SharedState& s) {
     return std::tuple(s.HexLines, s.HexLineCount, s.List1.Items(), s.List2.Items(), s.List3.Items(),

@@ -19,8 +19,6 @@
 namespace tessarin {
 namespace {
 
-constexpr std::string_view kWordsPastTop = "words run past word address 7FFF";
-
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it.
 std::optional<int> LabelAddress(std::string_view label) {
@@ -43,9 +41,22 @@ unsigned LabelValue(std::string_view label) {
 
 // How each style writes the words. The sweeps take one as a template
 // argument, so that the classic style runs exactly the code it always ran.
+// `ForEachWord` hands each word that the listing writes for the record at
+// store line `line` to `use(address, word)`, in order, stopping when `use`
+// returns false.
 class ClassicWords {
  public:
   explicit ClassicWords(SharedState& state) : state_(state) {}
+  // Every word of every record, where the record puts it.
+  template <typename Use>
+  bool ForEachWord(int, std::string_view record, int address, Use&& use) const {
+    const int words = RecordWordCount(record);
+    for (int k = 0; k < words; ++k) {
+      if (!use(address + k, RecordWord(record, k))) return false;
+    }
+    return true;
+  }
+  void NoteLeftOut(int, std::string_view, int) const {}
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
   void CollectLabel(int, std::string_view word) { CollectBranchTarget(word, state_); }
   std::string Text(int, std::string_view word, bool) { return DecodeWord(word, state_); }
@@ -56,11 +67,65 @@ class ClassicWords {
   SharedState& state_;
 };
 
-// The symbolic style: labels of the targets the flow gives, named source.
+bool InEepromArea(int address) { return address >= kEepromFirst && address <= kEepromLast; }
+
+// The symbolic style: labels of the targets the flow gives, named source of
+// the image a device programmer loads. A record word that the programmer
+// does not load (another record loads its address later, or it comes at
+// or after the end record) is left out, with a comment; the data EEPROM
+// words are written together in address order where the first of them
+// stands, since gpasm can place an ORG only in the first half of that area.
 class SymbolicStyleWords {
  public:
   SymbolicStyleWords(SharedState& state, const SymbolicWords& words)
-      : state_(state), words_(words) {}
+      : state_(state), words_(words), loaded_(LoadedWords(state)) {
+    for (int address = kEepromFirst; address <= kEepromLast; ++address) {
+      const WordSource& source = loaded_[static_cast<size_t>(address)];
+      if (source.line < 0) continue;
+      if (eeprom_.empty() || source.line < loaded_[static_cast<size_t>(first_eeprom_)].line) {
+        first_eeprom_ = address;
+      }
+      eeprom_.push_back(address);
+    }
+    while (end_line_ <= state.HexLineCount && !IsEndRecord(ReadSlot(state, end_line_).value_or("")))
+      ++end_line_;
+  }
+  template <typename Use>
+  bool ForEachWord(int line, std::string_view record, int address, Use&& use) const {
+    const int words = RecordWordCount(record);
+    for (int k = 0; k < words; ++k) {
+      const int at = address + k;
+      if (!Loads(line, k, at)) continue;
+      if (!InEepromArea(at)) {
+        if (!use(at, RecordWord(record, k))) return false;
+        continue;
+      }
+      if (at != first_eeprom_) continue;
+      for (int eeprom : eeprom_) {
+        const WordSource& source = loaded_[static_cast<size_t>(eeprom)];
+        if (!use(eeprom, RecordWord(ReadSlot(state_, source.line).value_or(""), source.index))) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+  // A comment line where a record's words are left out.
+  void NoteLeftOut(int line, std::string_view record, int address) const {
+    int first = -1;
+    int last = -1;
+    for (int k = 0; k < RecordWordCount(record); ++k) {
+      if (Loads(line, k, address + k)) continue;
+      if (first < 0) first = address + k;
+      last = address + k;
+    }
+    if (first < 0) return;
+    const std::string where = "line " + std::to_string(line + 1) + ": ";
+    state_.List1.Add(CommentLine(
+        line >= end_line_ ? where + "left out: a device programmer stops at the end record"
+                          : where + AddressText(first) + "-" + AddressText(last) +
+                                " left out: a later record loads these addresses again"));
+  }
   void CollectLabel(int address, std::string_view word) {
     if (std::string label = words_.Label(address, word); !label.empty())
       state_.List2.Add(std::move(label));
@@ -77,36 +142,47 @@ class SymbolicStyleWords {
   bool OrgAfter(int address) const { return address == kConfigurationWord; }
 
  private:
+  bool Loads(int line, int index, int address) const {
+    if (address >= kWordAddressCount) return false;
+    const WordSource& source = loaded_[static_cast<size_t>(address)];
+    return source.line == line && source.index == index;
+  }
+
   SharedState& state_;
   const SymbolicWords& words_;
+  const std::vector<WordSource> loaded_;
+  std::vector<int> eeprom_;  // the loaded EEPROM words' addresses, ascending
+  int first_eeprom_ = -1;    // the one of them whose record comes first
+  int end_line_ = 0;         // the store line of the end record
 };
 
 // First sweep: collects the branch target of every word into List2 and notes
 // which addresses hold a word.
 template <typename Words>
-Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
-                      int& line_count) {
+PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
+                          int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok()) return read.status();
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) return reader.failure();
     const auto [record, address] = *read;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
-    const int words = RecordWordCount(record);
-    line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
-    for (int k = 0; k < words; ++k) {
-      style.CollectLabel(state.CurrentAddress, RecordWord(record, k));
-      has_word[static_cast<size_t>(state.CurrentAddress)] = true;
-      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
-        return LineFailure(i, kWordsPastTop);
-      }
+    line_count += RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
+    const bool collected = style.ForEachWord(i, record, address, [&](int at, std::string word) {
+      state.CurrentAddress = static_cast<int16_t>(at);
+      style.CollectLabel(at, word);
+      has_word[static_cast<size_t>(at)] = true;
+      // The next word would have no 16-bit address.
+      if (at == std::numeric_limits<int16_t>::max()) return false;
       ++state.CurrentAddress;
-    }
+      return true;
+    });
+    if (!collected) return LineFailure(i, PassFault::kBeyondChip);
   }
-  return Status::Ok();
+  return {};
 }
 
 // Makes the label list from the sorted targets, which it takes out of List2:
@@ -174,33 +250,39 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 }
 
 // Second sweep: one line per word, ORG lines where a word does not follow
-// the one before it, the end line.
+// the one before it, the end line (at the end when the file has no end record).
 template <typename Words>
-Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
+PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   state.PassNumber = 2;
   RecordReader reader(state);
   // Where the assembler puts the next word without an ORG line. Words are
   // compared, not byte counts: after a record with an odd byte count the
   // next record's first word follows its last word only when it says so.
   int next_address = 0;
+  bool ended = false;
+  bool any_record = false;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok()) return read.status();
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) return reader.failure();
     const auto [record, address] = *read;
+    any_record = any_record || record.find_first_not_of(' ') != std::string_view::npos;
     if (IsAddressRecord(record)) continue;
     state.CurrentAddress = address;
     if (HalfToEven(RecordByteCount(record) + 2 * address) >= kWordAddressCount) {
-      return LineFailure(i, kWordsPastTop);
+      return LineFailure(i, PassFault::kBeyondChip);
     }
-    if (IsEndRecord(record)) state.List1.Add(EndLine());
+    if (IsEndRecord(record)) {
+      state.List1.Add(EndLine());
+      ended = true;
+    }
+    style.NoteLeftOut(i, record, address);
 
-    const int words = RecordWordCount(record);
-    for (int k = 0; k < words; ++k) {
+    const bool written = style.ForEachWord(i, record, address, [&](int at, std::string word) {
+      state.CurrentAddress = static_cast<int16_t>(at);
       if (state.CurrentAddress != next_address) {
         state.List1.Add("");
         state.List1.Add(style.Org(state.CurrentAddress));
       }
-      const std::string word = RecordWord(record, k);
       std::string_view label;
       const int name = labels.NameAt(state.CurrentAddress);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -209,22 +291,25 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
       }
       const std::string instruction = style.Text(state.CurrentAddress, word, !label.empty());
       state.List1.Add(WordLine(state.CurrentAddress, word, label, instruction));
-      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) {
-        return LineFailure(i, kWordsPastTop);
-      }
+      if (state.CurrentAddress == std::numeric_limits<int16_t>::max()) return false;
       next_address = style.OrgAfter(state.CurrentAddress) ? -1 : state.CurrentAddress + 1;
       ++state.CurrentAddress;
-    }
+      return true;
+    });
+    if (!written) return LineFailure(i, PassFault::kBeyondChip);
   }
-  return Status::Ok();
+  // gpasm refuses source without its end line; a file of blank lines alone
+  // has no record to end.
+  if (any_record && !ended) state.List1.Add(EndLine());
+  return {};
 }
 
 // The pass in the style of `style`, after the header.
 template <typename Words>
-Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
+PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   std::vector<bool> has_word(kWordAddressCount, false);
   int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
+  if (PassStatus collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;
   }
   BuildLabelList(state);
@@ -232,7 +317,7 @@ Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   state.List1.Reserve(line_count + state.List3.Count());
 
   PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, style, labels);
+  PassStatus written = WriteListing(state, style, labels);
   KeepUnplacedLabels(state, labels);
   return written;
 }
@@ -245,11 +330,7 @@ std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
                                       ChosenProcessor(state));
 }
 
-std::string PassFailedText(const Status& pass) {
-  return std::string(kPassFailedMessage) + " (" + pass.message() + ")";
-}
-
-Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
+PassStatus Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
   const bool symbolic = state.Style == ListingStyle::kSymbolic;
@@ -261,7 +342,7 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   }();
   for (std::string& line : header) state.List1.Add(std::move(line));
 
-  if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
+  if (state.HexFileTooBig) return PassFailure{PassFault::kFileTooBig, 0};
 
   if (const std::optional<SymbolicWords> words = SymbolicStyle(state)) {
     return RunSweeps(state, SymbolicStyleWords(state, *words), yield);

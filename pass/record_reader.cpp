@@ -8,24 +8,32 @@ namespace tessarin {
 static_assert(ProgramImage::kAddressCount == kWordAddressCount,
               "the image holds every word address the records can give");
 
-Status LineFailure(int index, std::string_view cause) {
-  return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
+std::vector<WordSource> LoadedWords(const SharedState& state) {
+  std::vector<WordSource> loaded(static_cast<size_t>(kWordAddressCount));
+  RecordReader reader(state);
+  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) continue;
+    // A device programmer stops at the end record, whose bytes are no data.
+    if (IsEndRecord(read->text)) break;
+    if (IsAddressRecord(read->text)) continue;
+    const int words = RecordWordCount(read->text);
+    for (int k = 0; k < words && read->address + k < kWordAddressCount; ++k) {
+      loaded[static_cast<size_t>(read->address + k)] = {i, k};
+    }
+  }
+  return loaded;
 }
 
 ProgramImage BuildProgramImage(const SharedState& state) {
   ProgramImage image;
-  RecordReader reader(state);
-  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
-    // A record the pass would stop at is passed over here.
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok() || IsAddressRecord(read->text)) continue;
-    const int words = RecordWordCount(read->text);
-    for (int k = 0; k < words && read->address + k < ProgramImage::kAddressCount; ++k) {
-      // A word text that is not four hex digits reads as no 14-bit word.
-      image.Set(
-          read->address + k,
-          ReadFourHexDigits(RecordWord(read->text, k)).value_or(ProgramImage::kMalformedWord));
-    }
+  const std::vector<WordSource> loaded = LoadedWords(state);
+  for (int address = 0; address < kWordAddressCount; ++address) {
+    const WordSource& source = loaded[static_cast<size_t>(address)];
+    if (source.line < 0) continue;
+    // A word text that is not four hex digits reads as no 14-bit word.
+    const std::string word = RecordWord(ReadSlot(state, source.line).value_or(""), source.index);
+    image.Set(address, ReadFourHexDigits(word).value_or(ProgramImage::kMalformedWord));
   }
   return image;
 }
