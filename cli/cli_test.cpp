@@ -113,12 +113,13 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   const std::pair<std::string, std::string> cases[] = {
       // the file, the warning after its name
       {example.substr(1), "line 1: no start colon"},
-      {example + ":00000001FG\n", "line 3: a character that is not a hex digit"},
-      {":0A0000000B1C0530022808006A\n",
+      {":00000001FG\n", "line 1: a character that is not a hex digit"},
+      {":0A0000000B1C0530022808006A\n:00000001FF\n",
        "line 1: a byte count that disagrees with the line's length"},
-      {testing::Record(0, 0, std::vector<uint8_t>(124)), "line 1: a record cut at 255 characters"},
+      {testing::Record(0, 0, std::vector<uint8_t>(124)) + "\n:00000001FF",
+       "line 1: a record cut at 255 characters"},
       {":080000000B1C053002280800B2\n:00000001FE\n", "line 1: a wrong checksum (and 1 more line)"},
-      {testing::WordRecord(0, {0x0008, 0x4000}), "line 1: a word above 0x3FFF"},
+      {testing::WordRecord(0, {0x0008, 0x4000}) + "\n:00000001FF", "line 1: a word above 0x3FFF"},
       {"", "an empty file"},
   };
   // Control characters in a file name reach the terminal escaped.
@@ -152,15 +153,17 @@ TEST_F(CliTest, FailuresNameTheFileAndWriteNothing) {
             "tessarin-cli: " + (folder_ / "none.hex").string() + ": No such file or directory\n");
 
   const std::string bad = (folder_ / "bad.hex").string();
-  ASSERT_TRUE(WriteFileAtomically(bad, ":02FFFF00000000\n").ok());
+  ASSERT_TRUE(WriteFileAtomically(bad, ":02FFFF00000000\n:00000001FF\n").ok());
   const std::string output = (folder_ / "bad.asm").string();
   EXPECT_EQ(Run({"-o", output, bad}), 1);
-  EXPECT_EQ(err_.str(), "tessarin-cli: " + bad +
-                            ": line 1: load address beyond the 16-bit word address range\n");
+  EXPECT_EQ(err_.str(), "tessarin-cli: warning: " + bad +
+                            ": line 1: a record at an odd byte address\n"
+                            "tessarin-cli: " +
+                            bad + ": line 1: load address beyond the 16-bit word address range\n");
   EXPECT_FALSE(fs::exists(output));
   EXPECT_EQ(Run({bad}), 1);
   EXPECT_EQ(out_.str(), "");
-  ASSERT_TRUE(WriteFileAtomically(bad, testing::WordRecord(0x7FFF, {0})).ok());
+  ASSERT_TRUE(WriteFileAtomically(bad, testing::WordRecord(0x7FFF, {0}) + "\n:00000001FF").ok());
   EXPECT_EQ(Run({bad}), 1);
   EXPECT_EQ(err_.str(), "tessarin-cli: " + bad + ": line 1: address beyond the chip\n");
 

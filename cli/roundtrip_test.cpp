@@ -212,5 +212,100 @@ INSTANTIATE_TEST_SUITE_P(Programs, AutoZonesRoundTripTest,
                            return row.param;
                          });
 
+// HEX files whose plain reading is not the image a device programmer loads:
+// the warnings tessarin-cli gives, and the image that its symbolic source
+// assembles back to.
+struct LoadRow {
+  std::string name;
+  std::vector<std::string> lines;
+  std::vector<std::string> warnings;                 // each after "in.hex: "
+  std::vector<std::pair<unsigned, unsigned>> words;  // word address, word
+};
+
+void PrintTo(const LoadRow& row, std::ostream* out) { *out << row.name; }
+
+std::vector<LoadRow> LoadRows() {
+  using testing::EndRecord;
+  using testing::Record;
+  using testing::WordRecord;
+  std::vector<std::string> eeprom_backwards = {WordRecord(0, {0x2800})};
+  std::vector<std::pair<unsigned, unsigned>> eeprom = {{0, 0x2800}};
+  for (unsigned byte = 0; byte < 256; ++byte) eeprom.emplace_back(0x2100 + byte, byte ^ 0x5A);
+  for (unsigned byte = 256; byte > 0; byte -= 8) {
+    std::vector<uint16_t> words;
+    for (unsigned k = byte - 8; k < byte; ++k) words.push_back(static_cast<uint16_t>(k ^ 0x5A));
+    eeprom_backwards.push_back(WordRecord(0x2100 + byte - 8, words));
+  }
+  eeprom_backwards.push_back(EndRecord());
+  return {
+      {"SameAddressTwiceLastWins",
+       {":040000000528FF3F91", ":040000000630FF3F88", EndRecord()},
+       {"line 2: a word address written again"},
+       {{0, 0x3006}, {1, 0x3FFF}}},
+      {"RecordAfterTheEndRecordLeftOut",
+       {WordRecord(0, {0x2805}), EndRecord(), WordRecord(1, {0x3006})},
+       {"line 3: a record after the end record"},
+       {{0, 0x2805}}},
+      {"NoEndRecord",
+       {WordRecord(0, {0x2805, 0x3006})},
+       {"no end record"},
+       {{0, 0x2805}, {1, 0x3006}}},
+      {"OddByteAddressReadAtWordZero",
+       {":020001000528D0", EndRecord()},
+       {"line 1: a record at an odd byte address"},
+       {{0, 0x2805}}},
+      {"OddByteCountLastByteDropped",
+       {Record(0, 0, {0x05, 0x28, 0x06}), EndRecord()},
+       {"line 1: a record with an odd byte count"},
+       {{0, 0x2805}}},
+      {"EepromRecordsBackwards", eeprom_backwards, {}, eeprom},
+      {"EndRecordAfterASegmentBase",
+       {WordRecord(0, {0x2805}), Record(0, 2, {0x0F, 0xFF}), Record(0x10, 1, {})},
+       {},
+       {{0, 0x2805}}},
+  };
+}
+
+class LoadRoundTripTest : public ::testing::TestWithParam<LoadRow> {};
+
+TEST_P(LoadRoundTripTest, WarnsAndWritesTheLoadedImage) {
+  ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
+  const LoadRow& row = GetParam();
+  const fs::path work = WorkFolder("load_" + row.name);
+  std::string hex;
+  for (const std::string& line : row.lines) hex += line + "\n";
+  ASSERT_TRUE(WriteFileAtomically(work / "in.hex", hex).ok());
+  const std::string cli = "cd " + Quoted(work) + " && " + Quoted(TESSARIN_CLI) + " --no-zones -s ";
+  std::string said;
+  ASSERT_EQ(Shell(cli + "-o out.asm in.hex", &said), 0) << said;
+  std::string warnings;
+  for (const std::string& warning : row.warnings) {
+    warnings += "tessarin-cli: warning: in.hex: " + warning + "\n";
+  }
+  EXPECT_EQ(said, warnings);
+  EXPECT_NE(Shell(cli + "--strict -o strict.asm in.hex"), row.warnings.empty() ? 1 : 0);
+
+  ASSERT_EQ(
+      Shell("gpasm -p p16f876 -o " + Quoted(work / "out.hex") + " " + Quoted(work / "out.asm"),
+            &said),
+      0)
+      << said;
+  EXPECT_EQ(said, "");
+  std::vector<std::pair<unsigned, unsigned>> words;
+  const std::map<unsigned, unsigned> bytes = ReadImage(work / "out.hex");
+  for (const auto& [address, byte] : bytes) {
+    if (address % 2 != 0) continue;
+    const auto high = bytes.find(address + 1);
+    words.emplace_back(address / 2, byte | (high == bytes.end() ? 0 : high->second << 8));
+  }
+  EXPECT_EQ(words, row.words);
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoadRoundTripTest, ::testing::ValuesIn(LoadRows()),
+                         [](const ::testing::TestParamInfo<LoadRow>& row) {
+                           return row.param.name;
+                         });
+
 }  // namespace
 }  // namespace tessarin

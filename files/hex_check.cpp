@@ -19,6 +19,11 @@ constexpr std::array<std::string_view, kKindCount> kDefectTexts = {
     "a record cut at 255 characters",                      // kCutAt255
     "a wrong checksum",                                    // kWrongChecksum
     "a word above 0x3FFF",                                 // kWordAbove3FFF
+    "a record at an odd byte address",                     // kOddAddress
+    "a record with an odd byte count",                     // kOddByteCount
+    "a word address written again",                        // kRepeatedAddress
+    "a record after the end record",                       // kAfterEnd
+    "no end record",                                       // kNoEndRecord
     "an empty file",                                       // kEmptyFile
 };
 
@@ -51,6 +56,46 @@ bool HasWordAbove3FFF(std::string_view record) {
   return false;
 }
 
+// Follows the records as a device programmer loads them: the address base
+// of the extended address records, the end record, the words written.
+class LoadCheck {
+ public:
+  // The defects of `record` (a line with its start colon) in load terms.
+  template <typename Note>
+  void Read(std::string_view record, Note note) {
+    if (ended_) {
+      note(HexDefect::kAfterEnd);
+      return;
+    }
+    if (IsEndRecord(record)) {
+      ended_ = true;
+      return;
+    }
+    if (IsAddressRecord(record)) {
+      if (const std::optional<uint32_t> base = RecordAddressBase(record)) base_ = *base;
+      return;
+    }
+    const int bytes = RecordByteCount(record);
+    if (bytes % 2 != 0) note(HexDefect::kOddByteCount);
+    if (bytes > 0 && RecordLoadAddress(record) % 2 != 0) note(HexDefect::kOddAddress);
+    const std::optional<int16_t> address = RecordWordAddress(record, base_);
+    bool repeated = false;
+    for (int k = 0; address && k < RecordWordCount(record) && *address + k < kWordAddressCount;
+         ++k) {
+      const auto at = static_cast<size_t>(*address + k);
+      repeated = repeated || written_[at];
+      written_[at] = true;
+    }
+    if (repeated) note(HexDefect::kRepeatedAddress);
+  }
+  bool ended() const { return ended_; }
+
+ private:
+  uint32_t base_ = 0;
+  bool ended_ = false;
+  std::vector<bool> written_ = std::vector<bool>(static_cast<size_t>(kWordAddressCount));
+};
+
 }  // namespace
 
 std::vector<FoundDefect> FindHexDefects(std::string_view text) {
@@ -61,6 +106,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
   };
   int records = 0;
   int number = 0;
+  LoadCheck load;
   for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
@@ -78,6 +124,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
     if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
     if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
     if (HasWordAbove3FFF(record.substr(0, kHexLineWidth))) note(HexDefect::kWordAbove3FFF, number);
+    load.Read(record, [&](HexDefect kind) { note(kind, number); });
   }
 
   std::vector<FoundDefect> defects;
@@ -86,6 +133,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
     entry.kind = static_cast<HexDefect>(k);
     if (entry.line_count > 0) defects.push_back(entry);
   }
+  if (records > 0 && !load.ended()) defects.push_back({HexDefect::kNoEndRecord, 0, 0});
   if (records == 0) defects.push_back({HexDefect::kEmptyFile, 0, 0});
   return defects;
 }
