@@ -4,6 +4,7 @@
 #include "flow/program_image.h"
 #include "pass/record_reader.h"
 #include "symbolic/symbolic_words.h"
+#include "zones/apply_data_zones.h"
 #include "zones/zone_list.h"
 
 namespace tessarin {
@@ -39,8 +40,11 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
+  // Only the zones that apply keep their words from being proposed, and a
+  // proposal follows the listing's order, so that each one applies.
+  const std::vector<int> listed = ListedWordAddresses(state.List1);
   return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words),
-                      state.List4.Items());
+                      ZonesThatApply(listed, state.List4.Items()), ListingOrder(listed));
 }
 
 std::string_view KindText(ProposalKind kind) {
