@@ -47,7 +47,10 @@ void WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& s
                          const std::string& source_name) {
   const std::string& title = state.CommonDialog1.FileTitle;
   const fs::path zone_path = CompanionFilePath(state.WorkingFolder, title);
-  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile)) return;
+  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile,
+                  state.List4.Items())) {
+    return;
+  }
   if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
     ShowWriteError(toolkit, source_name);
     return;
