@@ -21,6 +21,7 @@ struct Options {
   bool strict = false;
   bool auto_zones = false;
   bool propose_zones = false;
+  bool force = false;  ///< replace outputs whose names the tool picks, whoever wrote them
   bool help = false;
   bool version = false;
 };
