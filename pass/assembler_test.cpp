@@ -296,3 +296,38 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
 
 }  // namespace
 }  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+// Without an end record both styles still end in the end line; the symbolic
+// style lists what a device programmer loads: the last record at an address,
+// nothing at or after the end record, a comment for each record left out.
+TEST_F(AssemblerTest, EndLineAlwaysAndTheLoadedImageInTheSymbolicStyle) {
+  for (ListingStyle style : {ListingStyle::kClassic, ListingStyle::kSymbolic}) {
+    state_.Style = style;
+    Load({WordRecord(0, {0x3006})});
+    ASSERT_TRUE(Run().ok());
+    EXPECT_EQ(Body().back(), "                     \tend");
+  }
+  Load({WordRecord(0, {0x2805, 0x3001}), WordRecord(0, {0x3006}), Record(0, 1, {0x08, 0x00}),
+        WordRecord(2, {0x0008})});
+  ASSERT_TRUE(Run().ok());
+  const std::string comment = std::string(16, ' ') + "; line ";
+  EXPECT_EQ(Body(),
+            (std::vector<std::string>{
+                comment + "1: 0000-0000 left out: a later record loads these addresses again",
+                "",
+                std::string(16, ' ') + "\tORG\t0x1",
+                "0001  3001  0.       \tMOVLW\t0x01",
+                "",
+                std::string(16, ' ') + "\tORG\t0x0",
+                "0000  3006  0.       \tMOVLW\t0x06",
+                "                     \tend",
+                comment + "3: left out: a device programmer stops at the end record",
+                comment + "4: left out: a device programmer stops at the end record",
+            }));
+}
+
+}  // namespace
+}  // namespace tessarin
