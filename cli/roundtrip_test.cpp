@@ -256,7 +256,7 @@ const LoadRow kLoadRows[] = {
 class LoadRoundTripTest : public ::testing::TestWithParam<LoadRow> {};
 
 TEST_P(LoadRoundTripTest, WarnsAndWritesTheLoadedImage) {
-  ASSERT_EQ(Shell("command -v gpasm"), 0) << "gpasm (Debian package gputils) is needed";
+  TESSARIN_SKIP_WITHOUT_GPUTILS();
   const LoadRow& row = GetParam();
   const fs::path work = WorkFolder("load_" + row.name);
   std::string hex = row.records + "\n";
