@@ -131,8 +131,8 @@ class WordLineIndex {
 
 // The zones that apply, as line ranges by first line, and those that do not.
 struct ZonePlan {
-  std::map<int, int> ranges;  // first line -> last line, never overlapping
-  std::vector<std::string> applied;
+  std::map<int, int> ranges;    // first line -> last line, never overlapping
+  std::vector<size_t> applied;  // the zones that apply, by index
   std::vector<UnappliedZone> unapplied;
 };
 
@@ -142,7 +142,8 @@ ZonePlan PlanZones(const std::vector<std::optional<int>>& addresses,
                    const std::vector<std::string>& zones) {
   const WordLineIndex index(addresses);
   ZonePlan plan;
-  for (const std::string& zone : zones) {
+  for (size_t k = 0; k < zones.size(); ++k) {
+    const std::string& zone = zones[k];
     const std::optional<int> first = index.Find(ZoneStart(zone), 0);
     if (!first) {
       plan.unapplied.push_back({zone, ZoneFault::kStartNotFound});
@@ -161,7 +162,7 @@ ZonePlan PlanZones(const std::vector<std::optional<int>>& addresses,
       continue;
     }
     plan.ranges.emplace_hint(after, *first, *last);
-    plan.applied.push_back(zone);
+    plan.applied.push_back(k);
   }
   return plan;
 }
@@ -232,7 +233,9 @@ std::vector<int> ListedWordAddresses(const TextList& listing) {
 std::vector<std::string> ZonesThatApply(const std::vector<int>& listed,
                                         const std::vector<std::string>& zones) {
   std::vector<std::optional<int>> addresses(listed.begin(), listed.end());
-  return PlanZones(addresses, zones).applied;
+  std::vector<std::string> applied;
+  for (size_t k : PlanZones(addresses, zones).applied) applied.push_back(zones[k]);
+  return applied;
 }
 
 std::string_view ZoneFaultText(ZoneFault fault) {
