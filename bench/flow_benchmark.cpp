@@ -6,8 +6,10 @@
 #include "flow/flow_analysis.h"
 #include "flow/program_image.h"
 #include "instructions/instruction.h"
+#include "pass/assembler.h"
 #include "pass/record_reader.h"
 #include "proposals/proposal_entry.h"
+#include "testing/fakes.h"
 #include "testing/hex_builder.h"
 
 namespace tessarin {
@@ -102,10 +104,14 @@ BENCHMARK(BM_BuildProgramImageFullImage)
     ->ReportAggregatesOnly(true);
 
 // What "Proposer les zones de datas" computes: the image of the line store,
-// its flow and the proposals.
+// its flow and the proposals, for the listing of the opened file.
 void BM_ProposeZonesFullImage(benchmark::State& bench) {
   SharedState state;
-  if (!testing::LoadLines(state, testing::FullImage())) std::abort();
+  NoYield yield;
+  testing::FixedClock clock;
+  if (!testing::LoadLines(state, testing::FullImage()) || !Assembler(state, yield, clock).ok()) {
+    std::abort();
+  }
   size_t proposals = 0;
   for (auto _ : bench) proposals = ProposeZonesForOpenedFile(state).size();
   bench.counters["proposals"] = static_cast<double>(proposals);

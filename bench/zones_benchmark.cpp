@@ -11,6 +11,7 @@
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
 #include "zones/apply_data_zones.h"
+#include "zones/companion_file.h"
 
 namespace tessarin {
 namespace {
@@ -89,6 +90,26 @@ void BM_ApplyDataZones32767Zones(benchmark::State& bench) {
   RunOn(bench, prepared);
 }
 BENCHMARK(BM_ApplyDataZones32767Zones)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Loading a zone file of 32,767 one-word zones, written in ascending or in
+// descending order: the list sorts them either way.
+void LoadZoneFile32767(benchmark::State& bench, bool descending) {
+  std::string text;
+  for (int k = 0; k < 0x7FFF; ++k) {
+    const int address = descending ? 0x7FFE - k : k;
+    text += AddressText(address) + " " + AddressText(address) + "\r\n";
+  }
+  SharedState state;
+  for (auto _ : bench) {
+    LoadZoneText(state, text);
+    benchmark::DoNotOptimize(state.List4.Count());
+  }
+  bench.counters["zones"] = state.List4.Count();
+}
+void BM_LoadZoneFileAscending(benchmark::State& bench) { LoadZoneFile32767(bench, false); }
+void BM_LoadZoneFileDescending(benchmark::State& bench) { LoadZoneFile32767(bench, true); }
+BENCHMARK(BM_LoadZoneFileAscending)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadZoneFileDescending)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessarin

@@ -5,6 +5,7 @@
 
 #include "cli/reporter.h"
 #include "cli/run_file.h"
+#include "files/replace_check.h"
 #include "ui/file_io.h"
 
 namespace tessarin {
@@ -71,6 +72,12 @@ int RunBatch(const Options& options, std::ostream& out, std::ostream& err, Clock
     }
     if (std::error_code error; fs::is_directory(output, error)) {
       status = Reporter(err).Fail(1, output, "is a folder; not replaced");
+      continue;
+    }
+    // A name the tool picked may be a hand-written source of the user's.
+    if (!options.force && IsForeignSource(output)) {
+      status = Reporter(err).Fail(
+          1, output, "not written by tessarin-cli; not replaced (--force replaces it)");
       continue;
     }
     SharedState state;

@@ -11,7 +11,9 @@ namespace tessarin {
 
 // Several HEX files in one call, or one with an output folder: the source of
 // each goes to NAME.asm (NAME.lst for a listing), NAME being the HEX file's
-// name without its extension, beside the HEX file or in the folder.
+// name without its extension, beside the HEX file or in the folder. An
+// existing file of that name that the tool did not write is left alone,
+// unless --force is given.
 
 /// Whether the call is a batch.
 bool IsBatch(const Options& options);

@@ -100,14 +100,15 @@ TEST_F(CliTest, ProcessorsOfEveryCore) {
   EXPECT_NE(out_.str().find("\tDE\t0x41\r\n"), std::string::npos);
   EXPECT_EQ(Run({enhanced}), 1);
   EXPECT_NE(
-      err_.str().find("(line 2: address beyond the chip)\ntessarin-cli: warning: " + enhanced +
+      err_.str().find(": line 2: address beyond the chip\ntessarin-cli: warning: " + enhanced +
                       ": the 16F876 cannot hold words where the enhanced core keeps ID, "
                       "configuration or EEPROM at 8007 (and 2 more); parts that hold the "
                       "image: 16F1"),
       std::string::npos)
       << err_.str();
 
-  ASSERT_TRUE(WriteFileAtomically(hex_, kProgram + testing::WordRecord(0x400, {0x3FFF})).ok());
+  ASSERT_TRUE(
+      WriteFileAtomically(hex_, testing::WordRecord(0x400, {0x3FFF}) + "\n" + kProgram).ok());
   EXPECT_EQ(Run({"-p", "16f84a", hex_}), 0);
   EXPECT_EQ(err_.str().rfind("tessarin-cli: warning: " + hex_ +
                                  ": the 16F84A cannot hold program words past its program memory "
@@ -137,6 +138,7 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
       {"--output=", hex_},
       {"--no-zones", "-z", "zones.txt", hex_},
       {"--propose-zones", hex_, hex_},
+      {"--propose-zones", "--auto-zones", hex_},
       {"-s", "-p", "16f6280", hex_},
       {"--processor", hex_},
   };
@@ -161,12 +163,13 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   const std::pair<std::string, std::string> cases[] = {
       // the file, the warning after its name
       {example.substr(1), "line 1: no start colon"},
-      {example + ":00000001FG\n", "line 3: a character that is not a hex digit"},
-      {":0A0000000B1C0530022808006A\n",
+      {":00000001FG\n", "line 1: a character that is not a hex digit"},
+      {":0A0000000B1C0530022808006A\n:00000001FF\n",
        "line 1: a byte count that disagrees with the line's length"},
-      {testing::Record(0, 0, std::vector<uint8_t>(124)), "line 1: a record cut at 255 characters"},
+      {testing::Record(0, 0, std::vector<uint8_t>(124)) + "\n:00000001FF",
+       "line 1: a record cut at 255 characters"},
       {":080000000B1C053002280800B2\n:00000001FE\n", "line 1: a wrong checksum (and 1 more line)"},
-      {testing::WordRecord(0, {0x0008, 0x4000}), "line 1: a word above 0x3FFF"},
+      {testing::WordRecord(0, {0x0008, 0x4000}) + "\n:00000001FF", "line 1: a word above 0x3FFF"},
       {"", "an empty file"},
   };
   // Control characters in a file name reach the terminal escaped.
@@ -201,18 +204,25 @@ TEST_F(CliTest, FailuresNameTheFileAndWriteNothing) {
             "tessarin-cli: " + (folder_ / "none.hex").string() + ": No such file or directory\n");
 
   const std::string bad = (folder_ / "bad.hex").string();
-  ASSERT_TRUE(WriteFileAtomically(bad, ":02FFFF00000000\n").ok());
+  ASSERT_TRUE(WriteFileAtomically(bad, ":02FFFF00000000\n:00000001FF\n").ok());
   const std::string output = (folder_ / "bad.asm").string();
   EXPECT_EQ(Run({"-o", output, bad}), 1);
   // Word 0x8000 is beyond the 16F876, an ID word of the enhanced core.
-  EXPECT_EQ(err_.str().rfind("tessarin-cli: " + bad +
-                                 ": Fichier HEX incorrect : désassemblage interrompu ! (line 1: "
-                                 "load address beyond the 16-bit word address range)\n",
+  EXPECT_EQ(err_.str().rfind("tessarin-cli: warning: " + bad +
+                                 ": line 1: a record at an odd byte address\n"
+                                 "tessarin-cli: " +
+                                 bad + ": line 1: address beyond the chip\n",
                              0),
             0u);
   EXPECT_FALSE(fs::exists(output));
   EXPECT_EQ(Run({bad}), 1);
   EXPECT_EQ(out_.str(), "");
+  ASSERT_TRUE(WriteFileAtomically(bad, testing::WordRecord(0x7FFF, {0}) + "\n:00000001FF").ok());
+  EXPECT_EQ(Run({bad}), 1);
+  EXPECT_EQ(err_.str(), "tessarin-cli: " + bad +
+                            ": line 1: address beyond the chip\ntessarin-cli: warning: " + bad +
+                            ": the 16F876 cannot hold words where it has no memory at 7FFF; no "
+                            "part holds the whole image\n");
 
   EXPECT_EQ(Run({"-z", (folder_ / "none.dat").string(), hex_}), 1);
   EXPECT_EQ(out_.str(), "");
@@ -393,6 +403,53 @@ TEST_F(CliTest, SeveralFilesBesideThemselvesOrInAFolder) {
   EXPECT_EQ(Run({"-l", "-o", (folder_ / "out").string(), two}), 0) << err_.str();
   const Result<std::string> listing = ReadFileBytes(folder_ / "out" / "two.lst");
   EXPECT_NE(listing.ok() ? listing->find("0002  2802") : std::string::npos, std::string::npos);
+}
+
+// An output whose name the tool picks (beside each HEX file, or in a folder
+// given with -o) replaces an existing file only when the tool wrote it or
+// --force is given; the other outputs are written all the same. An output
+// named with -o FILE is replaced as asked.
+TEST_F(CliTest, PickedOutputNamesReplaceOnlyTheToolsFiles) {
+  const std::string mine = "; mine\r\n\tLIST P=16F876\r\n";
+  struct Row {
+    std::vector<std::string> args;  // names in the test's folder
+    std::string target;             // the output looked at
+    std::string before;             // what it held
+    bool replaced;
+  };
+  const std::vector<Row> rows = {
+      {{"a.hex", "b.hex"}, "a.asm", mine, false},
+      {{"--force", "a.hex", "b.hex"}, "a.asm", mine, true},
+      {{"a.hex", "b.hex"}, "a.asm", "; Generated by Tessarin  01/01/2026  10:00:00\r\n", true},
+      {{"a.hex", "b.hex"}, "a.asm", "", false},
+      {{"-o", "out", "a.hex", "b.hex"}, "out/a.asm", mine, false},
+      {{"-l", "-o", "out", "a.hex"}, "out/a.lst", mine, false},
+      {{"-o", "out", "--force", "a.hex"}, "out/a.asm", mine, true},
+      {{"-o", "out/a.asm", "a.hex"}, "out/a.asm", mine, true},
+  };
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "a.hex", kProgram).ok());
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "b.hex", kProgram).ok());
+  for (const Row& row : rows) {
+    fs::remove_all(folder_ / "out");
+    fs::create_directory(folder_ / "out");
+    fs::remove(folder_ / "b.asm");
+    const fs::path target = folder_ / row.target;
+    ASSERT_TRUE(WriteFileAtomically(target, row.before).ok());
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args) {
+      args.push_back(arg[0] == '-' ? arg : (folder_ / arg).string());
+    }
+    SCOPED_TRACE(row.target + (row.args[0] == "--force" ? " --force" : ""));
+    EXPECT_EQ(Run(args), row.replaced ? 0 : 1);
+    EXPECT_EQ(ReadFileBytes(target)->starts_with("; Generated by Tessarin  2025"), row.replaced);
+    EXPECT_EQ(err_.str(), row.replaced ? ""
+                                       : "tessarin-cli: " + target.string() +
+                                             ": not written by tessarin-cli; not replaced "
+                                             "(--force replaces it)\n");
+    // The other file of a batch is written whatever became of the first.
+    const fs::path other = fs::path(target).replace_filename("b.asm");
+    EXPECT_EQ(fs::exists(other), row.args.back() == "b.hex");
+  }
 }
 
 TEST_F(CliTest, LocaleDateWithoutEpoch) {

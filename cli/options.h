@@ -22,6 +22,7 @@ struct Options {
   bool auto_zones = false;
   bool propose_zones = false;
   bool list_processors = false;
+  bool force = false;  ///< replace outputs whose names the tool picks, whoever wrote them
   bool help = false;
   bool version = false;
 };

@@ -304,5 +304,89 @@ INSTANTIATE_TEST_SUITE_P(Images, InexactWordsTest,
                                             ::testing::Values(0, 1, 2)),
                          ExactnessName);
 
+// HEX files whose plain reading is not the image a device programmer loads,
+// and records out of order: the warnings tessarin-cli gives, and the image
+// that its source assembles back to.
+struct LoadRow {
+  std::string name;
+  std::string options;  // the listing's style and zones
+  std::string records;  // separated by blanks
+  std::string warnings;
+  std::vector<std::pair<unsigned, unsigned>> words;  // word address, word; none: the file's image
+};
+
+void PrintTo(const LoadRow& row, std::ostream* out) { *out << row.name; }
+
+// 136 gap-free EEPROM bytes in five records, the last one first.
+std::string EepromBackwards() {
+  std::string records = testing::WordRecord(0, {0x2800});
+  for (unsigned first = 0x2180; first >= 0x2100; first -= 0x20) {
+    std::vector<uint16_t> bytes(first == 0x2180 ? 8 : 32);
+    for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<uint16_t>((first + k) & 0xFF);
+    records += " " + testing::WordRecord(first, bytes);
+  }
+  return records + " :00000001FF";
+}
+
+// clang-format off
+const LoadRow kLoadRows[] = {
+    {"SameAddressTwiceLastWins", "-s", ":040000000528FF3F91 :040000000630FF3F88 :00000001FF",
+     "line 2: a word address written again\n", {{0, 0x3006}, {1, 0x3FFF}}},
+    {"RecordAfterTheEndRecordLeftOut", "-s", ":020000000528D1 :00000001FF :020002000630C6",
+     "line 3: a record after the end record\n", {{0, 0x2805}}},
+    {"NoEndRecord", "", ":020000000528D1", "no end record\n", {{0, 0x2805}}},
+    {"OddByteAddress", "-s", ":020001000528D0 :00000001FF",
+     "line 1: a record at an odd byte address\n", {{0, 0x2805}}},
+    {"OddByteCount", "-s", ":03000000052806CA :00000001FF",
+     "line 1: a record with an odd byte count\n", {{0, 0x2805}}},
+    {"EepromRecordsBackwards", "-s", EepromBackwards(), "", {}},
+    {"ErasedWordsOutOfOrderAsZones", "--auto-zones",
+     ":020000000028D6 :04001400FF3FFF3F6C :04001000FF3FFF3F70 :00000001FF", "", {}},
+};
+// clang-format on
+
+class LoadRoundTripTest : public ::testing::TestWithParam<LoadRow> {};
+
+TEST_P(LoadRoundTripTest, WarnsAndWritesTheLoadedImage) {
+  TESSARIN_SKIP_WITHOUT_GPUTILS();
+  const LoadRow& row = GetParam();
+  const fs::path work = WorkFolder("load_" + row.name);
+  std::string hex = row.records + "\n";
+  std::replace(hex.begin(), hex.end(), ' ', '\n');
+  ASSERT_TRUE(WriteFileAtomically(work / "in.hex", hex).ok());
+  const std::string cli =
+      "cd " + Quoted(work) + " && " + Quoted(TESSARIN_CLI) + " --no-zones " + row.options;
+  std::string said;
+  ASSERT_EQ(Shell(cli + " -o out.asm in.hex", &said), 0) << said;
+  std::string warnings = row.warnings;
+  for (size_t at = 0; at < warnings.size(); at = warnings.find('\n', at) + 1) {
+    warnings.insert(at, "tessarin-cli: warning: in.hex: ");
+  }
+  EXPECT_EQ(said, warnings);
+  EXPECT_NE(Shell(cli + " --strict -o strict.asm in.hex"), warnings.empty() ? 1 : 0);
+  // Each record left out says so in a comment.
+  const Result<std::string> source = ReadFileBytes(work / "out.asm");
+  EXPECT_EQ(source.ok() && source->find("\r\n; line ") != std::string::npos,
+            row.name.ends_with("LastWins") || row.name.ends_with("LeftOut"));
+
+  ASSERT_EQ(
+      Shell("gpasm -p p16f876 -o " + Quoted(work / "out.hex") + " " + Quoted(work / "out.asm"),
+            &said),
+      0)
+      << said;
+  std::map<unsigned, unsigned> expected;
+  for (const auto& [address, word] : row.words) {
+    expected[2 * address] = word & 0xFF;
+    expected[2 * address + 1] = word >> 8;
+  }
+  EXPECT_EQ(ReadImage(work / "out.hex"), row.words.empty() ? ReadImage(work / "in.hex") : expected);
+  if (!HasFailure()) fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoadRoundTripTest, ::testing::ValuesIn(kLoadRows),
+                         [](const ::testing::TestParamInfo<LoadRow>& row) {
+                           return row.param.name;
+                         });
+
 }  // namespace
 }  // namespace tessarin

@@ -61,6 +61,28 @@ void CheckFitAfterFailure(const std::string& hex_path, const std::string& hex_fi
   CheckFit(BuildProgramImage(scratch, kWordAddressCount), state, hex_path, report);
 }
 
+// Why the pass stopped, in the command line's words.
+std::string_view PassFaultText(PassFault fault) {
+  switch (fault) {
+    case PassFault::kFileTooBig:
+      return "more than 16 MB";
+    case PassFault::kTooManyLines:
+      return "more than 10,001 lines";
+    case PassFault::kAddressTooHigh:
+      return "load address beyond the 16-bit word address range";
+    case PassFault::kBeyondChip:
+      return "address beyond the chip";
+  }
+  return {};
+}
+
+// "line 2: address beyond the chip".
+std::string PassFailureText(const PassFailure& failure) {
+  std::string text(PassFaultText(failure.fault));
+  if (failure.line > 0) text = "line " + std::to_string(failure.line) + ": " + text;
+  return text;
+}
+
 // Opens the file into `state`; false, reported, when that fails.
 bool Open(const Options& options, const std::string& hex_path, const std::string& hex_file,
           Clock& clock, SharedState& state, Reporter& report) {
@@ -80,7 +102,7 @@ bool Open(const Options& options, const std::string& hex_path, const std::string
       report.Fail(1, zones.path, opened.status.message());
       return false;
     case OpenStep::kPass:
-      report.Fail(1, hex_path, PassFailedText(opened.status));
+      report.Fail(1, hex_path, PassFailureText(opened.pass_failure));
       CheckFitAfterFailure(hex_path, hex_file, state, report);
       return false;
     case OpenStep::kDone:

@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kInvalidFileName = "Nom de fichier invalide !";
+constexpr std::string_view kPassFailed = "Fichier HEX incorrect : désassemblage interrompu !";
 // Option bits the dialog object keeps after its first showing: the file must
 // exist (0x1000), the working folder stays (0x8), no read-only box (0x4).
 constexpr int kDialogFlags = 0x100C;
@@ -46,7 +47,10 @@ bool WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& s
                          const std::string& source_name) {
   const std::string& title = state.CommonDialog1.FileTitle;
   const fs::path zone_path = CompanionFilePath(state.WorkingFolder, title);
-  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile)) return false;
+  if (!MayReplace(toolkit.message_box, source_path, zone_path, state.HexFile,
+                  state.List4.Items())) {
+    return false;
+  }
   if (!WriteFileAtomically(source_path, GeneratedSource(state.List1)).ok()) {
     ShowWriteError(toolkit, source_name);
     return false;
@@ -58,9 +62,30 @@ bool WriteSourceAndZones(SharedState& state, Toolkit& toolkit, const fs::path& s
   return true;
 }
 
+// Why the pass stopped, in the window's words.
+std::string_view PassFaultText(PassFault fault) {
+  switch (fault) {
+    case PassFault::kFileTooBig:
+      return "plus de 16 Mo";
+    case PassFault::kTooManyLines:
+      return "plus de 10 001 lignes";
+    case PassFault::kAddressTooHigh:
+      return "adresse de chargement au-delà des adresses de mots sur 16 bits";
+    case PassFault::kBeyondChip:
+      return "adresse hors de la puce";
+  }
+  return {};
+}
+
+void ShowPassFailed(Toolkit& toolkit, const PassFailure& failure) {
+  std::string cause(PassFaultText(failure.fault));
+  if (failure.line > 0) cause = "ligne " + std::to_string(failure.line) + " : " + cause;
+  ShowMessage(toolkit, std::string(kPassFailed) + " (" + cause + ")");
+}
+
 void RunPass(SharedState& state, Toolkit& toolkit) {
-  const Status pass = Assembler(state, toolkit.yield, toolkit.clock);
-  if (!pass.ok()) ShowMessage(toolkit, PassFailedText(pass));
+  const PassStatus pass = Assembler(state, toolkit.yield, toolkit.clock);
+  if (!pass.ok()) ShowPassFailed(toolkit, pass.failure());
 }
 
 }  // namespace
@@ -86,7 +111,7 @@ bool OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& pat
     return false;
   }
   if (!opened.ok()) {
-    ShowMessage(toolkit, PassFailedText(opened.status));
+    ShowPassFailed(toolkit, opened.pass_failure);
     return false;
   }
   state.Caption = std::string(kAppTitle) + " [" + state.CommonDialog1.FileTitle + "]";

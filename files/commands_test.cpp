@@ -23,6 +23,18 @@ namespace fs = std::filesystem;
 constexpr const char* kInvalid = "Nom de fichier invalide !";
 const std::string kProgram(testing::kWorkedExampleHex);
 
+// The question before replacing the files `names` ("a.asm", "a.asm et
+// a.dat"); none for no name.
+std::vector<std::string> Questions(const std::string& names) {
+  if (names.empty()) return {};
+  if (names.find(" et ") == std::string::npos) {
+    return {"Le fichier " + names +
+            " existe déjà et n'a pas été créé par Tessarin. Le remplacer ?"};
+  }
+  return {"Les fichiers " + names +
+          " existent déjà et n'ont pas été créés par Tessarin. Les remplacer ?"};
+}
+
 class CommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -150,11 +162,11 @@ TEST_F(CommandsTest, CancelledOrFailedOpenKeepsTheLoadedFile) {
 TEST_F(CommandsTest, FailedOpenKeepsEverythingOfTheLoadedFile) {
   std::string too_long;
   for (int i = 0; i < 10002; ++i) too_long += ":00000001FF\n";
-  const std::string failed = "Fichier HEX incorrect : désassemblage interrompu ! (line ";
+  const std::string failed = "Fichier HEX incorrect : désassemblage interrompu ! (ligne ";
   const std::vector<std::pair<std::string, std::string>> rows = {
-      {too_long, failed + "10002: more than 10,001 lines)"},
-      {testing::Record(0xFFFF, 0, {0, 0}),
-       failed + "1: load address beyond the 16-bit word address range)"},
+      {too_long, failed + "10002 : plus de 10 001 lignes)"},
+      {testing::Record(0xFFFF, 0, {0, 0}), failed + "1 : adresse hors de la puce)"},
+      {testing::WordRecord(0x7FFF, {0}), failed + "1 : adresse hors de la puce)"},
   };
   const auto kept = [](const SharedState& s) {
     return std::tuple(s.HexLines, s.HexLineCount, s.List1.Items(), s.List2.Items(), s.List3.Items(),
@@ -233,12 +245,7 @@ TEST_F(CommandsTest, SavesAskBeforeReplacingFilesNotTheirOwn) {
         save_as ? SaveAsCommand(state_, toolkit_) : SaveCommand(state_, toolkit_);
 
         const bool written = row.asked.empty() || answer;
-        EXPECT_EQ(Messages(),
-                  row.asked.empty()
-                      ? std::vector<std::string>()
-                      : std::vector<std::string>{
-                            "Le fichier " + row.asked +
-                            " existe déjà et n'a pas été créé par Tessarin. Le remplacer ?"});
+        EXPECT_EQ(Messages(), Questions(row.asked));
         EXPECT_EQ(message_box_.shown.size() == 1 && message_box_.shown[0].question,
                   !row.asked.empty());
         EXPECT_EQ(ReadFileBytes(asm_path), written ? GeneratedSource(state_.List1) : row.asm_file);
@@ -253,6 +260,46 @@ TEST_F(CommandsTest, SavesAskBeforeReplacingFilesNotTheirOwn) {
   SaveCommand(state_, toolkit_);
   EXPECT_EQ(Messages().at(0).substr(0, 23), "Le fichier hex.dat exis");
   EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "hex.dat"), kProgram);
+}
+
+// Save-as writes the companion file of the chosen name beside the HEX file.
+// One that is not the open HEX file's own is replaced unasked only when it
+// is empty or holds the very zones being written.
+TEST_F(CommandsTest, SaveAsAsksBeforeTakingAnotherFilesZones) {
+  struct Row {
+    std::string open;     // the HEX file opened
+    std::string foo_asm;  // foo.asm before the save, if any
+    std::string foo_dat;  // foo.dat before the save
+    std::string asked;    // the files the question names
+  };
+  const std::vector<Row> rows = {
+      {"bar.hex", "", "0001 0002\r\n", "foo.dat"},
+      {"bar.hex", "", "", ""},
+      {"bar.hex", "", "0020 0030,0010 0020\n", ""},
+      {"foo.hex", "", "0001 0002\r\n", ""},
+      {"foo.hex", "", "0001 0002\tmine\r\n", "foo.dat"},
+      {"bar.hex", "; mine\r\n", "0001 0002\r\n", "foo.asm et foo.dat"},
+  };
+  const fs::path foo_asm = folder_ / "hex" / "foo.asm";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.open + " " + row.foo_dat);
+    Write("foo.hex", kProgram);
+    Write("bar.hex", kProgram);
+    fs::remove(foo_asm);
+    if (!row.foo_asm.empty()) Write("foo.asm", row.foo_asm);
+    Write("foo.dat", row.foo_dat);
+    Open(folder_ / "hex" / row.open);
+    state_.List4.Clear();
+    state_.List4.Add("0010 0020");
+    state_.List4.Add("0020 0030");
+    message_box_.shown.clear();
+    message_box_.answers = {false};
+    dialog_.WillChoose(foo_asm.string());
+    SaveAsCommand(state_, toolkit_);
+    EXPECT_EQ(Messages(), Questions(row.asked));
+    EXPECT_EQ(ReadFileBytes(folder_ / "hex" / "foo.dat"),
+              row.asked.empty() ? "0010 0020\r\n0020 0030\r\n" : row.foo_dat);
+  }
 }
 
 TEST_F(CommandsTest, SaveBeforeAnyOpenWritesNothing) {

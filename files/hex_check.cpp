@@ -20,6 +20,11 @@ constexpr std::array<std::string_view, kKindCount> kDefectTexts = {
     "a record cut at 255 characters",                      // kCutAt255
     "a wrong checksum",                                    // kWrongChecksum
     "a word above 0x3FFF",                                 // kWordAbove3FFF
+    "a record at an odd byte address",                     // kOddAddress
+    "a record with an odd byte count",                     // kOddByteCount
+    "a word address written again",                        // kRepeatedAddress
+    "a record after the end record",                       // kAfterEnd
+    "no end record",                                       // kNoEndRecord
     "an empty file",                                       // kEmptyFile
 };
 
@@ -57,6 +62,48 @@ bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   return false;
 }
 
+// Follows the records as a device programmer loads them: the address base
+// of the extended address records, the end record, the words written.
+class LoadCheck {
+ public:
+  // The defects of `record` (a line with its start colon) in load terms.
+  template <typename Note>
+  void Read(std::string_view record, Note note) {
+    if (ended_) {
+      note(HexDefect::kAfterEnd);
+      return;
+    }
+    if (IsEndRecord(record)) {
+      ended_ = true;
+      return;
+    }
+    if (IsAddressRecord(record)) {
+      if (const std::optional<uint32_t> base = RecordAddressBase(record)) base_ = *base;
+      return;
+    }
+    const int bytes = RecordByteCount(record);
+    if (bytes % 2 != 0) note(HexDefect::kOddByteCount);
+    if (bytes > 0 && RecordLoadAddress(record) % 2 != 0) note(HexDefect::kOddAddress);
+    const std::optional<int> address = RecordWordAddress(record, base_);
+    bool repeated = false;
+    for (int k = 0; address && k < RecordWordCount(record) && *address + k < kWordAddressCount;
+         ++k) {
+      const auto at = static_cast<size_t>(*address + k);
+      repeated = repeated || written_[at];
+      written_[at] = true;
+    }
+    if (repeated) note(HexDefect::kRepeatedAddress);
+  }
+  bool ended() const { return ended_; }
+  // The base of the last extended address record.
+  uint32_t base() const { return base_; }
+
+ private:
+  uint32_t base_ = 0;
+  bool ended_ = false;
+  std::vector<bool> written_ = std::vector<bool>(static_cast<size_t>(kWordAddressCount));
+};
+
 }  // namespace
 
 std::vector<FoundDefect> FindHexDefects(std::string_view text) {
@@ -67,7 +114,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
   };
   int records = 0;
   int number = 0;
-  uint32_t base = 0;  // of the last extended address record
+  LoadCheck load;
   for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
@@ -85,8 +132,8 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
     if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
     if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
     const std::string_view stored = record.substr(0, kHexLineWidth);
-    base = RecordAddressBase(stored).value_or(base);
-    if (HasWordAbove3FFF(stored, base)) note(HexDefect::kWordAbove3FFF, number);
+    if (HasWordAbove3FFF(stored, load.base())) note(HexDefect::kWordAbove3FFF, number);
+    load.Read(record, [&](HexDefect kind) { note(kind, number); });
   }
 
   std::vector<FoundDefect> defects;
@@ -95,6 +142,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
     entry.kind = static_cast<HexDefect>(k);
     if (entry.line_count > 0) defects.push_back(entry);
   }
+  if (records > 0 && !load.ended()) defects.push_back({HexDefect::kNoEndRecord, 0, 0});
   if (records == 0) defects.push_back({HexDefect::kEmptyFile, 0, 0});
   return defects;
 }

@@ -8,6 +8,8 @@ namespace tessarin {
 
 /// What a HEX file can hold that the reading passes over without a word:
 /// the window reads such files as it can, the command-line tool warns.
+/// From `kOddAddress` on, the defects make a listing that does not give back
+/// the image a device programmer loads.
 enum class HexDefect {
   kNoStartColon,
   kNotHexDigit,
@@ -15,6 +17,11 @@ enum class HexDefect {
   kCutAt255,
   kWrongChecksum,
   kWordAbove3FFF,
+  kOddAddress,       ///< a data record at an odd byte address: its bytes straddle words
+  kOddByteCount,     ///< a data record with an odd byte count: its last byte is dropped
+  kRepeatedAddress,  ///< a word address that an earlier record writes too
+  kAfterEnd,         ///< a record after the end record, where a programmer stops
+  kNoEndRecord,
   kEmptyFile,
 };
 
@@ -31,7 +38,9 @@ struct FoundDefect {
 /// The defects of a HEX file's text, one entry per kind found, in the order
 /// of `HexDefect`. Lines are taken as the line store takes them: without a
 /// leading byte-order mark and blanks; blanks that end a line and blank
-/// lines are no defect. A file without a record is empty.
+/// lines are no defect. Addresses are read as the pass reads them. A file
+/// without a record is empty; one whose records have no end record lacks it
+/// (no line for either).
 std::vector<FoundDefect> FindHexDefects(std::string_view text);
 
 /// The defect in a few words: "a wrong checksum".

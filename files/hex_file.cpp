@@ -53,7 +53,7 @@ Status FillLineStore(SharedState& state, std::string_view text) {
   state.HexFileTooBig = text.size() > kMaxInputBytes;
   if (state.HexFileTooBig) {
     state.HexLineCount = -1;
-    return Status::Failure(std::string(kFileTooBig));
+    return Status::Failure("more than 16 MB");
   }
   const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(text));
   Status stored = Status::Ok();

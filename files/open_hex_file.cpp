@@ -12,10 +12,10 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   // Both files are read before anything of the loaded file is given up; the
   // HEX file only as far as it can be one.
   const Result<std::string> hex = ReadHexFile(path);
-  if (!hex.ok()) return {OpenStep::kReadHex, hex.status(), {}};
+  if (!hex.ok()) return {OpenStep::kReadHex, hex.status(), {}, {}};
   const bool zones_from_file = zones.kind == ZoneSource::Kind::kFile;
   const Result<std::string> zone_text = zones_from_file ? ReadFileBytes(zones.path) : std::string();
-  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status(), {}};
+  if (!zone_text.ok()) return {OpenStep::kReadZones, zone_text.status(), {}, {}};
 
   // The file is opened into a state of its own, which takes the place of
   // the loaded one only once the pass has listed it to the end: whatever
@@ -38,10 +38,10 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
     LoadZoneFile(opened, opened.WorkingFolder, opened.CommonDialog1.FileTitle);
   }
 
-  Status pass = Assembler(opened, yield, clock);
-  if (!pass.ok()) return {OpenStep::kPass, std::move(pass), std::move(defects)};
+  const PassStatus pass = Assembler(opened, yield, clock);
+  if (!pass.ok()) return {OpenStep::kPass, Status::Ok(), pass.failure(), std::move(defects)};
   state = std::move(opened);
-  return {OpenStep::kDone, Status::Ok(), std::move(defects)};
+  return {OpenStep::kDone, Status::Ok(), {}, std::move(defects)};
 }
 
 }  // namespace tessarin

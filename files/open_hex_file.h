@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/hex_check.h"
+#include "pass/record_reader.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
@@ -21,15 +22,18 @@ struct ZoneSource {
 /// The step at which opening a HEX file stopped.
 enum class OpenStep { kReadHex, kReadZones, kPass, kDone };
 
-/// What opening a HEX file came to: `kDone` with an ok status, or the step
-/// that failed and its cause; and, once a HEX file that the store can hold
-/// was taken, the defects that its reading passed over.
+/// What opening a HEX file came to: `kDone`, or the step that failed and its
+/// cause; and, once a HEX file that the store can hold was taken, the
+/// defects that its reading passed over.
 struct [[nodiscard]] OpenOutcome {
   OpenStep step = OpenStep::kDone;
+  /// Why a file could not be read (`kReadHex`, `kReadZones`).
   Status status = Status::Ok();
+  /// Why the pass stopped (`kPass`).
+  PassFailure pass_failure;
   std::vector<FoundDefect> defects;
 
-  bool ok() const { return status.ok(); }
+  bool ok() const { return step == OpenStep::kDone; }
 };
 
 /// Opens the HEX file at `path`: reads it (and the zone file `zones` names,

@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const tessarin::Processor& processor = processors[data[0] % processors.size()];
   const int program_words = processor.program_words;
   tessarin::ProgramImage image;
+  std::vector<int> listed;
   int address = 0;
   for (size_t k = 1; k + 1 < size; k += 2) {
     if (address == program_words) address = processor.id_locations.first;
+    listed.push_back(address);
     image.Set(address++, static_cast<uint16_t>(data[k] | (data[k + 1] << 8)));
   }
 
@@ -37,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // does not assemble back or lies past program memory is in a strong one.
   std::vector<bool> strong(tessarin::ProgramImage::kAddressCount, false);
   int previous_last = -1;
-  for (const tessarin::ZoneProposal& p : tessarin::ProposeZones(image, flow, {})) {
+  for (const tessarin::ZoneProposal& p :
+       tessarin::ProposeZones(image, flow, {}, tessarin::ListingOrder(listed))) {
     if (p.range.first <= previous_last || p.range.first > p.range.last) std::abort();
     previous_last = p.range.last;
     for (int a = p.range.first; a <= p.range.last; ++a) {

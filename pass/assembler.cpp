@@ -18,13 +18,6 @@
 namespace tessarin {
 namespace {
 
-// The failure of a record whose words run past the last word address of
-// the chip, `address_words` - 1.
-Status WordsPastTop(int index, int address_words) {
-  return LineFailure(
-      index, "words run past word address " + HexText(static_cast<unsigned>(address_words - 1)));
-}
-
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it and the chip has it.
 std::optional<int> LabelAddress(std::string_view label, int address_words) {
@@ -48,10 +41,22 @@ unsigned LabelValue(std::string_view label) {
 // How each style writes the words. The sweeps take one as a template
 // argument, so that the classic style runs exactly the code it always ran.
 // The classic decoder reads the word address from CurrentAddress, which
-// holds every word address of its chip.
+// holds every word address of its chip. `ForEachWord` hands each word that
+// the listing writes for the record at store line `line` to
+// `use(address, word)`, in order, stopping when `use` returns false.
 class ClassicWords {
  public:
   explicit ClassicWords(SharedState& state) : state_(state) {}
+  // Every word of every record, where the record puts it.
+  template <typename Use>
+  bool ForEachWord(int, std::string_view record, int address, Use&& use) const {
+    const int words = RecordWordCount(record);
+    for (int k = 0; k < words; ++k) {
+      if (!use(address + k, RecordWord(record, k))) return false;
+    }
+    return true;
+  }
+  void NoteLeftOut(int, std::string_view, int) const {}
   // Adds the label of a CALL or GOTO word to List2, as decoding it would.
   void CollectLabel(int address, std::string_view word) {
     state_.CurrentAddress = static_cast<int16_t>(address);
@@ -68,11 +73,66 @@ class ClassicWords {
   SharedState& state_;
 };
 
-// The symbolic style: labels of the targets the flow gives, named source.
+// The symbolic style: labels of the targets the flow gives, named source of
+// the image a device programmer loads. A record word that the programmer
+// does not load (another record loads its address later, or it comes at
+// or after the end record) is left out, with a comment; the data EEPROM
+// words are written together in address order where the first of them
+// stands, since gpasm can place an ORG only in the first half of that area.
 class SymbolicStyleWords {
  public:
   SymbolicStyleWords(SharedState& state, const SymbolicWords& words)
-      : state_(state), words_(words) {}
+      : state_(state),
+        words_(words),
+        loaded_(LoadedWords(state, RecordReader(state).AddressWords())) {
+    const AddressRange& eeprom = words.processor().eeprom;
+    for (int address = eeprom.first; address <= eeprom.last; ++address) {
+      const WordSource& source = loaded_[static_cast<size_t>(address)];
+      if (source.line < 0) continue;
+      if (eeprom_.empty() || source.line < loaded_[static_cast<size_t>(first_eeprom_)].line) {
+        first_eeprom_ = address;
+      }
+      eeprom_.push_back(address);
+    }
+    while (end_line_ <= state.HexLineCount && !IsEndRecord(ReadSlot(state, end_line_).value_or("")))
+      ++end_line_;
+  }
+  template <typename Use>
+  bool ForEachWord(int line, std::string_view record, int address, Use&& use) const {
+    const int words = RecordWordCount(record);
+    for (int k = 0; k < words; ++k) {
+      const int at = address + k;
+      if (!Loads(line, k, at)) continue;
+      if (!words_.processor().eeprom.Contains(at)) {
+        if (!use(at, RecordWord(record, k))) return false;
+        continue;
+      }
+      if (at != first_eeprom_) continue;
+      for (int eeprom : eeprom_) {
+        const WordSource& source = loaded_[static_cast<size_t>(eeprom)];
+        if (!use(eeprom, RecordWord(ReadSlot(state_, source.line).value_or(""), source.index))) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+  // A comment line where a record's words are left out.
+  void NoteLeftOut(int line, std::string_view record, int address) const {
+    int first = -1;
+    int last = -1;
+    for (int k = 0; k < RecordWordCount(record); ++k) {
+      if (Loads(line, k, address + k)) continue;
+      if (first < 0) first = address + k;
+      last = address + k;
+    }
+    if (first < 0) return;
+    const std::string where = "line " + std::to_string(line + 1) + ": ";
+    state_.List1.Add(CommentLine(
+        line >= end_line_ ? where + "left out: a device programmer stops at the end record"
+                          : where + AddressText(first) + "-" + AddressText(last) +
+                                " left out: a later record loads these addresses again"));
+  }
   void CollectLabel(int address, std::string_view word) {
     if (std::string label = words_.Label(address, word); !label.empty())
       state_.List2.Add(std::move(label));
@@ -89,32 +149,43 @@ class SymbolicStyleWords {
   bool OrgAfter(int address) const { return IsConfigurationWord(words_.processor(), address); }
 
  private:
+  bool Loads(int line, int index, int address) const {
+    if (address >= std::ssize(loaded_)) return false;
+    const WordSource& source = loaded_[static_cast<size_t>(address)];
+    return source.line == line && source.index == index;
+  }
+
   SharedState& state_;
   const SymbolicWords& words_;
+  const std::vector<WordSource> loaded_;
+  std::vector<int> eeprom_;  // the loaded EEPROM words' addresses, ascending
+  int first_eeprom_ = -1;    // the one of them whose record comes first
+  int end_line_ = 0;         // the store line of the end record
 };
 
 // First sweep: collects the branch target of every word into List2 and notes
 // which addresses hold a word.
 template <typename Words>
-Status CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
-                      int& line_count) {
+PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
+                          int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok()) return read.status();
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) return reader.failure();
     const auto [record, first] = *read;
     if (IsAddressRecord(record)) continue;
-    const int words = RecordWordCount(record);
-    line_count += words + 2;  // its words, perhaps an ORG line and the empty line before
-    for (int k = 0, address = first; k < words; ++k, ++address) {
-      style.CollectLabel(address, RecordWord(record, k));
+    line_count += RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
+    const bool collected = style.ForEachWord(i, record, first, [&](int address, std::string word) {
+      style.CollectLabel(address, word);
       has_word[static_cast<size_t>(address)] = true;
-      if (address == reader.AddressWords() - 1) return WordsPastTop(i, reader.AddressWords());
-    }
+      // A word after it would lie past the chip.
+      return address != reader.AddressWords() - 1;
+    });
+    if (!collected) return LineFailure(i, PassFault::kBeyondChip);
   }
-  return Status::Ok();
+  return {};
 }
 
 // Makes the label list from the sorted targets, which it takes out of List2:
@@ -182,32 +253,37 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 }
 
 // Second sweep: one line per word, ORG lines where a word does not follow
-// the one before it, the end line.
+// the one before it, the end line (at the end when the file has no end record).
 template <typename Words>
-Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
+PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
   state.PassNumber = 2;
   RecordReader reader(state);
   // Where the assembler puts the next word without an ORG line. Words are
   // compared, not byte counts: after a record with an odd byte count the
   // next record's first word follows its last word only when it says so.
   int next_address = 0;
+  bool ended = false;
+  bool any_record = false;
   for (int i = 0; i <= state.HexLineCount; ++i) {
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok()) return read.status();
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) return reader.failure();
     const auto [record, first] = *read;
+    any_record = any_record || record.find_first_not_of(' ') != std::string_view::npos;
     if (IsAddressRecord(record)) continue;
     if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
-      return WordsPastTop(i, reader.AddressWords());
+      return LineFailure(i, PassFault::kBeyondChip);
     }
-    if (IsEndRecord(record)) state.List1.Add(EndLine());
+    if (IsEndRecord(record)) {
+      state.List1.Add(EndLine());
+      ended = true;
+    }
+    style.NoteLeftOut(i, record, first);
 
-    const int words = RecordWordCount(record);
-    for (int k = 0, address = first; k < words; ++k, ++address) {
+    const bool written = style.ForEachWord(i, record, first, [&](int address, std::string word) {
       if (address != next_address) {
         state.List1.Add("");
         state.List1.Add(style.Org(address));
       }
-      const std::string word = RecordWord(record, k);
       std::string_view label;
       const int name = labels.NameAt(address);
       if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
@@ -216,19 +292,24 @@ Status WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
       }
       const std::string instruction = style.Text(address, word, !label.empty());
       state.List1.Add(WordLine(address, word, label, instruction));
-      if (address == reader.AddressWords() - 1) return WordsPastTop(i, reader.AddressWords());
+      if (address == reader.AddressWords() - 1) return false;
       next_address = style.OrgAfter(address) ? -1 : address + 1;
-    }
+      return true;
+    });
+    if (!written) return LineFailure(i, PassFault::kBeyondChip);
   }
-  return Status::Ok();
+  // gpasm refuses source without its end line; a file of blank lines alone
+  // has no record to end.
+  if (any_record && !ended) state.List1.Add(EndLine());
+  return {};
 }
 
 // The pass in the style of `style`, after the header.
 template <typename Words>
-Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
+PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   std::vector<bool> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), false);
   int line_count = state.List1.Count();
-  if (Status collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
+  if (PassStatus collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;
   }
   BuildLabelList(state);
@@ -236,7 +317,7 @@ Status RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   state.List1.Reserve(line_count + state.List3.Count());
 
   PendingLabels labels = PrepareLabels(state, has_word);
-  Status written = WriteListing(state, style, labels);
+  PassStatus written = WriteListing(state, style, labels);
   KeepUnplacedLabels(state, labels);
   return written;
 }
@@ -249,11 +330,7 @@ std::optional<SymbolicWords> SymbolicStyle(const SharedState& state) {
                                       ChosenProcessor(state));
 }
 
-std::string PassFailedText(const Status& pass) {
-  return std::string(kPassFailedMessage) + " (" + pass.message() + ")";
-}
-
-Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
+PassStatus Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   state.List1.Clear();
   state.List3.Clear();
   const std::optional<SymbolicWords> words = SymbolicStyle(state);
@@ -265,7 +342,7 @@ Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   }();
   for (std::string& line : header) state.List1.Add(std::move(line));
 
-  if (state.HexFileTooBig) return Status::Failure(std::string(kFileTooBig));
+  if (state.HexFileTooBig) return PassFailure{PassFault::kFileTooBig, 0};
 
   if (words) return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
   return RunSweeps(state, ClassicWords(state), yield);

@@ -3,19 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "pass/record_reader.h"
 #include "symbolic/symbolic_words.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 #include "ui/status.h"
 
 namespace tessarin {
-
-/// What the window and the command-line tool say when a pass fails.
-inline constexpr std::string_view kPassFailedMessage =
-    "Fichier HEX incorrect : désassemblage interrompu !";
-
-/// That message followed by the cause of the failure `pass`, in brackets.
-std::string PassFailedText(const Status& pass);
 
 /// The symbolic view of the image the line store holds, when the listing
 /// style is symbolic; nothing in the classic style.
@@ -30,14 +24,19 @@ std::optional<SymbolicWords> SymbolicStyle(const SharedState& state);
 /// the listing: the five header lines, an `EQU` line for every label whose
 /// address holds no word of the file, then one line per word, with an `ORG`
 /// line before every word whose address does not follow the previous word's
-/// and an `end` line at the end record. Each label goes on the first word
-/// line at its address. Address records carry no words; an extended address
-/// record adds its base to the load addresses of the records after it.
+/// and an `end` line at the end record, or after the last line when there is
+/// none. Each label goes on the first word line at its address. Address
+/// records carry no words; an extended address record adds its base to the
+/// load addresses of the data records after it. The classic style lists
+/// every record's words where the record stands; the symbolic style lists
+/// the image a device programmer loads: a word that a later record loads
+/// again, or that comes at or after the end record, is left out with a
+/// comment, and the data EEPROM words come together in address order.
 /// Afterwards `List2` holds the labels that no word line carries.
 ///
 /// A failure (an address beyond 16 bits or beyond the chip, more than 10,001
 /// stored lines, a file too big for the store) ends the pass where it
 /// strikes; the lists keep what was written until then.
-Status Assembler(SharedState& state, EventLoopYield& yield, Clock& clock);
+PassStatus Assembler(SharedState& state, EventLoopYield& yield, Clock& clock);
 
 }  // namespace tessarin

@@ -31,7 +31,7 @@ class AssemblerTest : public ::testing::Test {
     ASSERT_TRUE(testing::LoadLines(state_, lines));
   }
 
-  Status Run() { return Assembler(state_, yield_, clock_); }
+  PassStatus Run() { return Assembler(state_, yield_, clock_); }
 
   // The listing after the header.
   std::vector<std::string> Body() const {
@@ -91,10 +91,10 @@ TEST_F(AssemblerTest, OrgLinesWhereAddressesJump) {
 }
 
 TEST_F(AssemblerTest, ByteCharacters) {
-  Load({WordRecord(0, {0x3F41, 0x200D, 0x00FF, 0x1F80})});
+  Load({WordRecord(0, {0x3F41, 0x200D, 0x00FF, 0x1F80}), EndRecord()});
   ASSERT_TRUE(Run().ok());
   const std::vector<std::string> body = Body();
-  ASSERT_EQ(body.size(), 5u);  // the EQU line of W000D first
+  ASSERT_EQ(body.size(), 6u);  // the EQU line of W000D first
   EXPECT_EQ(body[1].substr(12, 2), "?A");
   EXPECT_EQ(body[2].substr(12, 2), " .");
   EXPECT_EQ(body[3].substr(12, 2), ".\xFF");
@@ -194,12 +194,14 @@ TEST_F(AssemblerTest, SecondPassGivesTheSameListing) {
 }
 
 TEST_F(AssemblerTest, ShortWordsKeepTheColumns) {
-  // A record claiming more bytes than it holds yields blank words.
+  // A record claiming more bytes than it holds yields blank words; without
+  // an end record the listing still ends in the end line.
   Load({":04000000AB"});
   ASSERT_TRUE(Run().ok());
   EXPECT_EQ(Body(), (std::vector<std::string>{
                         "0000    AB  .\xAB       \tDW\t0x  AB",
                         "0001        ..       \tDW\t0x    ",
+                        "                     \tend",
                     }));
 }
 
@@ -219,9 +221,9 @@ TEST_F(AssemblerTest, FailuresStopThePassAndSaySo) {
   };
   for (const Case& c : cases) {
     Load(c.lines);
-    Status status = Run();
-    EXPECT_FALSE(status.ok());
-    EXPECT_NE(status.message(), "");
+    PassStatus status = Run();
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.failure().line, static_cast<int>(c.lines.size()));
     EXPECT_EQ(static_cast<size_t>(state_.List1.Count()), c.listing_size) << c.lines.back();
   }
 }
@@ -229,9 +231,9 @@ TEST_F(AssemblerTest, FailuresStopThePassAndSaySo) {
 TEST_F(AssemblerTest, MoreThan10001LinesFailsAfterTheHeader) {
   Load({WordRecord(0, {0x2800})});
   state_.HexLineCount = 10001;
-  Status status = Run();
-  EXPECT_FALSE(status.ok());
-  EXPECT_EQ(status.message(), "line 10002: more than 10,001 lines");
+  PassStatus status = Run();
+  ASSERT_FALSE(status.ok());
+  EXPECT_TRUE(status.failure() == (PassFailure{PassFault::kTooManyLines, 10002}));
   EXPECT_EQ(state_.List1.Items(), kHeader);
   EXPECT_EQ(state_.List3.Count(), 0);
 }
@@ -332,8 +334,9 @@ TEST_F(AssemblerTest, EnhancedPartReadsPast64KBytes) {
 
   state_.ProcessorName = "16F877A";
   Load(lines);
-  const Status status = Run();
-  EXPECT_EQ(status.message(), "line 2: address beyond the chip");
+  const PassStatus status = Run();
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.failure(), (PassFailure{PassFault::kBeyondChip, 2}));
 }
 
 }  // namespace

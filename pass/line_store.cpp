@@ -17,7 +17,7 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 }
 
 Status StoreLine(SharedState& state, int index, std::string_view line) {
-  if (index < 0 || index >= kHexLineSlots) return Status::Failure(std::string(kTooManyLines));
+  if (index < 0 || index >= kHexLineSlots) return Status::Failure("more than 10,001 lines");
   // The store grows as lines arrive; slots skipped over read as empty.
   if (static_cast<size_t>(index) >= state.HexLines.size()) {
     state.HexLines.resize(static_cast<size_t>(index) + 1);

@@ -13,10 +13,6 @@ namespace tessarin {
 inline constexpr int kHexLineSlots = 10001;
 /// Every stored line is cut or extended with blanks to this width.
 inline constexpr int kHexLineWidth = 255;
-/// Why a line finds no slot.
-inline constexpr std::string_view kTooManyLines = "more than 10,001 lines";
-/// Why a file is refused before its lines are stored.
-inline constexpr std::string_view kFileTooBig = "more than 16 MB";
 
 /// Empties every slot; `HexLineCount` is left as it was.
 void ResetLineStore(SharedState& state);

@@ -116,6 +116,8 @@ std::string OrgLine(int address, std::string_view comment) {
 
 std::string EndLine() { return AfterAddressArea("     ", "\tend"); }
 
+std::string CommentLine(std::string_view comment) { return AfterAddressArea("; ", comment); }
+
 std::string EquLine(std::string_view label, unsigned address) {
   return AfterAddressArea(label, "\tEQU\t0x" + HexText(address));
 }

@@ -68,6 +68,9 @@ std::string OrgLine(int address, std::string_view comment = {});
 /// The line for the end record.
 std::string EndLine();
 
+/// A comment line: the address area blank, then "; " and `comment`.
+std::string CommentLine(std::string_view comment);
+
 /// The line that defines a label whose address holds no word of the file.
 std::string EquLine(std::string_view label, unsigned address);
 

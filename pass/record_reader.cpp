@@ -13,8 +13,21 @@ static_assert(ProgramImage::kAddressCount == kWordAddressCount,
 RecordReader::RecordReader(const SharedState& state)
     : state_(state), address_words_(TraitsOf(ChosenProcessor(state)).address_words) {}
 
-Status LineFailure(int index, std::string_view cause) {
-  return Status::Failure("line " + std::to_string(index + 1) + ": " + std::string(cause));
+std::vector<WordSource> LoadedWords(const SharedState& state, int address_words) {
+  std::vector<WordSource> loaded(static_cast<size_t>(address_words));
+  RecordReader reader(state, address_words);
+  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) continue;
+    // A device programmer stops at the end record, whose bytes are no data.
+    if (IsEndRecord(read->text)) break;
+    if (IsAddressRecord(read->text)) continue;
+    const int words = RecordWordCount(read->text);
+    for (int k = 0; k < words && read->address + k < address_words; ++k) {
+      loaded[static_cast<size_t>(read->address + k)] = {i, k};
+    }
+  }
+  return loaded;
 }
 
 ProgramImage BuildProgramImage(const SharedState& state) {
@@ -23,18 +36,13 @@ ProgramImage BuildProgramImage(const SharedState& state) {
 
 ProgramImage BuildProgramImage(const SharedState& state, int address_words) {
   ProgramImage image;
-  RecordReader reader(state, address_words);
-  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
-    // A record the pass would stop at is passed over here.
-    const Result<StoredRecord> read = reader.Read(i);
-    if (!read.ok() || IsAddressRecord(read->text)) continue;
-    const int words = RecordWordCount(read->text);
-    for (int k = 0; k < words && read->address + k < reader.AddressWords(); ++k) {
-      // A word text that is not four hex digits reads as no 14-bit word.
-      image.Set(
-          read->address + k,
-          ReadFourHexDigits(RecordWord(read->text, k)).value_or(ProgramImage::kMalformedWord));
-    }
+  const std::vector<WordSource> loaded = LoadedWords(state, address_words);
+  for (int address = 0; address < address_words; ++address) {
+    const WordSource& source = loaded[static_cast<size_t>(address)];
+    if (source.line < 0) continue;
+    // A word text that is not four hex digits reads as no 14-bit word.
+    const std::string word = RecordWord(ReadSlot(state, source.line).value_or(""), source.index);
+    image.Set(address, ReadFourHexDigits(word).value_or(ProgramImage::kMalformedWord));
   }
   return image;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "flow/program_image.h"
 #include "pass/hex_record.h"
@@ -12,12 +13,36 @@
 
 namespace tessarin {
 
-/// The failure `cause` at stored line `index` (from 0), named from 1.
-Status LineFailure(int index, std::string_view cause);
+/// Why the pass stops: a file too big for the store, more lines than it
+/// holds, a load address past 16 bits, an address the chip cannot hold.
+/// The window and the command line each say it in their own language.
+enum class PassFault : uint8_t { kFileTooBig, kTooManyLines, kAddressTooHigh, kBeyondChip };
 
-inline constexpr std::string_view kAddressTooHigh =
-    "load address beyond the 16-bit word address range";
-inline constexpr std::string_view kBeyondChip = "address beyond the chip";
+/// A failure of the pass: its cause and the line (from 1) it struck at, 0
+/// when it concerns the file as a whole.
+struct PassFailure {
+  PassFault fault = PassFault::kBeyondChip;
+  int line = 0;
+
+  bool operator==(const PassFailure&) const = default;
+};
+
+/// What a pass came to: listed to the end, or stopped by a failure.
+class [[nodiscard]] PassStatus {
+ public:
+  PassStatus() = default;
+  PassStatus(PassFailure failure) : failure_(failure) {}  // NOLINT: a failure is a status
+
+  bool ok() const { return !failure_; }
+  /// The failure; only when not ok().
+  const PassFailure& failure() const { return *failure_; }
+
+ private:
+  std::optional<PassFailure> failure_;
+};
+
+/// The failure `fault` at stored line `index` (from 0).
+constexpr PassFailure LineFailure(int index, PassFault fault) { return {fault, index + 1}; }
 
 /// A stored line with the word address of its first word (0 for an address
 /// record, which carries no words).
@@ -27,8 +52,9 @@ struct StoredRecord {
 };
 
 /// The records of the line store in order, each with its word address: an
-/// extended address record adds its base to the load address of the records
-/// after it. The pass and the program image both read the store through it.
+/// extended address record adds its base to the load address of the data
+/// records after it (an end record is no data: it keeps its own address).
+/// The pass and the program image both read the store through it.
 ///
 /// The chip is the address space of the chosen processor's core: word
 /// addresses below 0x8000 (the first 64K bytes) on the mid-range core, below
@@ -42,23 +68,34 @@ class RecordReader {
   RecordReader(const SharedState& state, int address_words)
       : state_(state), address_words_(address_words) {}
 
-  /// Reads slot `i`. Fails for a slot past the store, for an address record
-  /// whose base lies beyond the chip (the base still applies to the records
-  /// after it), and for a record whose address no word of the chip can have.
-  Result<StoredRecord> Read(int i);
+  /// Reads slot `i`. Fails, saying why in `failure()`, for a slot past the
+  /// store, for an address record whose base lies beyond the chip (the base
+  /// still applies to the records after it), and for a data record whose
+  /// address no word of the chip can have.
+  std::optional<StoredRecord> Read(int i);
+
+  /// Why the last `Read` failed.
+  const PassFailure& failure() const { return failure_; }
 
   /// How many word addresses the chip has: every word address read is below.
   int AddressWords() const { return address_words_; }
 
  private:
+  std::nullopt_t Fail(int i, PassFault fault) {
+    failure_ = LineFailure(i, fault);
+    return std::nullopt;
+  }
+
   const SharedState& state_;
   int address_words_;
   uint32_t base_ = 0;
+  PassFailure failure_;
 };
 
-inline Result<StoredRecord> RecordReader::Read(int i) {
+inline std::optional<StoredRecord> RecordReader::Read(int i) {
   const std::optional<std::string_view> slot = ReadSlot(state_, i);
-  if (!slot) return LineFailure(i, kTooManyLines);
+  if (!slot) return Fail(i, PassFault::kTooManyLines);
+  if (IsEndRecord(*slot)) return StoredRecord{*slot, RecordWordAddress(*slot).value_or(0)};
   const auto byte_limit = static_cast<uint32_t>(2 * address_words_);
   if (IsAddressRecord(*slot)) {
     // A base beyond the chip puts the data after it out of the chip, never
@@ -66,19 +103,33 @@ inline Result<StoredRecord> RecordReader::Read(int i) {
     const std::optional<uint32_t> base = RecordAddressBase(*slot);
     if (base) {
       base_ = *base;
-      if (base_ >= byte_limit) return LineFailure(i, kBeyondChip);
+      if (base_ >= byte_limit) return Fail(i, PassFault::kBeyondChip);
     }
     return StoredRecord{*slot};
   }
-  if (base_ + RecordLoadAddress(*slot) >= byte_limit) return LineFailure(i, kBeyondChip);
+  if (base_ + RecordLoadAddress(*slot) >= byte_limit) return Fail(i, PassFault::kBeyondChip);
   const std::optional<int> word_address = RecordWordAddress(*slot, base_);
-  if (!word_address || *word_address >= address_words_) return LineFailure(i, kAddressTooHigh);
+  if (!word_address) return Fail(i, PassFault::kAddressTooHigh);
+  if (*word_address >= address_words_) return Fail(i, PassFault::kBeyondChip);
   return StoredRecord{*slot, *word_address};
 }
 
-/// The image the line store holds, read through the pass's RecordReader: a
-/// record the pass would stop at is passed over, a later word at an address
-/// replaces an earlier one, and words past the chip are dropped.
+/// Where a word of the image comes from: the store line of its record and
+/// its place among the record's words.
+struct WordSource {
+  int line = -1;  ///< -1: no word
+  int index = 0;
+};
+
+/// For every word address of the chip, the record word that a device
+/// programmer loads there: the records up to the end record, a later word at
+/// an address replacing an earlier one. Read through the pass's
+/// RecordReader (of `address_words` word addresses): a record the pass would
+/// stop at is passed over, words past the chip are dropped.
+std::vector<WordSource> LoadedWords(const SharedState& state, int address_words);
+
+/// The image the line store holds, as `LoadedWords` reads it for the chosen
+/// processor's chip.
 ProgramImage BuildProgramImage(const SharedState& state);
 
 /// The same, read as for a chip of `address_words` word addresses: with

@@ -4,13 +4,18 @@
 #include "flow/program_image.h"
 #include "pass/record_reader.h"
 #include "symbolic/symbolic_words.h"
+#include "zones/apply_data_zones.h"
 #include "zones/zone_list.h"
 
 namespace tessarin {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state)), state.List4.Items());
+  // Only the zones that apply keep their words from being proposed, and a
+  // proposal follows the listing's order, so that each one applies.
+  const std::vector<int> listed = ListedWordAddresses(state.List1);
+  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state)),
+                      ZonesThatApply(listed, state.List4.Items()), ListingOrder(listed));
 }
 
 EnteredProposals EnterStrongProposals(SharedState& state) {

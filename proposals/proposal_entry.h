@@ -8,7 +8,8 @@
 namespace tessarin {
 
 /// The zone proposals for the opened HEX file, as a program of the chosen
-/// processor, leaving out the words of the zones in `List4`.
+/// processor, for its listing `List1`: leaving out the words of the zones of
+/// `List4` that apply to it, and never spanning a change of its order.
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
 
 /// What entering the strong proposals did.

@@ -56,7 +56,8 @@ ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core co
 // Program memory: reached words that do not assemble back, and every run of
 // unreached words; a word that does not assemble back takes its unreached
 // neighbours into its zone.
-std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const FlowAnalysis& flow) {
+std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const FlowAnalysis& flow,
+                                           const ListingOrder& order) {
   std::vector<ZoneProposal> pieces;
   const int n = flow.ProgramWords();
   for (int a = 0; a < n; ++a) {
@@ -68,7 +69,10 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       continue;
     }
     int last = a;
-    while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1)) ++last;
+    while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1) &&
+           order.Follows(last + 1)) {
+      ++last;
+    }
     pieces.push_back(ClassifyUnreached(image, {a, last}, flow.processor().core));
     a = last;
   }
@@ -77,7 +81,8 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
   for (const ZoneProposal& piece : pieces) {
     if (!merged.empty()) {
       ZoneProposal& previous = merged.back();
-      const bool next_to = previous.range.last + 1 == piece.range.first;
+      const bool next_to =
+          previous.range.last + 1 == piece.range.first && order.Follows(piece.range.first);
       if (next_to && (previous.reason == ProposalReason::kNotExact ||
                       piece.reason == ProposalReason::kNotExact)) {
         previous = {{previous.range.first, piece.range.last},
@@ -93,12 +98,13 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
 
 // Past program memory: every run of words, split where the area changes.
 void ProposeOutsideProgram(const ProgramImage& image, const Processor& processor,
-                           std::vector<ZoneProposal>& proposals) {
+                           const ListingOrder& order, std::vector<ZoneProposal>& proposals) {
   for (int a = processor.program_words; a < image.End(); ++a) {
     if (!image.Has(a)) continue;
     const ProposalReason area = AreaOf(a, processor);
     int last = a;
-    while (last + 1 < image.End() && image.Has(last + 1) && AreaOf(last + 1, processor) == area) {
+    while (last + 1 < image.End() && image.Has(last + 1) && AreaOf(last + 1, processor) == area &&
+           order.Follows(last + 1)) {
       ++last;
     }
     proposals.push_back({{a, last}, ProposalKind::kStrong, area});
@@ -135,10 +141,27 @@ std::vector<ZoneProposal> OutsideExisting(const std::vector<ZoneProposal>& propo
 
 }  // namespace
 
+ListingOrder::ListingOrder(const std::vector<int>& listed)
+    : first_(ProgramImage::kAddressCount, -1) {
+  for (size_t k = 0; k < listed.size(); ++k) {
+    const int address = listed[k];
+    if (address < 0 || address >= ProgramImage::kAddressCount) continue;
+    int& first = first_[static_cast<size_t>(address)];
+    if (first < 0) first = static_cast<int>(k);
+  }
+}
+
+bool ListingOrder::Follows(int address) const {
+  if (address <= 0 || address >= ProgramImage::kAddressCount) return false;
+  const int previous = first_[static_cast<size_t>(address - 1)];
+  return previous >= 0 && first_[static_cast<size_t>(address)] == previous + 1;
+}
+
 std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
-                                       const std::vector<std::string>& existing) {
-  std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow);
-  ProposeOutsideProgram(image, flow.processor(), proposals);
+                                       const std::vector<std::string>& existing,
+                                       const ListingOrder& order) {
+  std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow, order);
+  ProposeOutsideProgram(image, flow.processor(), order, proposals);
   return OutsideExisting(proposals, existing);
 }
 

@@ -35,11 +35,28 @@ struct ZoneProposal {
   std::string ZoneText() const { return FormatZoneText(range); }
 };
 
+/// Where the words stand in the listing that a zone is applied to: a zone
+/// runs from the first line of its start address over the lines after it,
+/// so it can only span words whose first lines follow each other there.
+class ListingOrder {
+ public:
+  /// From the word addresses of the listing's lines, in listing order.
+  explicit ListingOrder(const std::vector<int>& listed);
+  /// Whether the first line of `address` comes right after the first line of
+  /// `address` - 1.
+  bool Follows(int address) const;
+
+ private:
+  std::vector<int> first_;  // per word address: where its first line stands, or -1
+};
+
 /// The words of `image` that should be data zones, in ascending address
-/// order, each proposal a run of words present without a gap, none
-/// overlapping another or any zone of `existing` (zone texts, as `List4`
-/// holds them; texts that name no range are passed over).
+/// order, each proposal a run of words present without a gap and without a
+/// change of listing order (`order`), none overlapping another or any zone
+/// of `existing` (zone texts, as `List4` holds them; texts that name no
+/// range are passed over).
 std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
-                                       const std::vector<std::string>& existing);
+                                       const std::vector<std::string>& existing,
+                                       const ListingOrder& order);
 
 }  // namespace tessarin

@@ -6,6 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "pass/assembler.h"
+#include "proposals/proposal_entry.h"
+#include "testing/fakes.h"
+#include "testing/hex_builder.h"
+
 namespace tessarin {
 namespace {
 
@@ -25,9 +30,10 @@ void PrintTo(const Expected& e, std::ostream* out) {
        << static_cast<int>(e.reason);
 }
 
+// The file's records in order, its zones, and the proposals for its listing.
 struct ProposalCase {
   std::string name;
-  std::vector<std::pair<int, std::vector<uint16_t>>> words;  // address, words from there
+  std::vector<std::pair<int, std::vector<uint16_t>>> words;  // a record: address, its words
   std::vector<std::string> existing;
   std::vector<Expected> expected;
 };
@@ -72,19 +78,44 @@ const std::vector<ProposalCase> kCases = {
      {{"0003 0003", kStrong, kErased},
       {"2100 2100", kStrong, kEeprom},
       {"2103 2103", kStrong, kEeprom}}},
+
+    // Zones apply in the listing's order: 0008 000B would not.
+    {"ProposalsStopWhereTheListingOrderChanges",
+     {{0, {0x2800}},
+      {0x0A, {0x3FFF, 0x3FFF}},
+      {0x08, {0x3FFF, 0x3FFF}},
+      {0x2101, {1}},
+      {0x2100, {0}}},
+     {},
+     {{"0008 0009", kStrong, kErased},
+      {"000A 000B", kStrong, kErased},
+      {"2100 2100", kStrong, kEeprom},
+      {"2101 2101", kStrong, kEeprom}}},
+
+    // 0008 0010 has no end, 0009 000A overlaps 0008 0009: only that one applies.
+    {"ZonesThatDoNotApplyHideNothing",
+     {{0, {0x2800}}, {0x08, {0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF}}},
+     {"0008 0010", "0009 000A", "0008 0009"},
+     {{"000A 000B", kStrong, kErased}}},
 };
 
 class ZoneProposalsTest : public ::testing::TestWithParam<ProposalCase> {};
 
 TEST_P(ZoneProposalsTest, Case) {
   const ProposalCase& c = GetParam();
-  ProgramImage image;
+  std::vector<std::string> records;
   for (const auto& [address, words] : c.words) {
-    for (size_t k = 0; k < words.size(); ++k) image.Set(address + static_cast<int>(k), words[k]);
+    records.push_back(testing::WordRecord(static_cast<unsigned>(address), words));
   }
+  records.push_back(testing::EndRecord());
+  SharedState state;
+  NoYield yield;
+  testing::FixedClock clock;
+  ASSERT_TRUE(testing::LoadLines(state, records));
+  ASSERT_TRUE(Assembler(state, yield, clock).ok());
+  for (const std::string& zone : c.existing) state.List4.Add(zone);
   std::vector<Expected> proposed;
-  for (const ZoneProposal& p :
-       ProposeZones(image, AnalyseFlow(image, DefaultProcessor()), c.existing)) {
+  for (const ZoneProposal& p : ProposeZonesForOpenedFile(state)) {
     proposed.push_back({p.ZoneText(), p.kind, p.reason});
   }
   EXPECT_EQ(proposed, c.expected);

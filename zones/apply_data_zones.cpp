@@ -79,22 +79,32 @@ std::optional<int> ListingAddress(std::string_view text) {
   return value;
 }
 
+// The word address of every line of a listing, for the word lines (after
+// the header, with a word address); nothing for the other lines.
+std::vector<std::optional<int>> LineAddresses(const std::vector<std::string>& lines) {
+  std::vector<std::optional<int>> addresses(lines.size());
+  for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
+    addresses[i] = ListingAddress(ListingLine(lines[i]).AddressField());
+  }
+  return addresses;
+}
+
 // The word lines of a listing by address, for finding the first one with a
 // given address from a given line on without a scan. A counting sort over
 // the 65,536 addresses: building it costs one walk over the listing.
 class WordLineIndex {
  public:
-  // Only word lines count: after the header, with a word address.
-  explicit WordLineIndex(const std::vector<std::string>& lines) : begin_(kAddresses + 1, 0) {
-    std::vector<std::optional<int>> addresses(lines.size());
-    for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
-      addresses[i] = ListingAddress(ListingLine(lines[i]).AddressField());
-      if (addresses[i]) ++begin_[static_cast<size_t>(*addresses[i]) + 1];
+  // `addresses` holds the word address of each line, nothing for a line
+  // that is no word line.
+  explicit WordLineIndex(const std::vector<std::optional<int>>& addresses)
+      : begin_(kAddresses + 1, 0) {
+    for (const std::optional<int>& address : addresses) {
+      if (address) ++begin_[static_cast<size_t>(*address) + 1];
     }
     for (size_t a = 1; a <= kAddresses; ++a) begin_[a] += begin_[a - 1];
     lines_.resize(static_cast<size_t>(begin_[kAddresses]));
     std::vector<int> next(begin_.begin(), begin_.end() - 1);
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < addresses.size(); ++i) {
       if (!addresses[i]) continue;
       const auto place = static_cast<size_t>(next[static_cast<size_t>(*addresses[i])]++);
       lines_[place] = static_cast<int>(i);
@@ -120,14 +130,19 @@ class WordLineIndex {
 
 // The zones that apply, as line ranges by first line, and those that do not.
 struct ZonePlan {
-  std::map<int, int> ranges;  // first line -> last line, never overlapping
+  std::map<int, int> ranges;    // first line -> last line, never overlapping
+  std::vector<size_t> applied;  // the zones that apply, by index
   std::vector<UnappliedZone> unapplied;
 };
 
-ZonePlan PlanZones(const std::vector<std::string>& lines, const std::vector<std::string>& zones) {
-  const WordLineIndex index(lines);
+// Plans the zones over a listing whose lines have the word addresses
+// `addresses` (see `LineAddresses`).
+ZonePlan PlanZones(const std::vector<std::optional<int>>& addresses,
+                   const std::vector<std::string>& zones) {
+  const WordLineIndex index(addresses);
   ZonePlan plan;
-  for (const std::string& zone : zones) {
+  for (size_t k = 0; k < zones.size(); ++k) {
+    const std::string& zone = zones[k];
     const std::optional<int> first = index.Find(ZoneStart(zone), 0);
     if (!first) {
       plan.unapplied.push_back({zone, ZoneFault::kStartNotFound});
@@ -146,6 +161,7 @@ ZonePlan PlanZones(const std::vector<std::string>& lines, const std::vector<std:
       continue;
     }
     plan.ranges.emplace_hint(after, *first, *last);
+    plan.applied.push_back(k);
   }
   return plan;
 }
@@ -178,7 +194,7 @@ void RewriteZone(std::vector<std::string>& lines, int first, int last, TextList&
 
 std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
   ExpandDwLines(state);
-  ZonePlan plan = PlanZones(state.List1.Items(), state.List4.Items());
+  ZonePlan plan = PlanZones(LineAddresses(state.List1.Items()), state.List4.Items());
   if (plan.ranges.empty()) return std::move(plan.unapplied);
 
   // The lines move from the listing to List5, the new listing, and back.
@@ -198,6 +214,27 @@ std::vector<UnappliedZone> ApplyDataZones(SharedState& state) {
   move_lines_before(static_cast<int>(lines.size()));
   state.List1.TakeFrom(rebuilt);
   return std::move(plan.unapplied);
+}
+
+std::vector<int> ListedWordAddresses(const TextList& listing) {
+  std::vector<int> listed;
+  const std::vector<std::string>& lines = listing.Items();
+  for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
+    const ListingLine line(lines[i]);
+    const std::optional<int> address = ListingAddress(line.AddressField());
+    if (!address) continue;
+    const size_t words = line.IsDw() ? std::max<size_t>(line.DwWords().size(), 1) : 1;
+    for (size_t k = 0; k < words; ++k) listed.push_back(*address + static_cast<int>(k));
+  }
+  return listed;
+}
+
+std::vector<std::string> ZonesThatApply(const std::vector<int>& listed,
+                                        const std::vector<std::string>& zones) {
+  std::vector<std::optional<int>> addresses(listed.begin(), listed.end());
+  std::vector<std::string> applied;
+  for (size_t k : PlanZones(addresses, zones).applied) applied.push_back(zones[k]);
+  return applied;
 }
 
 }  // namespace tessarin

@@ -39,4 +39,14 @@ struct UnappliedZone {
 /// zones not applied, in list order.
 [[nodiscard]] std::vector<UnappliedZone> ApplyDataZones(SharedState& state);
 
+/// The word addresses of `listing`, in listing order: one for each word
+/// line, one for each word of a DW line.
+std::vector<int> ListedWordAddresses(const TextList& listing);
+
+/// The zones of `zones` that "Valider" applies, in list order, to a listing
+/// whose words have the addresses `listed` in order (see
+/// `ListedWordAddresses`).
+std::vector<std::string> ZonesThatApply(const std::vector<int>& listed,
+                                        const std::vector<std::string>& zones);
+
 }  // namespace tessarin
