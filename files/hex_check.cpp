@@ -39,10 +39,11 @@ bool AllHexDigits(std::string_view text) {
 }
 
 // The bytes of a whole record, checksum included, add up to 0 modulo 256.
+// Every character after the start code is a hex digit: the caller checks.
 bool ChecksumAddsUp(std::string_view record) {
   unsigned sum = 0;
   for (size_t at = 1; at + 1 < record.size(); at += 2) {
-    sum += ReadHexField(record.substr(at, 2));
+    sum += static_cast<unsigned>(HexDigitValue(record[at]) * 16 + HexDigitValue(record[at + 1]));
   }
   return (sum & 0xFF) == 0;
 }
@@ -52,12 +53,10 @@ bool ChecksumAddsUp(std::string_view record) {
 bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   if (IsAddressRecord(record)) return false;
   const int first = RecordWordAddress(record, base).value_or(0);
-  for (int k = 0; k < RecordWordCount(record); ++k) {
-    const std::string word = RecordWord(record, k);
-    if (word.size() == 4 && AllHexDigits(word) && ReadHexField(word) > 0x3FFF &&
-        !HoldsSixteenBits(first + k)) {
-      return true;
-    }
+  const int words = RecordWordCount(record);
+  for (int k = 0; k < words; ++k) {
+    const std::optional<uint16_t> word = RecordWordValue(record, k);
+    if (word && *word > 0x3FFF && !HoldsSixteenBits(first + k)) return true;
   }
   return false;
 }
@@ -85,9 +84,9 @@ class LoadCheck {
     if (bytes % 2 != 0) note(HexDefect::kOddByteCount);
     if (bytes > 0 && RecordLoadAddress(record) % 2 != 0) note(HexDefect::kOddAddress);
     const std::optional<int> address = RecordWordAddress(record, base_);
+    const int words = RecordWordCount(record);
     bool repeated = false;
-    for (int k = 0; address && k < RecordWordCount(record) && *address + k < kWordAddressCount;
-         ++k) {
+    for (int k = 0; address && k < words && *address + k < kWordAddressCount; ++k) {
       const auto at = static_cast<size_t>(*address + k);
       repeated = repeated || written_[at];
       written_[at] = true;
@@ -107,6 +106,10 @@ class LoadCheck {
 }  // namespace
 
 std::vector<FoundDefect> FindHexDefects(std::string_view text) {
+  return FindHexDefects(SplitLines(WithoutByteOrderMark(text)));
+}
+
+std::vector<FoundDefect> FindHexDefects(std::span<const std::string_view> lines) {
   std::array<FoundDefect, kKindCount> found{};
   auto note = [&found](HexDefect kind, int line) {
     FoundDefect& entry = found[static_cast<size_t>(kind)];
@@ -115,7 +118,7 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
   int records = 0;
   int number = 0;
   LoadCheck load;
-  for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
+  for (std::string_view line : lines) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
     record = record.substr(0, record.find_last_not_of(" \t") + 1);

@@ -4,16 +4,6 @@
 
 namespace tessarin {
 
-unsigned ReadHexField(std::string_view field) {
-  unsigned value = 0;
-  for (char c : field) {
-    if (c == ' ') continue;
-    if (!IsHexDigit(c)) break;
-    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
-  }
-  return value;
-}
-
 std::optional<int> ReadAddressText(std::string_view digits) {
   if (digits.size() != 4) return std::nullopt;
   for (char c : digits) {
@@ -22,25 +12,12 @@ std::optional<int> ReadAddressText(std::string_view digits) {
   return static_cast<int>(ReadHexField(digits));
 }
 
-int RecordByteCount(std::string_view record) {
-  return static_cast<int>(ReadHexField(Mid(record, 2, 2)));
-}
-
-unsigned RecordLoadAddress(std::string_view record) { return ReadHexField(Mid(record, 4, 4)); }
-
 std::optional<int> RecordWordAddress(std::string_view record, uint32_t base) {
   const uint64_t byte_address = uint64_t{base} + RecordLoadAddress(record);
   if (byte_address >= 2 * kWordAddressCount) return std::nullopt;
   const int word_address = HalfToEven(static_cast<int>(byte_address));
   if (word_address >= kWordAddressCount) return std::nullopt;
   return word_address;
-}
-
-bool IsEndRecord(std::string_view record) { return CharAt(record, 9) == '1'; }
-
-bool IsAddressRecord(std::string_view record) {
-  const char type = CharAt(record, 9);
-  return CharAt(record, 8) == '0' && type >= '2' && type <= '5';
 }
 
 std::optional<uint32_t> RecordAddressBase(std::string_view record) {
@@ -51,8 +28,6 @@ std::optional<uint32_t> RecordAddressBase(std::string_view record) {
   if (CharAt(record, 9) == '4') return value << 16;
   return std::nullopt;
 }
-
-int RecordWordCount(std::string_view record) { return RecordByteCount(record) / 2; }
 
 std::string RecordWord(std::string_view record, int k) {
   // The high byte's characters at j+2 and j+3, then the low byte's at j and
@@ -70,6 +45,15 @@ std::string RecordWord(std::string_view record, int k) {
     }
   }
   return std::string(word, length);
+}
+
+std::optional<uint16_t> RecordWordValue(std::string_view record, int k) {
+  // The word's characters at j+2, j+3, j and j+1, as RecordWord takes them.
+  const int j = 10 + 4 * k;
+  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return std::nullopt;
+  const char* low = record.data() + j - 1;
+  const char text[] = {low[2], low[3], low[0], low[1]};
+  return ReadFourHexDigits(std::string_view(text, 4));
 }
 
 }  // namespace tessarin

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/text_slice.h"
+
 namespace tessarin {
 
 // A stored line read as an Intel HEX record, by fixed positions (from 1):
@@ -20,17 +22,30 @@ inline constexpr int kWordAddressCount = 0x10000;
 /// Reads a hexadecimal field: blanks are skipped, digits count in either
 /// case, and reading stops at the first other character. An empty field, or
 /// one that starts with another character, reads as 0.
-unsigned ReadHexField(std::string_view field);
+constexpr unsigned ReadHexField(std::string_view field) {
+  unsigned value = 0;
+  for (char c : field) {
+    if (c == ' ') continue;
+    const int digit = HexDigitOrNone(c);
+    if (digit < 0) break;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return value;
+}
 
 /// The value of an address text as the listing writes it, exactly four
 /// upper-case hex digits; nothing for any other text.
 std::optional<int> ReadAddressText(std::string_view digits);
 
 /// The record's byte count n (0-255).
-int RecordByteCount(std::string_view record);
+constexpr int RecordByteCount(std::string_view record) {
+  return static_cast<int>(ReadHexField(Mid(record, 2, 2)));
+}
 
 /// The record's load address (0-65535).
-unsigned RecordLoadAddress(std::string_view record);
+constexpr unsigned RecordLoadAddress(std::string_view record) {
+  return ReadHexField(Mid(record, 4, 4));
+}
 
 /// The record's word address: the byte address, `base` plus the load address,
 /// halved, ties to the even neighbour. Nothing when it is not below
@@ -38,12 +53,15 @@ unsigned RecordLoadAddress(std::string_view record);
 std::optional<int> RecordWordAddress(std::string_view record, uint32_t base = 0);
 
 /// An end record: the ninth character is "1".
-bool IsEndRecord(std::string_view record);
+constexpr bool IsEndRecord(std::string_view record) { return CharAt(record, 9) == '1'; }
 
 /// An extended segment or linear address record of the INHX32 form, or a
 /// start address record: the type is "02" to "05". Such a record carries no
 /// program words.
-bool IsAddressRecord(std::string_view record);
+constexpr bool IsAddressRecord(std::string_view record) {
+  const char type = CharAt(record, 9);
+  return CharAt(record, 8) == '0' && type >= '2' && type <= '5';
+}
 
 /// The byte address that an extended address record adds to the load address
 /// of the records after it: the segment times 16 for type 02, the upper 16
@@ -51,12 +69,17 @@ bool IsAddressRecord(std::string_view record);
 std::optional<uint32_t> RecordAddressBase(std::string_view record);
 
 /// How many words the record carries: n div 2.
-int RecordWordCount(std::string_view record);
+constexpr int RecordWordCount(std::string_view record) { return RecordByteCount(record) / 2; }
 
 /// Word `k` (from 0) of the record as text, high byte's two characters then
 /// the low byte's, as they stand in the line. Shorter than four characters,
 /// or empty, where the line ends early.
 std::string RecordWord(std::string_view record, int k);
+
+/// Word `k` of the record as a number, when its four characters are all
+/// there and all hex digits (in either case): `ReadFourHexDigits` of
+/// `RecordWord(record, k)`, without making the text.
+std::optional<uint16_t> RecordWordValue(std::string_view record, int k);
 
 /// Rounds `value / 2` to the nearest whole number, ties to even.
 inline int HalfToEven(int value) {

@@ -24,8 +24,9 @@ Status StoreLine(SharedState& state, int index, std::string_view line) {
   }
   std::string& slot = state.HexLines[static_cast<size_t>(index)];
   // Blanks in front of the start code would shift every field.
-  slot.assign(WithoutLeadingBlanks(line).substr(0, kHexLineWidth));
-  slot.resize(kHexLineWidth, ' ');
+  const std::string_view text = WithoutLeadingBlanks(line).substr(0, kHexLineWidth);
+  slot.assign(kHexLineWidth, ' ');
+  slot.replace(0, text.size(), text);
   return Status::Ok();
 }
 

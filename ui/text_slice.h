@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,20 +37,33 @@ constexpr char CharAt(std::string_view text, int position) {
   return text[static_cast<size_t>(position - 1)];
 }
 
+/// The value 0-15 of each character that is a hexadecimal digit in either
+/// case, -1 for every other character: one lookup, where the records and
+/// words of a file are read character by character.
+inline constexpr std::array<int8_t, 256> kHexDigitValues = [] {
+  std::array<int8_t, 256> values{};
+  for (int c = 0; c < 256; ++c) {
+    values[static_cast<size_t>(c)] = c >= '0' && c <= '9'   ? static_cast<int8_t>(c - '0')
+                                     : c >= 'A' && c <= 'F' ? static_cast<int8_t>(c - 'A' + 10)
+                                     : c >= 'a' && c <= 'f' ? static_cast<int8_t>(c - 'a' + 10)
+                                                            : int8_t{-1};
+  }
+  return values;
+}();
+
+/// The value 0-15 of a hexadecimal digit in either case, or -1 for any other
+/// character.
+constexpr int HexDigitOrNone(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
+
 /// The value 0-15 of a hexadecimal digit in either case; any other character
 /// counts as 0.
-constexpr int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return 0;
-}
+constexpr int HexDigitValue(char c) { return HexDigitOrNone(c) < 0 ? 0 : HexDigitOrNone(c); }
 
 /// True for the characters "0"-"9" and "A"-"F" only (upper case).
 constexpr bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
 /// True for "0"-"9", "A"-"F" and "a"-"f".
-constexpr bool IsHexDigit(char c) { return IsUpperHexDigit(c) || (c >= 'a' && c <= 'f'); }
+constexpr bool IsHexDigit(char c) { return HexDigitOrNone(c) >= 0; }
 
 /// The value of exactly four hexadecimal digits in either case ("3FFF",
 /// "a1b2"); nothing for any other text.
@@ -56,8 +71,9 @@ constexpr std::optional<uint16_t> ReadFourHexDigits(std::string_view text) {
   if (text.size() != 4) return std::nullopt;
   unsigned value = 0;
   for (char c : text) {
-    if (!IsHexDigit(c)) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
+    const int digit = HexDigitOrNone(c);
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
   }
   return static_cast<uint16_t>(value);
 }
