@@ -18,78 +18,110 @@ bool DigitIn(char c, char low, char high) {
          HexDigitValue(c) <= HexDigitValue(high);
 }
 
-std::string Line(std::string_view mnemonic, std::string_view operand) {
-  std::string line;
-  line.reserve(mnemonic.size() + 1 + operand.size());
-  line.append(mnemonic);
-  line += '\t';
-  line.append(operand);
-  return line;
+// Appends the pieces of a line to `out`: texts and characters. The decoders
+// below append only once they know the word is theirs, and return true; a
+// word that is not leaves `out` as it was, and they return false.
+template <typename... Pieces>
+bool Put(DecodedLine& out, const Pieces&... pieces) {
+  (out += ... += pieces);
+  return true;
 }
 
-// Register address with the destination bit stripped: the digit of
-// v(c3) - 8 followed by c4 (c3 is "8" to "F" here).
-std::string HighRegister(std::string_view word) {
-  std::string reg(1, HexDigit(HexDigitValue(CharAt(word, 3)) - 8));
-  reg.append(Mid(word, 4, 1));
-  return reg;
+// Appends character `position` (from 1) of `word`, if the word reaches it:
+// Mid(word, position, 1) as a single character.
+void PutCharAt(std::string_view word, int position, DecodedLine& out) {
+  if (position >= 1 && static_cast<size_t>(position) <= word.size()) {
+    out += word[static_cast<size_t>(position - 1)];
+  }
+}
+
+// "0x" and a register address with the destination bit stripped: the digit
+// of v(c3) - 8 (c3 is "8" to "F" here), then c4.
+void PutHighRegister(std::string_view word, DecodedLine& out) {
+  Put(out, '0', 'x', HexDigit(HexDigitValue(CharAt(word, 3)) - 8));
+  PutCharAt(word, 4, out);
+}
+
+// The file-register operand of a byte-oriented instruction from its low byte
+// `c3 c4`, as FormatFileOperand describes it.
+void PutFileOperand(std::string_view low_byte, DecodedLine& out) {
+  const char c3 = CharAt(low_byte, 1);
+  if (DigitIn(c3, '0', '7')) {
+    Put(out, '0', 'x', c3);
+    PutCharAt(low_byte, 2, out);
+    Put(out, ',', '0');
+  } else if (DigitIn(c3, '8', 'F')) {
+    Put(out, '0', 'x', HexDigit(HexDigitValue(c3) - 8));
+    PutCharAt(low_byte, 2, out);
+    Put(out, ',', '1');
+  } else {
+    out += "None";
+  }
 }
 
 // 00 dddd dfff ffff: c2 is the opcode, c3 holds the destination bit d on top
 // of register bits 6-4, c4 register bits 3-0. c2 "0" and "1" hold the control
 // instructions, MOVWF and CLRF/CLRW.
+// The opcodes of c2 "2" to "F", each with the TAB before its operand.
 constexpr std::array<std::string_view, 16> kByteOps{
-    "",     "",     "SUBWF", "DECF",   "IORWF", "ANDWF", "XORWF", "ADDWF",
-    "MOVF", "COMF", "INCF",  "DECFSZ", "RRF",   "RLF",   "SWAPF", "INCFSZ"};
+    "",       "",       "SUBWF\t", "DECF\t",   "IORWF\t", "ANDWF\t", "XORWF\t", "ADDWF\t",
+    "MOVF\t", "COMF\t", "INCF\t",  "DECFSZ\t", "RRF\t",   "RLF\t",   "SWAPF\t", "INCFSZ\t"};
 
-std::string DecodeByteClass(std::string_view word) {
+bool DecodeByteClass(std::string_view word, DecodedLine& out) {
   const char c2 = CharAt(word, 2);
   const char c3 = CharAt(word, 3);
   const char c4 = CharAt(word, 4);
   if (c2 == '0') {
     if (c3 == '0') {
-      if (c4 == '0') return "NOP";
-      if (c4 == '8') return "RETURN";
-      if (c4 == '9') return "RETFIE";
-      return {};
+      if (c4 == '0') return Put(out, "NOP");
+      if (c4 == '8') return Put(out, "RETURN");
+      if (c4 == '9') return Put(out, "RETFIE");
+      return false;
     }
     if (c3 == '6') {
-      if (c4 == '2') return "OPTION";
-      if (c4 == '5' || c4 == '6' || c4 == '7') return Line("TRIS", "0x0" + std::string(1, c4));
-      if (c4 == '3') return "SLEEP";
-      if (c4 == '4') return "CLRWDT";
-      return {};
+      if (c4 == '2') return Put(out, "OPTION");
+      if (c4 == '5' || c4 == '6' || c4 == '7') return Put(out, "TRIS\t0x0", c4);
+      if (c4 == '3') return Put(out, "SLEEP");
+      if (c4 == '4') return Put(out, "CLRWDT");
+      return false;
     }
-    if (DigitIn(c3, '8', 'F')) return Line("MOVWF", "0x" + HighRegister(word));
-    return {};
+    if (DigitIn(c3, '8', 'F')) {
+      out += "MOVWF\t";
+      PutHighRegister(word, out);
+      return true;
+    }
+    return false;
   }
   if (c2 == '1') {
-    if (HexDigitValue(c3) >= 8) return Line("CLRF", "0x" + HighRegister(word));
-    return "CLRW";
+    if (HexDigitValue(c3) < 8) return Put(out, "CLRW");
+    out += "CLRF\t";
+    PutHighRegister(word, out);
+    return true;
   }
   if (DigitIn(c2, '2', 'F')) {
-    return Line(kByteOps[static_cast<size_t>(HexDigitValue(c2))],
-                FormatFileOperand(Mid(word, 3, 2)));
+    out += kByteOps[static_cast<size_t>(HexDigitValue(c2))];
+    PutFileOperand(Mid(word, 3, 2), out);
+    return true;
   }
-  return {};
+  return false;
 }
 
 // 01 oobb bfff ffff: c2 holds two opcode bits and bit-number bits 2-1, c3 the
 // bit-number bit 0 on top of register bits 6-4, c4 register bits 3-0.
-std::string DecodeBitClass(std::string_view word, SharedState& state) {
+bool DecodeBitClass(std::string_view word, SharedState& state, DecodedLine& out) {
   const char c2 = CharAt(word, 2);
   std::string_view mnemonic;
   int base;
   if (DigitIn(c2, '0', '3')) {
-    mnemonic = "BCF", base = 0;
+    mnemonic = "BCF\t", base = 0;
   } else if (DigitIn(c2, '4', '7')) {
-    mnemonic = "BSF", base = 4;
+    mnemonic = "BSF\t", base = 4;
   } else if (DigitIn(c2, '8', 'B')) {
-    mnemonic = "BTFSC", base = 8;
+    mnemonic = "BTFSC\t", base = 8;
   } else if (DigitIn(c2, 'C', 'F')) {
-    mnemonic = "BTFSS", base = 12;
+    mnemonic = "BTFSS\t", base = 12;
   } else {
-    return {};
+    return false;
   }
   int high = HexDigitValue(CharAt(word, 3));
   const int pair = HexDigitValue(c2) - base;
@@ -100,164 +132,174 @@ std::string DecodeBitClass(std::string_view word, SharedState& state) {
   } else {
     bit = static_cast<uint8_t>(pair * 2);
   }
-  std::string key(1, HexDigit(high));
-  key.append(Mid(word, 4, 1));
-  key.insert(0, 3 - key.size(), '0');
+  // The register key: the digit of bits 6-4 and c4, padded with "0" in
+  // front to three characters.
+  const std::string_view c4 = Mid(word, 4, 1);
+  const std::array<char, 3> digits = c4.empty() ? std::array<char, 3>{'0', '0', HexDigit(high)}
+                                                : std::array<char, 3>{'0', HexDigit(high), c4[0]};
+  const std::string_view key(digits.data(), digits.size());
 
-  std::string operand = RegisterName(key, state.NameWarning);
-  operand += ',';
-  if (key == "003") {
-    operand += StatusBitName(bit, state.NameWarning);
+  out += mnemonic;
+  if (const std::optional<std::string_view> name = FindRegisterName(key)) {
+    out += *name;
   } else {
-    operand += static_cast<char>('0' + bit);
+    Put(out, '0', 'x', key);
+    WarnUnknownRegister(key, state.NameWarning);
   }
-  std::string line = Line(mnemonic, operand);
-  if (!state.NameWarning.empty()) {
-    line += "   ; ";
-    line += state.NameWarning;
+  out += ',';
+  if (key == "003") {
+    out += StatusBitName(bit, state.NameWarning);
+  } else {
+    out += static_cast<char>('0' + bit);
   }
-  return line;
+  if (!state.NameWarning.empty()) Put(out, "   ; ", state.NameWarning);
+  return true;
 }
 
 // 10 kaaa aaaa aaaa: c2 bit 11 tells CALL (0) from GOTO (1), then the 11-bit
-// target within the page of the word's own address. Returns the mnemonic and
-// the label name, or nothing when c2 is no digit.
+// target within the page of the word's own address.
 struct Branch {
-  std::string_view mnemonic;
-  std::string label;
+  std::string_view mnemonic;  // with its TAB
+  ClassicLabel label;
 };
 
+// The branch of a word whose c1 is "2", or nothing when c2 is no digit.
 std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
   const char c2 = CharAt(word, 2);
   Branch branch;
   // The target digits as they stand in the word: at most four characters.
   char digits[4];
-  size_t count = 0;
   std::string_view rest;
   if (DigitIn(c2, '0', '7')) {
-    branch.mnemonic = "CALL";
-    digits[count++] = '0';
+    branch.mnemonic = "CALL\t";
+    digits[0] = '0';
     rest = Mid(word, 2, 3);
   } else if (DigitIn(c2, '8', 'F')) {
-    branch.mnemonic = "GOTO";
-    digits[count++] = static_cast<char>('0' + HexDigitValue(c2) - 8);
+    branch.mnemonic = "GOTO\t";
+    digits[0] = static_cast<char>('0' + HexDigitValue(c2) - 8);
     rest = Mid(word, 3, 2);
   } else {
     return std::nullopt;
   }
-  for (char c : rest) digits[count++] = c;
+  const size_t count = 1 + rest.copy(digits + 1, 3);
 
-  char letter;
+  // The digits' value plus the page of the word's own address.
   int page_base;
   if (address > 0x17FF) {
-    letter = 'Z', page_base = 0x1800;
+    page_base = 0x1800;
   } else if (address >= 0x1000) {
-    letter = 'Y', page_base = 0x1000;
+    page_base = 0x1000;
   } else if (address >= 0x0800) {
-    letter = 'X', page_base = 0x0800;
+    page_base = 0x0800;
   } else {
-    letter = 'W', page_base = 0;
+    page_base = 0;
   }
+  int value = page_base;
+  for (size_t k = 0; k < count; ++k) value += HexDigitValue(digits[k]) << (4 * (count - 1 - k));
+  const LabelName own = ClassicTargetLabel(value);
   if (page_base != 0) {
-    // The digits' value plus the page, in upper-case hex without leading
-    // zeros; it never needs more than four digits.
-    int value = 0;
-    for (size_t k = 0; k < count; ++k) value = value * 16 + HexDigitValue(digits[k]);
-    value += page_base;
-    count = 0;
-    for (int shift = 12; shift >= 0; shift -= 4) {
-      if (count > 0 || (value >> shift) != 0 || shift == 0)
-        digits[count++] = HexDigit(value >> shift);
-    }
+    // Past the first page the label is the target's own.
+    branch.label = {own, value};
+    return branch;
   }
-
-  branch.label.reserve(5);
-  branch.label += letter;
-  branch.label.append(4 - std::min<size_t>(count, 4), '0');
-  branch.label.append(digits, count);
+  // On the first page, the digits as they stand behind as many "0" as make
+  // four characters.
+  LabelName label = {'W', '0', '0', '0', '0'};
+  std::copy(digits, digits + count, label.end() - static_cast<std::ptrdiff_t>(count));
+  branch.label = {label, label == own ? std::optional<int>(value) : std::nullopt};
   return branch;
 }
 
-std::string DecodeBranchClass(std::string_view word, SharedState& state) {
-  std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress);
-  if (!branch) return {};
-  if (state.PassNumber == 1) state.List2.Add(branch->label);
-  return Line(branch->mnemonic, branch->label);
+bool DecodeBranchClass(std::string_view word, SharedState& state, DecodedLine& out) {
+  const std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress);
+  if (!branch) return false;
+  if (state.PassNumber == 1) state.List2.Add(std::string(branch->label.Name()));
+  return Put(out, branch->mnemonic, branch->label.Name());
 }
 
 // 11 oooo kkkk kkkk: c2 is the opcode, c3 c4 the literal.
-std::string DecodeLiteralClass(std::string_view word) {
+bool DecodeLiteralClass(std::string_view word, DecodedLine& out) {
   const char c2 = CharAt(word, 2);
   std::string_view mnemonic;
   if (DigitIn(c2, '0', '3')) {
-    mnemonic = "MOVLW";
+    mnemonic = "MOVLW\t0x";
   } else if (DigitIn(c2, '4', '7')) {
-    mnemonic = "RETLW";
+    mnemonic = "RETLW\t0x";
   } else if (c2 == '8') {
-    mnemonic = "IORLW";
+    mnemonic = "IORLW\t0x";
   } else if (c2 == '9') {
-    mnemonic = "ANDLW";
+    mnemonic = "ANDLW\t0x";
   } else if (c2 == 'A') {
-    mnemonic = "XORLW";
+    mnemonic = "XORLW\t0x";
   } else if (c2 == 'C' || c2 == 'D') {
-    mnemonic = "SUBLW";
+    mnemonic = "SUBLW\t0x";
   } else if (c2 == 'E' || c2 == 'F') {
-    mnemonic = "ADDLW";
+    mnemonic = "ADDLW\t0x";
   } else {
-    return {};  // "B" among them: 3B00-3BFF is no instruction
+    return false;  // "B" among them: 3B00-3BFF is no instruction
   }
-  std::string operand = "0x";
-  operand.append(Mid(word, 3, 2));
-  return Line(mnemonic, operand);
+  out += mnemonic;
+  PutCharAt(word, 3, out);
+  PutCharAt(word, 4, out);
+  return true;
+}
+
+bool DecodeInstructionClass(std::string_view word, SharedState& state, DecodedLine& out) {
+  switch (CharAt(word, 1)) {
+    case '0':
+      return DecodeByteClass(word, out);
+    case '1':
+      return DecodeBitClass(word, state, out);
+    case '2':
+      return DecodeBranchClass(word, state, out);
+    case '3':
+      return DecodeLiteralClass(word, out);
+    default:
+      return false;
+  }
 }
 
 }  // namespace
 
 std::string FormatFileOperand(std::string_view low_byte) {
-  const char c3 = CharAt(low_byte, 1);
-  std::string operand = "0x";
-  if (DigitIn(c3, '0', '7')) {
-    operand.append(Mid(low_byte, 1, 2));
-    operand += ",0";
-  } else if (DigitIn(c3, '8', 'F')) {
-    operand += HexDigit(HexDigitValue(c3) - 8);
-    operand.append(Mid(low_byte, 2, 1));
-    operand += ",1";
-  } else {
-    return "None";
-  }
-  return operand;
+  DecodedLine operand;
+  PutFileOperand(low_byte, operand);
+  return std::string(operand.View());
+}
+
+LabelName ClassicTargetLabel(int address) {
+  return {"WXYZ"[(address >> 11) & 3], HexDigit(address >> 12), HexDigit(address >> 8),
+          HexDigit(address >> 4), HexDigit(address)};
+}
+
+std::optional<ClassicLabel> FindBranchClassLabel(std::string_view word, int16_t address) {
+  const std::optional<Branch> branch = DecodeBranch(word, address);
+  if (!branch) return std::nullopt;
+  return branch->label;
 }
 
 void CollectBranchTarget(std::string_view word, SharedState& state) {
-  if (CharAt(word, 1) != '2' || state.PassNumber != 1) return;
-  if (std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress)) {
-    state.List2.Add(std::move(branch->label));
+  if (state.PassNumber != 1) return;
+  if (const std::optional<ClassicLabel> target = FindClassicLabel(word, state.CurrentAddress)) {
+    state.List2.Add(std::string(target->Name()));
+  }
+}
+
+void DecodeWordInto(std::string_view word, SharedState& state, DecodedLine& out) {
+  out.Clear();
+  state.NameWarning.clear();
+  if (DecodeInstructionClass(word, state, out)) return;
+  if (Mid(word, 1, 2) == "00") {
+    Put(out, "DATA\t0x", Mid(word, 3, 2));
+  } else {
+    Put(out, "DW\t0x", Mid(word, 1, 4));
   }
 }
 
 std::string DecodeWord(std::string_view word, SharedState& state) {
-  state.NameWarning.clear();
-  std::string result;
-  switch (CharAt(word, 1)) {
-    case '0':
-      result = DecodeByteClass(word);
-      break;
-    case '1':
-      result = DecodeBitClass(word, state);
-      break;
-    case '2':
-      result = DecodeBranchClass(word, state);
-      break;
-    case '3':
-      result = DecodeLiteralClass(word);
-      break;
-    default:
-      break;
-  }
-  if (!result.empty()) return result;
-  if (Mid(word, 1, 2) == "00") return Line("DATA", "0x" + std::string(Mid(word, 3, 2)));
-  return Line("DW", "0x" + std::string(Mid(word, 1, 4)));
+  DecodedLine line;
+  DecodeWordInto(word, state, line);
+  return std::string(line.View());
 }
 
 }  // namespace tessarin

@@ -1,6 +1,7 @@
 #include "files/hex_check.h"
 
 #include <array>
+#include <bitset>
 
 #include "files/hex_file.h"
 #include "pass/hex_record.h"
@@ -31,21 +32,19 @@ constexpr std::array<std::string_view, kKindCount> kDefectTexts = {
 // A record of n bytes: start code, count, address, type, data, checksum.
 constexpr size_t RecordLength(int byte_count) { return 11 + 2 * static_cast<size_t>(byte_count); }
 
-bool AllHexDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsHexDigit(c)) return false;
-  }
-  return true;
-}
-
-// The bytes of a whole record, checksum included, add up to 0 modulo 256.
-// Every character after the start code is a hex digit: the caller checks.
-bool ChecksumAddsUp(std::string_view record) {
+// The characters of a record after its start code, read two at a time: the
+// sum of the bytes they spell when every one of them is a hex digit.
+std::optional<unsigned> ByteSum(std::string_view record) {
   unsigned sum = 0;
-  for (size_t at = 1; at + 1 < record.size(); at += 2) {
-    sum += static_cast<unsigned>(HexDigitValue(record[at]) * 16 + HexDigitValue(record[at + 1]));
+  size_t at = 1;
+  for (; at + 1 < record.size(); at += 2) {
+    const int high = HexDigitOrNone(record[at]);
+    const int low = HexDigitOrNone(record[at + 1]);
+    if ((high | low) < 0) return std::nullopt;
+    sum += static_cast<unsigned>(high * 16 + low);
   }
-  return (sum & 0xFF) == 0;
+  if (at < record.size() && !IsHexDigit(record[at])) return std::nullopt;
+  return sum;
 }
 
 // A program word has 14 bits, an enhanced part's configuration word 16; the
@@ -88,8 +87,8 @@ class LoadCheck {
     bool repeated = false;
     for (int k = 0; address && k < words && *address + k < kWordAddressCount; ++k) {
       const auto at = static_cast<size_t>(*address + k);
-      repeated = repeated || written_[at];
-      written_[at] = true;
+      repeated = repeated || written_.test(at);
+      written_.set(at);
     }
     if (repeated) note(HexDefect::kRepeatedAddress);
   }
@@ -100,7 +99,7 @@ class LoadCheck {
  private:
   uint32_t base_ = 0;
   bool ended_ = false;
-  std::vector<bool> written_ = std::vector<bool>(static_cast<size_t>(kWordAddressCount));
+  std::bitset<kWordAddressCount> written_;
 };
 
 }  // namespace
@@ -121,19 +120,21 @@ std::vector<FoundDefect> FindHexDefects(std::span<const std::string_view> lines)
   for (std::string_view line : lines) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
-    record = record.substr(0, record.find_last_not_of(" \t") + 1);
+    while (record.ends_with(' ') || record.ends_with('\t')) record.remove_suffix(1);
     if (record.empty()) continue;
     ++records;
     if (record[0] != ':') {
       note(HexDefect::kNoStartColon, number);
       continue;
     }
-    const bool hex = AllHexDigits(record.substr(1));
+    // The bytes of a whole record, checksum included, add up to 0 modulo 256.
+    const std::optional<unsigned> sum = ByteSum(record);
+    const bool hex = sum.has_value();
     if (!hex) note(HexDefect::kNotHexDigit, number);
     const bool whole = record.size() == RecordLength(RecordByteCount(record));
     if (!whole) note(HexDefect::kByteCountMismatch, number);
     if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
-    if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
+    if (hex && whole && (*sum & 0xFF) != 0) note(HexDefect::kWrongChecksum, number);
     const std::string_view stored = record.substr(0, kHexLineWidth);
     if (HasWordAbove3FFF(stored, load.base())) note(HexDefect::kWordAbove3FFF, number);
     load.Read(record, [&](HexDefect kind) { note(kind, number); });

@@ -19,8 +19,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   size_t start = 0;
   while (start < text.size()) {
     if (next_lf < start) next_lf = text.find('\n', start);
-    const size_t end =
-        std::min({text.substr(0, next_lf).find('\r', start), next_lf, text.size()});
+    const size_t end = std::min({text.substr(0, next_lf).find('\r', start), next_lf, text.size()});
     lines.push_back(text.substr(start, end - start));
     if (end == text.size()) break;
     start = end + 1;
@@ -40,9 +39,13 @@ Result<std::string> ReadHexFile(const std::filesystem::path& path) {
   size_t endings = 0;
   char previous = '\0';
   auto enough = [&](std::string_view piece) {
-    endings += static_cast<size_t>(std::count(piece.begin(), piece.end(), '\n'));
+    for (size_t lf = piece.find('\n'); lf != std::string_view::npos;
+         lf = piece.find('\n', lf + 1)) {
+      ++endings;
+    }
     if (previous == '\r' && piece.starts_with('\n')) --endings;
-    for (size_t cr = piece.find('\r'); cr != std::string_view::npos; cr = piece.find('\r', cr + 1)) {
+    for (size_t cr = piece.find('\r'); cr != std::string_view::npos;
+         cr = piece.find('\r', cr + 1)) {
       if (cr + 1 == piece.size() || piece[cr + 1] != '\n') ++endings;
     }
     if (!piece.empty()) previous = piece.back();

@@ -65,13 +65,16 @@ std::vector<int> InexactWords(const SharedState& state) {
   bool after_org = false;
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
     const ListingLine line(lines[i]);
-    const LineKind kind = line.Kind(static_cast<int>(i));
-    if (kind == LineKind::kOrg) after_org = true;
-    if (kind != LineKind::kWord && kind != LineKind::kDw) continue;
-    const int address = line.Address();
+    // Word and DW lines have a word address; of the others, ORG lines count.
+    const std::optional<int> word_address = line.WordAddress();
+    if (!word_address) {
+      if (line.Kind(static_cast<int>(i)) == LineKind::kOrg) after_org = true;
+      continue;
+    }
+    const int address = *word_address;
     if (after_org) org_reaches = OrgReaches(address, state, processor);
     after_org = false;
-    if (kind == LineKind::kWord) {
+    if (!line.IsDw()) {
       if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), processor)) {
         inexact.push_back(address);
       }

@@ -161,26 +161,26 @@ constexpr uint8_t kFirstPort = 5;
 constexpr uint8_t kLastPort = 7;
 
 // The signed value of the low `bits` bits of `word`.
-int16_t SignedField(uint16_t word, int bits) {
+constexpr int16_t SignedField(uint16_t word, int bits) {
   const int field = word & ((1 << bits) - 1);
   return static_cast<int16_t>(field >= (1 << (bits - 1)) ? field - (1 << bits) : field);
 }
 
 // `value` in `bits` bits, two's complement, or nothing when it does not fit.
-std::optional<uint16_t> SignedBits(int value, int bits) {
+constexpr std::optional<uint16_t> SignedBits(int value, int bits) {
   const int half = 1 << (bits - 1);
   if (value < -half || value >= half) return std::nullopt;
   return static_cast<uint16_t>(value & ((1 << bits) - 1));
 }
 
-const Row* RowOf(Mnemonic mnemonic) {
+constexpr const Row* RowOf(Mnemonic mnemonic) {
   const auto index = static_cast<size_t>(mnemonic);
   return index < kRows.size() ? &kRows[index] : nullptr;
 }
 
 // Fills the operand fields of `instruction` from `word` as the row's kind
 // lays them out; false when the word's operand is not one the row accepts.
-bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
+constexpr bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
   switch (row.operands) {
     case kNone:
       return true;
@@ -227,7 +227,7 @@ bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
 
 // The operand bits of the instruction as they go into its word, or nothing
 // when an operand is out of range.
-std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruction) {
+constexpr std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruction) {
   switch (kind) {
     case kNone:
       return uint16_t{0};
@@ -270,9 +270,7 @@ std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruc
   return std::nullopt;
 }
 
-}  // namespace
-
-Instruction DecodeInstruction(uint16_t word, Core core) {
+constexpr Instruction Decode(uint16_t word, Core core) {
   if (word > 0x3FFF) return {};
   const Bucket& bucket = kBuckets[static_cast<size_t>(core)][word >> 8];
   for (uint8_t k = 0; k < bucket.count; ++k) {
@@ -285,7 +283,7 @@ Instruction DecodeInstruction(uint16_t word, Core core) {
   return {};
 }
 
-std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core core) {
+constexpr std::optional<uint16_t> Encode(const Instruction& instruction, Core core) {
   const Row* row = RowOf(instruction.mnemonic);
   if (row == nullptr || MaskOn(*row, core) == 0) return std::nullopt;
   const std::optional<uint16_t> operands = OperandBits(row->operands, instruction);
@@ -293,8 +291,34 @@ std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core c
   return static_cast<uint16_t>(row->canonical | *operands);
 }
 
+// Which of the 16,384 words of a core its instruction encodes back to, one
+// bit each, found from the rows when the program is built: the exactness
+// check runs over every word of a listing.
+using ExactWords = std::array<uint64_t, 0x4000 / 64>;
+
+constexpr ExactWords FindExactWords(Core core) {
+  ExactWords exact{};
+  for (unsigned word = 0; word < 0x4000; ++word) {
+    const auto value = static_cast<uint16_t>(word);
+    if (Encode(Decode(value, core), core) == value) exact[word / 64] |= uint64_t{1} << (word % 64);
+  }
+  return exact;
+}
+constexpr std::array<ExactWords, 2> kExactWords{FindExactWords(Core::kMidRange),
+                                                FindExactWords(Core::kEnhanced)};
+
+}  // namespace
+
+Instruction DecodeInstruction(uint16_t word, Core core) { return Decode(word, core); }
+
+std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core core) {
+  return Encode(instruction, core);
+}
+
 bool IsExactInstruction(uint16_t word, Core core) {
-  return EncodeInstruction(DecodeInstruction(word, core), core) == word;
+  // Encode(Decode(word)) == word, looked up.
+  if (word > 0x3FFF) return false;
+  return (kExactWords[static_cast<size_t>(core)][word / 64] >> (word % 64) & 1) != 0;
 }
 
 std::string_view MnemonicText(Mnemonic mnemonic) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "decode/classic_targets.h"
 #include "decode/decoder.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
@@ -21,14 +22,9 @@ namespace {
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it and the chip has it.
 std::optional<int> LabelAddress(std::string_view label, int address_words) {
-  const std::string_view digits = MidFrom(label, 2);
-  if (digits.size() != 4) return std::nullopt;
-  for (char c : digits) {
-    if (!IsUpperHexDigit(c)) return std::nullopt;
-  }
-  const unsigned value = ReadHexField(digits);
-  if (value >= static_cast<unsigned>(address_words)) return std::nullopt;
-  return static_cast<int>(value);
+  const std::optional<int> address = ReadAddressText(MidFrom(label, 2));
+  if (!address || *address >= address_words) return std::nullopt;
+  return address;
 }
 
 // The value of a label's digits however they are written, for its EQU line.
@@ -57,20 +53,32 @@ class ClassicWords {
     return true;
   }
   void NoteLeftOut(int, std::string_view, int) const {}
-  // Adds the label of a CALL or GOTO word to List2, as decoding it would.
+  // Keeps the label of a CALL or GOTO word, which decoding it would add to
+  // List2.
   void CollectLabel(int address, std::string_view word) {
     state_.CurrentAddress = static_cast<int16_t>(address);
-    CollectBranchTarget(word, state_);
+    if (const std::optional<ClassicLabel> target = FindClassicLabel(word, state_.CurrentAddress)) {
+      targets_.Add(*target);
+    }
   }
-  std::string Text(int address, std::string_view word, bool) {
+  // The distinct label names of the targets in the order of List2, where
+  // they go.
+  std::vector<std::string> TakeDistinctTargets() {
+    return std::move(targets_).TakeDistinct(state_.List2);
+  }
+  // The text of a word line, valid until the next call.
+  std::string_view Text(int address, std::string_view word, bool) {
     state_.CurrentAddress = static_cast<int16_t>(address);
-    return DecodeWord(word, state_);
+    DecodeWordInto(word, state_, line_);
+    return line_.View();
   }
   std::string Org(int address) const { return OrgLine(address); }
   bool OrgAfter(int) const { return false; }
 
  private:
   SharedState& state_;
+  ClassicTargets targets_;
+  DecodedLine line_;
 };
 
 // The symbolic style: labels of the targets the flow gives, named source of
@@ -137,8 +145,10 @@ class SymbolicStyleWords {
     if (std::string label = words_.Label(address, word); !label.empty())
       state_.List2.Add(std::move(label));
   }
-  std::string Text(int address, std::string_view word, bool labelled) {
-    return words_.Text(address, word, labelled);
+  std::vector<std::string> TakeDistinctTargets() { return state_.List2.TakeDistinctItems(); }
+  std::string_view Text(int address, std::string_view word, bool labelled) {
+    text_ = words_.Text(address, word, labelled);
+    return text_;
   }
   std::string Org(int address) const {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),
@@ -161,10 +171,12 @@ class SymbolicStyleWords {
   std::vector<int> eeprom_;  // the loaded EEPROM words' addresses, ascending
   int first_eeprom_ = -1;    // the one of them whose record comes first
   int end_line_ = 0;         // the store line of the end record
+  std::string text_;         // the text of the last word line
 };
 
-// First sweep: collects the branch target of every word into List2 and notes
-// which addresses hold a word.
+// First sweep: collects the branch target of every word (into List2, or kept
+// by the style until it makes the label list) and notes which addresses hold
+// a word.
 template <typename Words>
 PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
                           int& line_count) {
@@ -177,43 +189,36 @@ PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& h
     const auto [record, first] = *read;
     if (IsAddressRecord(record)) continue;
     line_count += RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
-    const bool collected = style.ForEachWord(i, record, first, [&](int address, std::string word) {
-      style.CollectLabel(address, word);
-      has_word[static_cast<size_t>(address)] = true;
-      // A word after it would lie past the chip.
-      return address != reader.AddressWords() - 1;
-    });
+    const bool collected =
+        style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+          style.CollectLabel(address, word);
+          has_word[static_cast<size_t>(address)] = true;
+          // A word after it would lie past the chip.
+          return address != reader.AddressWords() - 1;
+        });
     if (!collected) return LineFailure(i, PassFault::kBeyondChip);
   }
   return {};
 }
 
-// Makes the label list from the sorted targets, which it takes out of List2:
-// each distinct name once, the last of a row of equal ones.
-void BuildLabelList(SharedState& state) {
-  std::vector<std::string> targets = state.List2.TakeItems();
-  for (size_t k = 0; k < targets.size(); ++k) {
-    if (k + 1 == targets.size() || targets[k] != targets[k + 1]) {
-      state.List3.Add(std::move(targets[k]));
-    }
-  }
-}
-
-// The queue of labels to place, refilled from the label list while the
-// window gets to repaint.
-void BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
+// The queue of labels to place, ascending: the label list copied name by
+// name while the window gets to repaint.
+std::vector<std::string> BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
   state.List2.Clear();
   yield.YieldOnce();
-  for (int k = 0; k < state.List3.Count(); ++k) {
-    state.List2.Add(state.List3.Item(k));
+  std::vector<std::string> queue;
+  queue.reserve(state.List3.Items().size());
+  for (const std::string& name : state.List3.Items()) {
+    queue.push_back(name);
     yield.YieldOnce();
   }
+  return queue;
 }
 
 struct PendingLabels {
   std::vector<std::string> names;  // the queue, ascending
   std::vector<bool> placed;        // per name
-  std::vector<int> name_at;        // per word address: index into names, or -1
+  std::vector<int> name_at;        // per word address of the chip: index into names, or -1
 
   int NameAt(int address) const {
     return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)]
@@ -223,17 +228,18 @@ struct PendingLabels {
 
 // Defines, right after the header, every queued label that no word line will
 // carry, and indexes the others by their address.
-PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_word) {
+PendingLabels PrepareLabels(SharedState& state, std::vector<std::string> queue,
+                            const std::vector<bool>& has_word) {
   PendingLabels labels;
-  labels.names = state.List2.TakeItems();
+  labels.names = std::move(queue);
   labels.placed.assign(labels.names.size(), false);
+  labels.name_at.assign(has_word.size(), -1);
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
     const std::optional<int> address = LabelAddress(name, static_cast<int>(has_word.size()));
     if (address && has_word[static_cast<size_t>(*address)]) {
       const auto at = static_cast<size_t>(*address);
-      if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
       if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }
@@ -279,23 +285,24 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels)
     }
     style.NoteLeftOut(i, record, first);
 
-    const bool written = style.ForEachWord(i, record, first, [&](int address, std::string word) {
-      if (address != next_address) {
-        state.List1.Add("");
-        state.List1.Add(style.Org(address));
-      }
-      std::string_view label;
-      const int name = labels.NameAt(address);
-      if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
-        labels.placed[static_cast<size_t>(name)] = true;
-        label = labels.names[static_cast<size_t>(name)];
-      }
-      const std::string instruction = style.Text(address, word, !label.empty());
-      state.List1.Add(WordLine(address, word, label, instruction));
-      if (address == reader.AddressWords() - 1) return false;
-      next_address = style.OrgAfter(address) ? -1 : address + 1;
-      return true;
-    });
+    const bool written =
+        style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+          if (address != next_address) {
+            state.List1.Add("");
+            state.List1.Add(style.Org(address));
+          }
+          std::string_view label;
+          const int name = labels.NameAt(address);
+          if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
+            labels.placed[static_cast<size_t>(name)] = true;
+            label = labels.names[static_cast<size_t>(name)];
+          }
+          state.List1.Add(
+              WordLine(address, word, label, style.Text(address, word, !label.empty())));
+          if (address == reader.AddressWords() - 1) return false;
+          next_address = style.OrgAfter(address) ? -1 : address + 1;
+          return true;
+        });
     if (!written) return LineFailure(i, PassFault::kBeyondChip);
   }
   // gpasm refuses source without its end line; a file of blank lines alone
@@ -312,11 +319,12 @@ PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   if (PassStatus collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;
   }
-  BuildLabelList(state);
-  BuildLabelQueue(state, yield);
+  // The label list: each distinct target once.
+  state.List3.Assign(style.TakeDistinctTargets());
+  std::vector<std::string> queue = BuildLabelQueue(state, yield);
   state.List1.Reserve(line_count + state.List3.Count());
 
-  PendingLabels labels = PrepareLabels(state, has_word);
+  PendingLabels labels = PrepareLabels(state, std::move(queue), has_word);
   PassStatus written = WriteListing(state, style, labels);
   KeepUnplacedLabels(state, labels);
   return written;

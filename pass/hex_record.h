@@ -35,7 +35,14 @@ constexpr unsigned ReadHexField(std::string_view field) {
 
 /// The value of an address text as the listing writes it, exactly four
 /// upper-case hex digits; nothing for any other text.
-std::optional<int> ReadAddressText(std::string_view digits);
+constexpr std::optional<int> ReadAddressText(std::string_view digits) {
+  const std::optional<uint16_t> value = ReadFourHexDigits(digits);
+  if (!value) return std::nullopt;
+  for (char c : digits) {
+    if (!IsUpperHexDigit(c)) return std::nullopt;
+  }
+  return *value;
+}
 
 /// The record's byte count n (0-255).
 constexpr int RecordByteCount(std::string_view record) {
@@ -50,7 +57,7 @@ constexpr unsigned RecordLoadAddress(std::string_view record) {
 /// The record's word address: the byte address, `base` plus the load address,
 /// halved, ties to the even neighbour. Nothing when it is not below
 /// kWordAddressCount (byte address 0x1FFFF and beyond).
-std::optional<int> RecordWordAddress(std::string_view record, uint32_t base = 0);
+constexpr std::optional<int> RecordWordAddress(std::string_view record, uint32_t base = 0);
 
 /// An end record: the ninth character is "1".
 constexpr bool IsEndRecord(std::string_view record) { return CharAt(record, 9) == '1'; }
@@ -71,20 +78,55 @@ std::optional<uint32_t> RecordAddressBase(std::string_view record);
 /// How many words the record carries: n div 2.
 constexpr int RecordWordCount(std::string_view record) { return RecordByteCount(record) / 2; }
 
+/// The text of a record word: up to four characters, held in place, since
+/// the pass reads every word of a file twice.
+class WordText {
+ public:
+  WordText() = default;
+  WordText(char c1, char c2, char c3, char c4) : chars_{c1, c2, c3, c4}, size_(4) {}
+
+  void Add(char c) { chars_[size_++] = c; }
+  std::string_view View() const { return {chars_, size_}; }
+  operator std::string_view() const { return View(); }  // NOLINT: a word reads as its text
+
+ private:
+  char chars_[4] = {};
+  size_t size_ = 0;
+};
+
 /// Word `k` (from 0) of the record as text, high byte's two characters then
 /// the low byte's, as they stand in the line. Shorter than four characters,
 /// or empty, where the line ends early.
-std::string RecordWord(std::string_view record, int k);
+WordText RecordWord(std::string_view record, int k);
 
 /// Word `k` of the record as a number, when its four characters are all
 /// there and all hex digits (in either case): `ReadFourHexDigits` of
 /// `RecordWord(record, k)`, without making the text.
-std::optional<uint16_t> RecordWordValue(std::string_view record, int k);
+constexpr std::optional<uint16_t> RecordWordValue(std::string_view record, int k) {
+  // The word's characters at j+2, j+3, j and j+1, as RecordWord takes them.
+  const int j = 10 + 4 * k;
+  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return std::nullopt;
+  const char text[] = {record[static_cast<size_t>(j + 1)], record[static_cast<size_t>(j + 2)],
+                       record[static_cast<size_t>(j - 1)], record[static_cast<size_t>(j)]};
+  return ReadFourHexDigits(std::string_view(text, 4));
+}
 
 /// Rounds `value / 2` to the nearest whole number, ties to even.
-inline int HalfToEven(int value) {
+constexpr int HalfToEven(int value) {
   const int half = value / 2;
   return (value % 2 != 0 && half % 2 != 0) ? half + 1 : half;
+}
+
+/// The word address of a byte address, as `RecordWordAddress` gives it.
+constexpr std::optional<int> WordAddressOfByte(uint64_t byte_address) {
+  if (byte_address >= 2 * kWordAddressCount) return std::nullopt;
+  const int word_address = HalfToEven(static_cast<int>(byte_address));
+  if (word_address >= kWordAddressCount) return std::nullopt;
+  return word_address;
+}
+
+constexpr std::optional<int> RecordWordAddress(std::string_view record, uint32_t base) {
+  return WordAddressOfByte(uint64_t{base} + RecordLoadAddress(record));
 }
 
 }  // namespace tessarin

@@ -7,6 +7,8 @@ namespace tessarin {
 void ResetLineStore(SharedState& state) { state.HexLines.clear(); }
 
 std::string_view WithoutLeadingBlanks(std::string_view line) {
+  // Nearly every line starts with its start code.
+  if (line.empty() || (line[0] != ' ' && line[0] != '\t')) return line;
   const size_t start = line.find_first_not_of(" \t");
   return start == std::string_view::npos ? std::string_view() : line.substr(start);
 }
@@ -28,12 +30,6 @@ Status StoreLine(SharedState& state, int index, std::string_view line) {
   slot.assign(kHexLineWidth, ' ');
   slot.replace(0, text.size(), text);
   return Status::Ok();
-}
-
-std::optional<std::string_view> ReadSlot(const SharedState& state, int index) {
-  if (index < 0 || index >= kHexLineSlots) return std::nullopt;
-  if (static_cast<size_t>(index) >= state.HexLines.size()) return std::string_view();
-  return std::string_view(state.HexLines[static_cast<size_t>(index)]);
 }
 
 }  // namespace tessarin

@@ -30,6 +30,10 @@ Status StoreLine(SharedState& state, int index, std::string_view line);
 
 /// The text of slot `index`: 255 characters, or the empty text for a slot
 /// never filled since the last reset. Nothing for an index outside 0-10000.
-std::optional<std::string_view> ReadSlot(const SharedState& state, int index);
+inline std::optional<std::string_view> ReadSlot(const SharedState& state, int index) {
+  if (index < 0 || index >= kHexLineSlots) return std::nullopt;
+  if (static_cast<size_t>(index) >= state.HexLines.size()) return std::string_view();
+  return std::string_view(state.HexLines[static_cast<size_t>(index)]);
+}
 
 }  // namespace tessarin

@@ -1,5 +1,8 @@
 #include "pass/listing_line.h"
 
+#include <cstring>
+#include <optional>
+
 #include "pass/hex_record.h"
 #include "ui/app_title.h"
 
@@ -76,35 +79,37 @@ std::string AddressText(int address) {
   return text;
 }
 
-char DisplayChar(unsigned byte_value) {
-  return byte_value > 31 ? static_cast<char>(byte_value) : '.';
+namespace {
+
+// Copies `text`, of at most `kMost` characters, to `out`: one move of
+// exactly `kMost` characters, the usual case, or one at a time.
+template <size_t kMost>
+void CopyField(std::string_view text, char* out) {
+  if (text.size() == kMost) {
+    std::memcpy(out, text.data(), kMost);
+  } else {
+    for (size_t k = 0; k < text.size() && k < kMost; ++k) out[k] = text[k];
+  }
 }
 
-char ByteChar(std::string_view two_hex) {
-  // Two hex digits are the rule; anything else is read as a hex field is.
-  if (two_hex.size() == 2 && IsHexDigit(two_hex[0]) && IsHexDigit(two_hex[1])) {
-    return DisplayChar(
-        static_cast<unsigned>(HexDigitValue(two_hex[0]) * 16 + HexDigitValue(two_hex[1])));
-  }
-  return DisplayChar(ReadHexField(two_hex) & 0xFF);
-}
+}  // namespace
 
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction) {
   // Filled column by column into a line of blanks. A word cut short by the
   // end of its record still takes its four columns, so that the label field
   // and the instruction stay where they belong.
-  word = word.substr(0, 4);
-  label = label.substr(0, kLabelWidth);
   std::string line(kTabColumn + instruction.size(), ' ');
   char* out = line.data();  // out[column - 1] is the character at `column`
   PutAddressText(address, out);
-  word.copy(out + kWordColumn - 1, word.size());
+  CopyField<4>(word, out + kWordColumn - 1);
   out[kCharsColumn - 1] = ByteChar(Mid(word, 1, 2));
   out[kCharsColumn] = ByteChar(Mid(word, 3, 2));
-  label.copy(out + kLabelColumn - 1, label.size());
+  CopyField<kLabelWidth>(label, out + kLabelColumn - 1);
   out[kTabColumn - 1] = '\t';
-  instruction.copy(out + kInstructionColumn - 1, instruction.size());
+  if (!instruction.empty()) {
+    std::memcpy(out + kInstructionColumn - 1, instruction.data(), instruction.size());
+  }
   return line;
 }
 
@@ -140,7 +145,10 @@ LineKind ListingLine::Kind(int index) const {
   return LineKind::kOther;
 }
 
-int ListingLine::Address() const { return static_cast<int>(ReadHexField(AddressField())); }
+int ListingLine::Address() const {
+  // Four hex digits, as on every word and DW line, read as a hex field reads them.
+  return WordAddress().value_or(static_cast<int>(ReadHexField(AddressField())));
+}
 
 std::vector<std::string> ListingLine::DwWords() const {
   std::vector<std::string> words;

@@ -107,8 +107,9 @@ inline std::optional<StoredRecord> RecordReader::Read(int i) {
     }
     return StoredRecord{*slot};
   }
-  if (base_ + RecordLoadAddress(*slot) >= byte_limit) return Fail(i, PassFault::kBeyondChip);
-  const std::optional<int> word_address = RecordWordAddress(*slot, base_);
+  const uint64_t byte_address = uint64_t{base_} + RecordLoadAddress(*slot);
+  if (byte_address >= byte_limit) return Fail(i, PassFault::kBeyondChip);
+  const std::optional<int> word_address = WordAddressOfByte(byte_address);
   if (!word_address) return Fail(i, PassFault::kAddressTooHigh);
   if (*word_address >= address_words_) return Fail(i, PassFault::kBeyondChip);
   return StoredRecord{*slot, *word_address};

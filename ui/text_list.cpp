@@ -1,6 +1,7 @@
 #include "ui/text_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 #include <utility>
@@ -88,15 +89,43 @@ std::vector<std::string> TextList::TakeItems() {
   return std::exchange(items_, {});
 }
 
-void TextList::TakeFrom(TextList& other) {
+std::vector<std::string> TextList::TakeDistinctItems() {
+  std::vector<std::string> items = TakeItems();
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
+}
+
+void TextList::TakeFrom(TextList& other) { Assign(other.TakeItems()); }
+
+void TextList::Assign(std::vector<std::string> items) {
   Clear();
-  items_ = other.TakeItems();
+  items_ = std::move(items);
 }
 
 void TextList::Select(int index) {
   Settle();
   selected_ = (index >= 0 && index < Count()) ? index : -1;
 }
+
+namespace {
+
+// Sorts `keyed` by key, stably: a radix sort, one counting pass per byte of
+// the key from the lowest, leaving out the bytes where every key agrees
+// (label names have five bytes and share most of them).
+template <typename Keyed>
+void SortByKeys(std::vector<Keyed>& keyed) {
+  std::vector<Keyed> sorted(keyed.size());
+  for (int shift = 0; shift < 64; shift += 8) {
+    std::array<size_t, 257> starts{};
+    for (const Keyed& entry : keyed) ++starts[((entry.key >> shift) & 0xFF) + 1];
+    if (std::find(starts.begin(), starts.end(), keyed.size()) != starts.end()) continue;
+    for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+    for (const Keyed& entry : keyed) sorted[starts[(entry.key >> shift) & 0xFF]++] = entry;
+    keyed.swap(sorted);
+  }
+}
+
+}  // namespace
 
 void TextList::SortPending() {
   // Sorts positions by a key made of the first eight case-folded bytes, so
@@ -108,17 +137,25 @@ void TextList::SortPending() {
     uint32_t index;
   };
   std::vector<Keyed> keyed(pending_.size());
+  // Texts of at most eight bytes, none of them 0 (label names), are ordered
+  // by their keys alone, and equal keys are texts equal but for case.
+  bool keys_decide = true;
   for (size_t i = 0; i < pending_.size(); ++i) {
     uint64_t key = 0;
     const std::string& text = pending_[i];
     for (size_t k = 0; k < 8; ++k) key = (key << 8) | (k < text.size() ? FoldCase(text[k]) : 0u);
     keyed[i] = {key, static_cast<uint32_t>(i)};
+    keys_decide = keys_decide && text.size() <= 8 && text.find('\0') == std::string::npos;
   }
-  const FoldedLess less;
-  std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return less(pending_[a.index], pending_[b.index]);
-  });
+  if (keys_decide) {
+    SortByKeys(keyed);
+  } else {
+    const FoldedLess less;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+      if (a.key != b.key) return a.key < b.key;
+      return less(pending_[a.index], pending_[b.index]);
+    });
+  }
   std::vector<std::string> sorted;
   sorted.reserve(pending_.size());
   for (const Keyed& entry : keyed) sorted.push_back(std::move(pending_[entry.index]));

@@ -47,9 +47,15 @@ class TextList {
   /// Hands over all items in list order and leaves the list empty, with no
   /// selection.
   std::vector<std::string> TakeItems();
+  /// The same, each text once where equal items stand side by side (as in a
+  /// sorted list).
+  std::vector<std::string> TakeDistinctItems();
   /// Takes the items of `other`, which must stand in this list's order, in
   /// place of its own, and leaves `other` empty; no item is selected.
   void TakeFrom(TextList& other);
+  /// Takes `items`, which must stand in this list's order, in place of its
+  /// own; no item is selected.
+  void Assign(std::vector<std::string> items);
 
  private:
   /// Merges the additions of a run into their sorted places.

@@ -69,13 +69,11 @@ constexpr bool IsHexDigit(char c) { return HexDigitOrNone(c) >= 0; }
 /// "a1b2"); nothing for any other text.
 constexpr std::optional<uint16_t> ReadFourHexDigits(std::string_view text) {
   if (text.size() != 4) return std::nullopt;
-  unsigned value = 0;
-  for (char c : text) {
-    const int digit = HexDigitOrNone(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(digit);
-  }
-  return static_cast<uint16_t>(value);
+  const int digits[] = {HexDigitOrNone(text[0]), HexDigitOrNone(text[1]), HexDigitOrNone(text[2]),
+                        HexDigitOrNone(text[3])};
+  // Any character that is no digit makes the union negative.
+  if ((digits[0] | digits[1] | digits[2] | digits[3]) < 0) return std::nullopt;
+  return static_cast<uint16_t>(digits[0] << 12 | digits[1] << 8 | digits[2] << 4 | digits[3]);
 }
 
 /// The upper-case hexadecimal digit of 0-15.
