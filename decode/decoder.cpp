@@ -38,7 +38,7 @@ void PutCharAt(std::string_view word, int position, DecodedLine& out) {
 // "0x" and a register address with the destination bit stripped: the digit
 // of v(c3) - 8 (c3 is "8" to "F" here), then c4.
 void PutHighRegister(std::string_view word, DecodedLine& out) {
-  Put(out, '0', 'x', HexDigit(HexDigitValue(CharAt(word, 3)) - 8));
+  Put(out, "0x", HexDigit(HexDigitValue(CharAt(word, 3)) - 8));
   PutCharAt(word, 4, out);
 }
 
@@ -47,13 +47,13 @@ void PutHighRegister(std::string_view word, DecodedLine& out) {
 void PutFileOperand(std::string_view low_byte, DecodedLine& out) {
   const char c3 = CharAt(low_byte, 1);
   if (DigitIn(c3, '0', '7')) {
-    Put(out, '0', 'x', c3);
+    Put(out, "0x", c3);
     PutCharAt(low_byte, 2, out);
-    Put(out, ',', '0');
+    out += ",0";
   } else if (DigitIn(c3, '8', 'F')) {
-    Put(out, '0', 'x', HexDigit(HexDigitValue(c3) - 8));
+    Put(out, "0x", HexDigit(HexDigitValue(c3) - 8));
     PutCharAt(low_byte, 2, out);
-    Put(out, ',', '1');
+    out += ",1";
   } else {
     out += "None";
   }
@@ -63,7 +63,7 @@ void PutFileOperand(std::string_view low_byte, DecodedLine& out) {
 // of register bits 6-4, c4 register bits 3-0. c2 "0" and "1" hold the control
 // instructions, MOVWF and CLRF/CLRW.
 // The opcodes of c2 "2" to "F", each with the TAB before its operand.
-constexpr std::array<std::string_view, 16> kByteOps{
+constexpr std::array<ShortText, 16> kByteOps{
     "",       "",       "SUBWF\t", "DECF\t",   "IORWF\t", "ANDWF\t", "XORWF\t", "ADDWF\t",
     "MOVF\t", "COMF\t", "INCF\t",  "DECFSZ\t", "RRF\t",   "RLF\t",   "SWAPF\t", "INCFSZ\t"};
 
@@ -108,23 +108,15 @@ bool DecodeByteClass(std::string_view word, DecodedLine& out) {
 
 // 01 oobb bfff ffff: c2 holds two opcode bits and bit-number bits 2-1, c3 the
 // bit-number bit 0 on top of register bits 6-4, c4 register bits 3-0.
+// The opcodes of c2 "0"-"3", "4"-"7", "8"-"B" and "C"-"F", with their TAB.
+constexpr std::array<ShortText, 4> kBitOps{"BCF\t", "BSF\t", "BTFSC\t", "BTFSS\t"};
+
 bool DecodeBitClass(std::string_view word, SharedState& state, DecodedLine& out) {
   const char c2 = CharAt(word, 2);
-  std::string_view mnemonic;
-  int base;
-  if (DigitIn(c2, '0', '3')) {
-    mnemonic = "BCF\t", base = 0;
-  } else if (DigitIn(c2, '4', '7')) {
-    mnemonic = "BSF\t", base = 4;
-  } else if (DigitIn(c2, '8', 'B')) {
-    mnemonic = "BTFSC\t", base = 8;
-  } else if (DigitIn(c2, 'C', 'F')) {
-    mnemonic = "BTFSS\t", base = 12;
-  } else {
-    return false;
-  }
+  if (!IsUpperHexDigit(c2)) return false;
+  const ShortText& mnemonic = kBitOps[static_cast<size_t>(HexDigitValue(c2) / 4)];
   int high = HexDigitValue(CharAt(word, 3));
-  const int pair = HexDigitValue(c2) - base;
+  const int pair = HexDigitValue(c2) % 4;
   uint8_t bit;
   if (high >= 8) {
     bit = static_cast<uint8_t>(pair * 2 + 1);
@@ -143,7 +135,7 @@ bool DecodeBitClass(std::string_view word, SharedState& state, DecodedLine& out)
   if (const std::optional<std::string_view> name = FindRegisterName(key)) {
     out += *name;
   } else {
-    Put(out, '0', 'x', key);
+    Put(out, "0x", key);
     WarnUnknownRegister(key, state.NameWarning);
   }
   out += ',';
@@ -159,7 +151,7 @@ bool DecodeBitClass(std::string_view word, SharedState& state, DecodedLine& out)
 // 10 kaaa aaaa aaaa: c2 bit 11 tells CALL (0) from GOTO (1), then the 11-bit
 // target within the page of the word's own address.
 struct Branch {
-  std::string_view mnemonic;  // with its TAB
+  ShortText mnemonic = "";  // with its TAB
   ClassicLabel label;
 };
 
@@ -181,8 +173,6 @@ std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
   } else {
     return std::nullopt;
   }
-  const size_t count = 1 + rest.copy(digits + 1, 3);
-
   // The digits' value plus the page of the word's own address.
   int page_base;
   if (address > 0x17FF) {
@@ -194,6 +184,15 @@ std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
   } else {
     page_base = 0;
   }
+  if (word.size() >= 4 && IsUpperHexDigit(word[2]) && IsUpperHexDigit(word[3])) {
+    // Four upper-case digits, as nearly every word has: the 11-bit target
+    // and its own label.
+    const int target = page_base + ((HexDigitValue(c2) & 7) << 8) + (HexDigitValue(word[2]) << 4) +
+                       HexDigitValue(word[3]);
+    branch.label = {ClassicTargetLabel(target), target};
+    return branch;
+  }
+  const size_t count = 1 + rest.copy(digits + 1, 3);
   int value = page_base;
   for (size_t k = 0; k < count; ++k) value += HexDigitValue(digits[k]) << (4 * (count - 1 - k));
   const LabelName own = ClassicTargetLabel(value);
@@ -214,31 +213,21 @@ bool DecodeBranchClass(std::string_view word, SharedState& state, DecodedLine& o
   const std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress);
   if (!branch) return false;
   if (state.PassNumber == 1) state.List2.Add(std::string(branch->label.Name()));
-  return Put(out, branch->mnemonic, branch->label.Name());
+  return Put(out, branch->mnemonic, branch->label.name);
 }
 
-// 11 oooo kkkk kkkk: c2 is the opcode, c3 c4 the literal.
+// 11 oooo kkkk kkkk: c2 is the opcode, c3 c4 the literal. The opcodes of
+// c2 "0" to "F", each with what stands before the literal; "B" has none:
+// 3B00-3BFF is no instruction.
+constexpr std::array<ShortText, 16> kLiteralOps{"MOVLW\t0x", "MOVLW\t0x", "MOVLW\t0x", "MOVLW\t0x",
+                                                "RETLW\t0x", "RETLW\t0x", "RETLW\t0x", "RETLW\t0x",
+                                                "IORLW\t0x", "ANDLW\t0x", "XORLW\t0x", "",
+                                                "SUBLW\t0x", "SUBLW\t0x", "ADDLW\t0x", "ADDLW\t0x"};
+
 bool DecodeLiteralClass(std::string_view word, DecodedLine& out) {
   const char c2 = CharAt(word, 2);
-  std::string_view mnemonic;
-  if (DigitIn(c2, '0', '3')) {
-    mnemonic = "MOVLW\t0x";
-  } else if (DigitIn(c2, '4', '7')) {
-    mnemonic = "RETLW\t0x";
-  } else if (c2 == '8') {
-    mnemonic = "IORLW\t0x";
-  } else if (c2 == '9') {
-    mnemonic = "ANDLW\t0x";
-  } else if (c2 == 'A') {
-    mnemonic = "XORLW\t0x";
-  } else if (c2 == 'C' || c2 == 'D') {
-    mnemonic = "SUBLW\t0x";
-  } else if (c2 == 'E' || c2 == 'F') {
-    mnemonic = "ADDLW\t0x";
-  } else {
-    return false;  // "B" among them: 3B00-3BFF is no instruction
-  }
-  out += mnemonic;
+  if (!IsUpperHexDigit(c2) || c2 == 'B') return false;
+  out += kLiteralOps[static_cast<size_t>(HexDigitValue(c2))];
   PutCharAt(word, 3, out);
   PutCharAt(word, 4, out);
   return true;
@@ -286,7 +275,6 @@ void CollectBranchTarget(std::string_view word, SharedState& state) {
 }
 
 void DecodeWordInto(std::string_view word, SharedState& state, DecodedLine& out) {
-  out.Clear();
   state.NameWarning.clear();
   if (DecodeInstructionClass(word, state, out)) return;
   if (Mid(word, 1, 2) == "00") {

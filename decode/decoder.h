@@ -24,35 +24,76 @@ namespace tessarin {
 /// `NameWarning` first and appends any lookup warning to bit-instruction lines.
 std::string DecodeWord(std::string_view word, SharedState& state);
 
+/// A text of at most eight characters kept in eight bytes, which a
+/// `DecodedLine` takes in one move: a mnemonic and what follows it.
+class ShortText {
+ public:
+  template <size_t N>
+  constexpr ShortText(const char (&text)[N]) : size_(N - 1) {  // NOLINT: a literal is one
+    static_assert(N - 1 <= sizeof chars_, "a short text has at most eight characters");
+    for (size_t k = 0; k + 1 < N; ++k) chars_[k] = text[k];
+  }
+
+ private:
+  friend class DecodedLine;
+  char chars_[8] = {};
+  size_t size_;
+};
+
 /// A line as the decoder writes it, built in place: the pass decodes every
 /// word of a file, and a line written into a buffer of its own costs no
-/// allocation and a few instructions a character. The longest line the
-/// decoder writes has 44 characters (a bit instruction on an unnamed
-/// register, with its warning); characters past the capacity would be
-/// dropped.
+/// allocation and few instructions. It holds the longest text the decoder
+/// writes (44 characters: a bit instruction on an unnamed register, with its
+/// warning) behind the 22 columns of a listing's word line; characters past
+/// the capacity would be dropped.
 class DecodedLine {
  public:
-  static constexpr size_t kCapacity = 64;
+  static constexpr size_t kCapacity = 96;
 
   DecodedLine& operator+=(char c) {
     if (size_ < kCapacity) text_[size_++] = c;
     return *this;
   }
-  DecodedLine& operator+=(std::string_view text) {
-    const size_t count = std::min(text.size(), kCapacity - size_);
-    if (count > 0) std::memcpy(text_ + size_, text.data(), count);
-    size_ += count;
+  DecodedLine& operator+=(std::string_view text) { return Append(text.data(), text.size()); }
+  /// A literal or an array: characters of a fixed count, copied in one move.
+  template <size_t N>
+  DecodedLine& operator+=(const char (&text)[N]) {
+    return AppendFixed<N - 1>(text);
+  }
+  template <size_t N>
+  DecodedLine& operator+=(const std::array<char, N>& text) {
+    return AppendFixed<N>(text.data());
+  }
+  DecodedLine& operator+=(const ShortText& text) {
+    // All eight bytes at once, where the line has room for them.
+    if (kCapacity - size_ < sizeof text.chars_) return Append(text.chars_, text.size_);
+    std::memcpy(text_ + size_, text.chars_, sizeof text.chars_);
+    size_ += text.size_;
     return *this;
   }
   std::string_view View() const { return {text_, size_}; }
   void Clear() { size_ = 0; }
 
  private:
+  template <size_t kCount>
+  DecodedLine& AppendFixed(const char* text) {
+    if (kCapacity - size_ < kCount) return Append(text, kCount);
+    std::memcpy(text_ + size_, text, kCount);
+    size_ += kCount;
+    return *this;
+  }
+  DecodedLine& Append(const char* text, size_t count) {
+    count = std::min(count, kCapacity - size_);
+    if (count > 0) std::memcpy(text_ + size_, text, count);
+    size_ += count;
+    return *this;
+  }
+
   char text_[kCapacity];
   size_t size_ = 0;
 };
 
-/// Replaces `line` by the line `DecodeWord` gives, with the same effects on
+/// Appends the line `DecodeWord` gives to `line`, with the same effects on
 /// `state`.
 void DecodeWordInto(std::string_view word, SharedState& state, DecodedLine& line);
 

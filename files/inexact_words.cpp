@@ -36,12 +36,19 @@ const Processor& ListedProcessor(const SharedState& state) {
   return PassStyle(state) == ListingStyle::kSymbolic ? ChosenProcessor(state) : DefaultProcessor();
 }
 
+// The processor whose memory map the listing follows, with the first of its
+// ID locations, where instructions end.
+struct ListedChip {
+  const Processor& processor;
+  int id_first;
+};
+
 bool WordLineIsExact(int address, std::string_view word, std::string_view text,
-                     const Processor& processor) {
+                     const ListedChip& chip) {
   const std::optional<uint16_t> value = AssemblableWord(address, word);
   if (!value) return false;
   if (!ListedAsInstruction(text)) return true;
-  return address < TraitsOf(processor).id_first && IsExactInstruction(*value, processor.core);
+  return address < chip.id_first && IsExactInstruction(*value, chip.processor.core);
 }
 
 // Whether gpasm places the words after an ORG line at their own addresses,
@@ -61,6 +68,7 @@ std::vector<int> InexactWords(const SharedState& state) {
   std::vector<int> inexact;
   const std::vector<std::string>& lines = state.List1.Items();
   const Processor& processor = ListedProcessor(state);
+  const ListedChip chip{processor, TraitsOf(processor).id_first};
   bool org_reaches = true;
   bool after_org = false;
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
@@ -75,7 +83,7 @@ std::vector<int> InexactWords(const SharedState& state) {
     if (after_org) org_reaches = OrgReaches(address, state, processor);
     after_org = false;
     if (!line.IsDw()) {
-      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), processor)) {
+      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), chip)) {
         inexact.push_back(address);
       }
       continue;

@@ -66,11 +66,13 @@ class ClassicWords {
   std::vector<std::string> TakeDistinctTargets() {
     return std::move(targets_).TakeDistinct(state_.List2);
   }
-  // The text of a word line, valid until the next call.
-  std::string_view Text(int address, std::string_view word, bool) {
+  // The word line: its columns and the decoded word, written after them.
+  std::string Line(int address, std::string_view word, std::string_view label) {
     state_.CurrentAddress = static_cast<int16_t>(address);
+    line_.Clear();
+    line_ += WordColumns(address, word, label);
     DecodeWordInto(word, state_, line_);
-    return line_.View();
+    return std::string(line_.View());
   }
   std::string Org(int address) const { return OrgLine(address); }
   bool OrgAfter(int) const { return false; }
@@ -146,9 +148,8 @@ class SymbolicStyleWords {
       state_.List2.Add(std::move(label));
   }
   std::vector<std::string> TakeDistinctTargets() { return state_.List2.TakeDistinctItems(); }
-  std::string_view Text(int address, std::string_view word, bool labelled) {
-    text_ = words_.Text(address, word, labelled);
-    return text_;
+  std::string Line(int address, std::string_view word, std::string_view label) {
+    return WordLine(address, word, label, words_.Text(address, word, !label.empty()));
   }
   std::string Org(int address) const {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),
@@ -171,14 +172,13 @@ class SymbolicStyleWords {
   std::vector<int> eeprom_;  // the loaded EEPROM words' addresses, ascending
   int first_eeprom_ = -1;    // the one of them whose record comes first
   int end_line_ = 0;         // the store line of the end record
-  std::string text_;         // the text of the last word line
 };
 
 // First sweep: collects the branch target of every word (into List2, or kept
 // by the style until it makes the label list) and notes which addresses hold
 // a word.
 template <typename Words>
-PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
+PassStatus CollectTargets(SharedState& state, Words& style, std::vector<char>& has_word,
                           int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
@@ -192,7 +192,7 @@ PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& h
     const bool collected =
         style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
           style.CollectLabel(address, word);
-          has_word[static_cast<size_t>(address)] = true;
+          has_word[static_cast<size_t>(address)] = 1;
           // A word after it would lie past the chip.
           return address != reader.AddressWords() - 1;
         });
@@ -218,7 +218,7 @@ std::vector<std::string> BuildLabelQueue(SharedState& state, EventLoopYield& yie
 struct PendingLabels {
   std::vector<std::string> names;  // the queue, ascending
   std::vector<bool> placed;        // per name
-  std::vector<int> name_at;        // per word address of the chip: index into names, or -1
+  std::vector<int> name_at;        // per word address: index into names, or -1
 
   int NameAt(int address) const {
     return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)]
@@ -229,17 +229,19 @@ struct PendingLabels {
 // Defines, right after the header, every queued label that no word line will
 // carry, and indexes the others by their address.
 PendingLabels PrepareLabels(SharedState& state, std::vector<std::string> queue,
-                            const std::vector<bool>& has_word) {
+                            const std::vector<char>& has_word) {
   PendingLabels labels;
   labels.names = std::move(queue);
   labels.placed.assign(labels.names.size(), false);
-  labels.name_at.assign(has_word.size(), -1);
+  // Grown as far as the labels reach, in room made once.
+  labels.name_at.reserve(has_word.size());
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
     const std::optional<int> address = LabelAddress(name, static_cast<int>(has_word.size()));
-    if (address && has_word[static_cast<size_t>(*address)]) {
+    if (address && has_word[static_cast<size_t>(*address)] != 0) {
       const auto at = static_cast<size_t>(*address);
+      if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
       if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }
@@ -297,8 +299,7 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels)
             labels.placed[static_cast<size_t>(name)] = true;
             label = labels.names[static_cast<size_t>(name)];
           }
-          state.List1.Add(
-              WordLine(address, word, label, style.Text(address, word, !label.empty())));
+          state.List1.Add(style.Line(address, word, label));
           if (address == reader.AddressWords() - 1) return false;
           next_address = style.OrgAfter(address) ? -1 : address + 1;
           return true;
@@ -314,7 +315,9 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels)
 // The pass in the style of `style`, after the header.
 template <typename Words>
 PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
-  std::vector<bool> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), false);
+  // Per word address of the chip, whether a word is listed there (a byte
+  // each: the first sweep sets one a word).
+  std::vector<char> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), 0);
   int line_count = state.List1.Count();
   if (PassStatus collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;

@@ -23,6 +23,8 @@ inline constexpr int kWordAddressCount = 0x10000;
 /// case, and reading stops at the first other character. An empty field, or
 /// one that starts with another character, reads as 0.
 constexpr unsigned ReadHexField(std::string_view field) {
+  // Four digits, as every address field of a well-formed record holds.
+  if (const std::optional<uint16_t> digits = ReadFourHexDigits(field)) return *digits;
   unsigned value = 0;
   for (char c : field) {
     if (c == ' ') continue;

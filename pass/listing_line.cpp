@@ -94,22 +94,36 @@ void CopyField(std::string_view text, char* out) {
 
 }  // namespace
 
-std::string WordLine(int address, std::string_view word, std::string_view label,
-                     std::string_view instruction) {
-  // Filled column by column into a line of blanks. A word cut short by the
-  // end of its record still takes its four columns, so that the label field
-  // and the instruction stay where they belong.
-  std::string line(kTabColumn + instruction.size(), ' ');
-  char* out = line.data();  // out[column - 1] is the character at `column`
+WordLineColumns WordColumns(int address, std::string_view word, std::string_view label) {
+  static_assert(std::tuple_size_v<WordLineColumns> == kTabColumn);
+  // Filled column by column into blanks. A word cut short by the end of its
+  // record still takes its four columns, so that the label field and the
+  // instruction stay where they belong.
+  WordLineColumns columns;
+  columns.fill(' ');
+  char* out = columns.data();  // out[column - 1] is the character at `column`
   PutAddressText(address, out);
   CopyField<4>(word, out + kWordColumn - 1);
-  out[kCharsColumn - 1] = ByteChar(Mid(word, 1, 2));
-  out[kCharsColumn] = ByteChar(Mid(word, 3, 2));
+  if (const std::optional<uint16_t> value = ReadFourHexDigits(word)) {
+    // The bytes of a word of four hex digits, as ByteChar reads them.
+    out[kCharsColumn - 1] = DisplayChar(*value >> 8);
+    out[kCharsColumn] = DisplayChar(*value & 0xFFu);
+  } else {
+    out[kCharsColumn - 1] = ByteChar(Mid(word, 1, 2));
+    out[kCharsColumn] = ByteChar(Mid(word, 3, 2));
+  }
   CopyField<kLabelWidth>(label, out + kLabelColumn - 1);
   out[kTabColumn - 1] = '\t';
-  if (!instruction.empty()) {
-    std::memcpy(out + kInstructionColumn - 1, instruction.data(), instruction.size());
-  }
+  return columns;
+}
+
+std::string WordLine(int address, std::string_view word, std::string_view label,
+                     std::string_view instruction) {
+  const WordLineColumns columns = WordColumns(address, word, label);
+  std::string line;
+  line.reserve(columns.size() + instruction.size());
+  line.append(columns.data(), columns.size());
+  line.append(instruction);
   return line;
 }
 

@@ -68,8 +68,16 @@ constexpr char ByteChar(std::string_view two_hex) {
   return DisplayChar(ReadHexField(two_hex) & 0xFF);
 }
 
-/// A word line. `label` is the label name or empty for five blanks;
-/// `instruction` is the text the listing style prints for the word.
+/// The columns of a word line before its instruction text: columns 1-22,
+/// up to and with the TAB.
+using WordLineColumns = std::array<char, 22>;
+
+/// The columns of a word line. `label` is the label name or empty for five
+/// blanks.
+WordLineColumns WordColumns(int address, std::string_view word, std::string_view label);
+
+/// A word line: its columns and `instruction`, the text the listing style
+/// prints for the word.
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction);
 
@@ -108,7 +116,7 @@ class ListingLine {
 
   /// A DW line as `DwText` writes it: a word address, then "DW   " at the
   /// instruction. The decoder's own "DW" and a TAB, on a word line, is not.
-  constexpr bool IsDw() const { return HasWordAddress() && Mid(text_, 23, 5) == "DW   "; }
+  constexpr bool IsDw() const { return Mid(text_, 23, 5) == "DW   " && HasWordAddress(); }
 
   /// The kind of the line when it stands at `index` in the listing.
   LineKind Kind(int index) const;

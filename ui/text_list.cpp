@@ -1,7 +1,6 @@
 #include "ui/text_list.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <iterator>
 #include <utility>
@@ -107,26 +106,6 @@ void TextList::Select(int index) {
   selected_ = (index >= 0 && index < Count()) ? index : -1;
 }
 
-namespace {
-
-// Sorts `keyed` by key, stably: a radix sort, one counting pass per byte of
-// the key from the lowest, leaving out the bytes where every key agrees
-// (label names have five bytes and share most of them).
-template <typename Keyed>
-void SortByKeys(std::vector<Keyed>& keyed) {
-  std::vector<Keyed> sorted(keyed.size());
-  for (int shift = 0; shift < 64; shift += 8) {
-    std::array<size_t, 257> starts{};
-    for (const Keyed& entry : keyed) ++starts[((entry.key >> shift) & 0xFF) + 1];
-    if (std::find(starts.begin(), starts.end(), keyed.size()) != starts.end()) continue;
-    for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
-    for (const Keyed& entry : keyed) sorted[starts[(entry.key >> shift) & 0xFF]++] = entry;
-    keyed.swap(sorted);
-  }
-}
-
-}  // namespace
-
 void TextList::SortPending() {
   // Sorts positions by a key made of the first eight case-folded bytes, so
   // that most comparisons are one integer comparison; only equal keys need the
@@ -148,7 +127,11 @@ void TextList::SortPending() {
     keys_decide = keys_decide && text.size() <= 8 && text.find('\0') == std::string::npos;
   }
   if (keys_decide) {
-    SortByKeys(keyed);
+    // The index after the key makes every position distinct: the order the
+    // stable sort gives.
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+      return a.key != b.key ? a.key < b.key : a.index < b.index;
+    });
   } else {
     const FoldedLess less;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
