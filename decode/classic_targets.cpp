@@ -20,7 +20,7 @@ std::vector<std::string> ClassicTargets::TakeDistinct(TextList& list) && {
     for (int address = 0; address < kAddressCount; ++address) {
       if (!addresses_.test(static_cast<size_t>(address))) continue;
       const LabelName label = ClassicTargetLabel(address);
-      names.emplace_back(label.begin(), label.end());
+      names.emplace_back(label.data(), label.size());
     }
     return names;
   }

@@ -73,7 +73,13 @@ std::string RegisterName(std::string_view key, std::string& name_warning) {
 }
 
 void WarnUnknownRegister(std::string_view key, std::string& name_warning) {
-  name_warning.assign("*** ").append(key).append(": Registre inconnu !");
+  constexpr std::string_view kBefore = "*** ";
+  constexpr std::string_view kAfter = ": Registre inconnu !";
+  name_warning.resize(kBefore.size() + key.size() + kAfter.size());
+  char* out = name_warning.data();
+  out = std::copy(kBefore.begin(), kBefore.end(), out);
+  out = std::copy(key.begin(), key.end(), out);
+  std::copy(kAfter.begin(), kAfter.end(), out);
 }
 
 std::string StatusBitName(uint8_t bit, std::string& name_warning) {

@@ -54,8 +54,7 @@ bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   const int first = RecordWordAddress(record, base).value_or(0);
   const int words = RecordWordCount(record);
   for (int k = 0; k < words; ++k) {
-    const std::optional<uint16_t> word = RecordWordValue(record, k);
-    if (word && *word > 0x3FFF && !HoldsSixteenBits(first + k)) return true;
+    if (RecordWordAbove3FFF(record, k) && !HoldsSixteenBits(first + k)) return true;
   }
   return false;
 }
@@ -87,8 +86,8 @@ class LoadCheck {
     bool repeated = false;
     for (int k = 0; address && k < words && *address + k < kWordAddressCount; ++k) {
       const auto at = static_cast<size_t>(*address + k);
-      repeated = repeated || written_.test(at);
-      written_.set(at);
+      repeated = repeated || written_[at];
+      written_[at] = true;
     }
     if (repeated) note(HexDefect::kRepeatedAddress);
   }

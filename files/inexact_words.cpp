@@ -47,8 +47,10 @@ bool WordLineIsExact(int address, std::string_view word, std::string_view text,
                      const ListedChip& chip) {
   const std::optional<uint16_t> value = AssemblableWord(address, word);
   if (!value) return false;
-  if (!ListedAsInstruction(text)) return true;
-  return address < chip.id_first && IsExactInstruction(*value, chip.processor.core);
+  // An instruction that encodes back to its word, or a word written as data;
+  // the table lookup settles most words before the text is read.
+  if (address < chip.id_first && IsExactInstruction(*value, chip.processor.core)) return true;
+  return !ListedAsInstruction(text);
 }
 
 // Whether gpasm places the words after an ORG line at their own addresses,

@@ -1,5 +1,6 @@
 #include "pass/assembler.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -241,7 +242,11 @@ PendingLabels PrepareLabels(SharedState& state, std::vector<std::string> queue,
     const std::optional<int> address = LabelAddress(name, static_cast<int>(has_word.size()));
     if (address && has_word[static_cast<size_t>(*address)] != 0) {
       const auto at = static_cast<size_t>(*address);
-      if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
+      if (at >= labels.name_at.size()) {
+        // In steps that double, as far as the chip reaches.
+        labels.name_at.resize(
+            std::min(std::max(at + 1, 2 * labels.name_at.size()), has_word.size()), -1);
+      }
       if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }

@@ -13,15 +13,11 @@ std::optional<uint32_t> RecordAddressBase(std::string_view record) {
   return std::nullopt;
 }
 
-WordText RecordWord(std::string_view record, int k) {
-  // The high byte's characters at j+2 and j+3, then the low byte's at j and
-  // j+1, each only where the line reaches.
-  const int j = 10 + 4 * k;
-  if (k >= 0 && static_cast<size_t>(j + 3) <= record.size()) {
-    const char* low = record.data() + j - 1;
-    return {low[2], low[3], low[0], low[1]};
-  }
+WordText CutRecordWord(std::string_view record, int k) {
+  // Each of the word's characters at j+2, j+3, j and j+1 only where the line
+  // reaches.
   WordText word;
+  const int j = 10 + 4 * k;
   for (int position : {j + 2, j + 3, j, j + 1}) {
     if (position >= 1 && static_cast<size_t>(position) <= record.size()) {
       word.Add(record[static_cast<size_t>(position - 1)]);

@@ -23,7 +23,10 @@ inline constexpr int kWordAddressCount = 0x10000;
 /// case, and reading stops at the first other character. An empty field, or
 /// one that starts with another character, reads as 0.
 constexpr unsigned ReadHexField(std::string_view field) {
-  // Four digits, as every address field of a well-formed record holds.
+  // Two or four digits, as every field of a well-formed record holds.
+  if (field.size() == 2 && HexDigitOrNone(field[0]) >= 0 && HexDigitOrNone(field[1]) >= 0) {
+    return static_cast<unsigned>(HexDigitOrNone(field[0]) * 16 + HexDigitOrNone(field[1]));
+  }
   if (const std::optional<uint16_t> digits = ReadFourHexDigits(field)) return *digits;
   unsigned value = 0;
   for (char c : field) {
@@ -96,10 +99,20 @@ class WordText {
   size_t size_ = 0;
 };
 
+/// `RecordWord` where the line ends before the word does.
+WordText CutRecordWord(std::string_view record, int k);
+
 /// Word `k` (from 0) of the record as text, high byte's two characters then
 /// the low byte's, as they stand in the line. Shorter than four characters,
 /// or empty, where the line ends early.
-WordText RecordWord(std::string_view record, int k);
+inline WordText RecordWord(std::string_view record, int k) {
+  // The high byte's characters at j+2 and j+3, then the low byte's at j and
+  // j+1.
+  const int j = 10 + 4 * k;
+  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return CutRecordWord(record, k);
+  const char* low = record.data() + j - 1;
+  return {low[2], low[3], low[0], low[1]};
+}
 
 /// Word `k` of the record as a number, when its four characters are all
 /// there and all hex digits (in either case): `ReadFourHexDigits` of
@@ -111,6 +124,17 @@ constexpr std::optional<uint16_t> RecordWordValue(std::string_view record, int k
   const char text[] = {record[static_cast<size_t>(j + 1)], record[static_cast<size_t>(j + 2)],
                        record[static_cast<size_t>(j - 1)], record[static_cast<size_t>(j)]};
   return ReadFourHexDigits(std::string_view(text, 4));
+}
+
+/// Whether word `k` of the record reads above 0x3FFF as `RecordWordValue`
+/// reads it.
+constexpr bool RecordWordAbove3FFF(std::string_view record, int k) {
+  // The first digit of the high byte, at j+2, settles nearly every word.
+  const int j = 10 + 4 * k;
+  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return false;
+  if (HexDigitOrNone(record[static_cast<size_t>(j + 1)]) < 4) return false;
+  const std::optional<uint16_t> value = RecordWordValue(record, k);
+  return value && *value > 0x3FFF;
 }
 
 /// Rounds `value / 2` to the nearest whole number, ties to even.

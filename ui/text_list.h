@@ -23,7 +23,10 @@ class TextList {
 
   void Clear();
   /// Appends `text`, or in a sorted list inserts it at its place.
-  void Add(std::string text);
+  void Add(std::string text) {
+    if (sorted_) return AddSorted(std::move(text));
+    items_.push_back(std::move(text));
+  }
   int Count() const { return static_cast<int>(items_.size()); }
   /// The text of item `index`, or the empty text for an index out of range.
   const std::string& Item(int index) const;
@@ -58,6 +61,7 @@ class TextList {
   void Assign(std::vector<std::string> items);
 
  private:
+  void AddSorted(std::string text);
   /// Merges the additions of a run into their sorted places.
   void Settle();
   void SortPending();

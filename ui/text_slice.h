@@ -19,14 +19,15 @@ constexpr std::string_view Mid(std::string_view text, int start, int length) {
   long last = static_cast<long>(start) - 1 + length;  // one past the end
   if (last > static_cast<long>(text.size())) last = static_cast<long>(text.size());
   if (first >= last) return {};
-  return text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first));
+  return {text.data() + first, static_cast<size_t>(last - first)};
 }
 
 /// Everything of `text` from position `start` (counting from 1) on.
 constexpr std::string_view MidFrom(std::string_view text, int start) {
   if (start < 1) start = 1;
-  if (static_cast<size_t>(start - 1) >= text.size()) return {};
-  return text.substr(static_cast<size_t>(start - 1));
+  const auto first = static_cast<size_t>(start - 1);
+  if (first >= text.size()) return {};
+  return {text.data() + first, text.size() - first};
 }
 
 /// The character at `position` (counting from 1), or '\0' past either end.
