@@ -2,15 +2,6 @@
 
 namespace tessarin {
 
-void ClassicTargets::Add(const ClassicLabel& target) {
-  labels_.push_back(target.name);
-  if (target.address && *target.address < kAddressCount) {
-    addresses_.set(static_cast<size_t>(*target.address));
-  } else {
-    all_own_ = false;
-  }
-}
-
 std::vector<std::string> ClassicTargets::TakeDistinct(TextList& list) && {
   if (all_own_ && list.Count() == 0) {
     // A page letter and four upper-case digits: the letters and the digits

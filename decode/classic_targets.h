@@ -16,7 +16,14 @@ namespace tessarin {
 /// set of addresses gives the order without a sort.
 class ClassicTargets {
  public:
-  void Add(const ClassicLabel& target);
+  void Add(const ClassicLabel& target) {
+    labels_.push_back(target.name);
+    if (target.address && *target.address < kAddressCount) {
+      addresses_.set(static_cast<size_t>(*target.address));
+    } else {
+      all_own_ = false;
+    }
+  }
 
   /// The distinct items of `list` once every target is added to it, in its
   /// order, taken out of it: `TextList::TakeDistinctItems` after the additions.

@@ -149,71 +149,19 @@ bool DecodeBitClass(std::string_view word, SharedState& state, DecodedLine& out)
 }
 
 // 10 kaaa aaaa aaaa: c2 bit 11 tells CALL (0) from GOTO (1), then the 11-bit
-// target within the page of the word's own address.
-struct Branch {
-  ShortText mnemonic = "";  // with its TAB
-  ClassicLabel label;
-};
+// target within the page of the word's own address (see FindClassicLabel).
+constexpr std::array<ShortText, 2> kBranchOps{"CALL\t", "GOTO\t"};
 
-// The branch of a word whose c1 is "2", or nothing when c2 is no digit.
-std::optional<Branch> DecodeBranch(std::string_view word, int16_t address) {
-  const char c2 = CharAt(word, 2);
-  Branch branch;
-  // The target digits as they stand in the word: at most four characters.
-  char digits[4];
-  std::string_view rest;
-  if (DigitIn(c2, '0', '7')) {
-    branch.mnemonic = "CALL\t";
-    digits[0] = '0';
-    rest = Mid(word, 2, 3);
-  } else if (DigitIn(c2, '8', 'F')) {
-    branch.mnemonic = "GOTO\t";
-    digits[0] = static_cast<char>('0' + HexDigitValue(c2) - 8);
-    rest = Mid(word, 3, 2);
-  } else {
-    return std::nullopt;
-  }
-  // The digits' value plus the page of the word's own address.
-  int page_base;
-  if (address > 0x17FF) {
-    page_base = 0x1800;
-  } else if (address >= 0x1000) {
-    page_base = 0x1000;
-  } else if (address >= 0x0800) {
-    page_base = 0x0800;
-  } else {
-    page_base = 0;
-  }
-  if (word.size() >= 4 && IsUpperHexDigit(word[2]) && IsUpperHexDigit(word[3])) {
-    // Four upper-case digits, as nearly every word has: the 11-bit target
-    // and its own label.
-    const int target = page_base + ((HexDigitValue(c2) & 7) << 8) + (HexDigitValue(word[2]) << 4) +
-                       HexDigitValue(word[3]);
-    branch.label = {ClassicTargetLabel(target), target};
-    return branch;
-  }
-  const size_t count = 1 + rest.copy(digits + 1, 3);
-  int value = page_base;
-  for (size_t k = 0; k < count; ++k) value += HexDigitValue(digits[k]) << (4 * (count - 1 - k));
-  const LabelName own = ClassicTargetLabel(value);
-  if (page_base != 0) {
-    // Past the first page the label is the target's own.
-    branch.label = {own, value};
-    return branch;
-  }
-  // On the first page, the digits as they stand behind as many "0" as make
-  // four characters.
-  LabelName label = {'W', '0', '0', '0', '0'};
-  std::copy(digits, digits + count, label.end() - static_cast<std::ptrdiff_t>(count));
-  branch.label = {label, label == own ? std::optional<int>(value) : std::nullopt};
-  return branch;
-}
+// The base of the page of word address `address`: each page holds 0x800
+// words, and addresses past the fourth page (or below the first) count as
+// that page.
+int PageBase(int16_t address) { return address < 0 ? 0 : std::min(address >> 11, 3) << 11; }
 
 bool DecodeBranchClass(std::string_view word, SharedState& state, DecodedLine& out) {
-  const std::optional<Branch> branch = DecodeBranch(word, state.CurrentAddress);
-  if (!branch) return false;
-  if (state.PassNumber == 1) state.List2.Add(std::string(branch->label.Name()));
-  return Put(out, branch->mnemonic, branch->label.name);
+  const std::optional<ClassicLabel> label = FindBranchClassLabel(word, state.CurrentAddress);
+  if (!label) return false;
+  if (state.PassNumber == 1) state.List2.Add(std::string(label->Name()));
+  return Put(out, kBranchOps[HexDigitValue(CharAt(word, 2)) < 8 ? 0 : 1], label->name);
 }
 
 // 11 oooo kkkk kkkk: c2 is the opcode, c3 c4 the literal. The opcodes of
@@ -262,9 +210,37 @@ LabelName ClassicTargetLabel(int address) {
 }
 
 std::optional<ClassicLabel> FindBranchClassLabel(std::string_view word, int16_t address) {
-  const std::optional<Branch> branch = DecodeBranch(word, address);
-  if (!branch) return std::nullopt;
-  return branch->label;
+  // 10 kaaa aaaa aaaa: the target is the low three bits of c2, then c3 c4,
+  // within the page of the word's own address; c2 must be a digit.
+  const char c2 = CharAt(word, 2);
+  if (!IsUpperHexDigit(c2)) return std::nullopt;
+  const int high = HexDigitValue(c2);
+  const int page_base = PageBase(address);
+  if (word.size() >= 4 && IsUpperHexDigit(word[2]) && IsUpperHexDigit(word[3])) {
+    // Four upper-case digits, as nearly every word has: the 11-bit target
+    // and its own label.
+    const int target =
+        page_base + ((high & 7) << 8) + (HexDigitValue(word[2]) << 4) + HexDigitValue(word[3]);
+    return ClassicLabel{ClassicTargetLabel(target), target};
+  }
+  // The target digits as they stand in the word, at most four characters:
+  // "0" and c2 c3 c4 for CALL, the digit of v(c2) - 8 and c3 c4 for GOTO;
+  // their value plus the page.
+  char digits[4];
+  digits[0] = high < 8 ? '0' : static_cast<char>('0' + high - 8);
+  const size_t count = 1 + (high < 8 ? Mid(word, 2, 3) : Mid(word, 3, 2)).copy(digits + 1, 3);
+  int value = page_base;
+  for (size_t k = 0; k < count; ++k) value += HexDigitValue(digits[k]) << (4 * (count - 1 - k));
+  const LabelName own = ClassicTargetLabel(value);
+  if (page_base != 0) {
+    // Past the first page the label is the target's own.
+    return ClassicLabel{own, value};
+  }
+  // On the first page, the digits as they stand behind as many "0" as make
+  // four characters.
+  LabelName label = {'W', '0', '0', '0', '0'};
+  std::copy(digits, digits + count, label.end() - static_cast<std::ptrdiff_t>(count));
+  return ClassicLabel{label, label == own ? std::optional<int>(value) : std::nullopt};
 }
 
 void CollectBranchTarget(std::string_view word, SharedState& state) {

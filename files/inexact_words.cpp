@@ -43,14 +43,14 @@ struct ListedChip {
   int id_first;
 };
 
-bool WordLineIsExact(int address, std::string_view word, std::string_view text,
-                     const ListedChip& chip) {
-  const std::optional<uint16_t> value = AssemblableWord(address, word);
+bool WordLineIsExact(int address, const ListingLine& line, const ListedChip& chip) {
+  const std::optional<uint16_t> value = ReadFourHexDigits(line.Word());
   if (!value) return false;
   // An instruction that encodes back to its word, or a word written as data;
   // the table lookup settles most words before the text is read.
   if (address < chip.id_first && IsExactInstruction(*value, chip.processor.core)) return true;
-  return !ListedAsInstruction(text);
+  if (*value > 0x3FFF && !HoldsSixteenBits(address)) return false;
+  return !ListedAsInstruction(line.Instruction());
 }
 
 // Whether gpasm places the words after an ORG line at their own addresses,
@@ -85,7 +85,7 @@ std::vector<int> InexactWords(const SharedState& state) {
     if (after_org) org_reaches = OrgReaches(address, state, processor);
     after_org = false;
     if (!line.IsDw()) {
-      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), chip)) {
+      if (!org_reaches || !WordLineIsExact(address, line, chip)) {
         inexact.push_back(address);
       }
       continue;
