@@ -38,8 +38,8 @@ ZoneSource ZonesOf(const Options& options, const std::string& hex_path) {
 // How many parts a warning names that hold an image the chosen one cannot.
 constexpr size_t kPartsNamed = 5;
 
-// Warns when `image`, the whole image of the file, holds words that the
-// chosen processor cannot hold.
+// Warns when `image`, where the file's image holds words, holds words that
+// the chosen processor cannot hold.
 void CheckFit(const ProgramImage& image, const SharedState& state, const std::string& hex_path,
               Reporter& report) {
   const Processor& processor = ChosenProcessor(state);
@@ -58,7 +58,7 @@ void CheckFitAfterFailure(const std::string& hex_path, const std::string& hex_fi
   const Result<std::string> text = ReadHexFile(hex_file);
   SharedState scratch;
   if (!text.ok() || !FillLineStore(scratch, *text).ok()) return;
-  CheckFit(BuildProgramImage(scratch, kWordAddressCount), state, hex_path, report);
+  CheckFit(LoadedAddresses(scratch, kWordAddressCount), state, hex_path, report);
 }
 
 // Why the pass stopped, in the command line's words.
@@ -108,7 +108,7 @@ bool Open(const Options& options, const std::string& hex_path, const std::string
     case OpenStep::kDone:
       break;
   }
-  CheckFit(BuildProgramImage(state), state, hex_path, report);
+  CheckFit(LoadedAddresses(state, RecordReader(state).AddressWords()), state, hex_path, report);
   return true;
 }
 

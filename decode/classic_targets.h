@@ -1,6 +1,7 @@
 #pragma once
 
-#include <bitset>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 
 namespace tessarin {
 
-/// The branch targets that the classic style's first sweep finds, made into
+/// The branch targets that the classic style's sweep finds, made into
 /// the label names they join the sorted target list with. Names sort without
 /// regard to case; a name that is its address's own label sorts as the
 /// address does. So while every name is, and the list holds nothing yet, a
@@ -19,7 +20,8 @@ class ClassicTargets {
   void Add(const ClassicLabel& target) {
     labels_.push_back(target.name);
     if (target.address && *target.address < kAddressCount) {
-      addresses_.set(static_cast<size_t>(*target.address));
+      const auto address = static_cast<size_t>(*target.address);
+      addresses_[address / 64] |= uint64_t{1} << (address % 64);
     } else {
       all_own_ = false;
     }
@@ -33,8 +35,8 @@ class ClassicTargets {
   static constexpr int kAddressCount = 0x2000;  // the addresses a label can name
 
   std::vector<LabelName> labels_;
-  std::bitset<kAddressCount> addresses_;
-  bool all_own_ = true;  // every label is its address's own
+  std::array<uint64_t, kAddressCount / 64> addresses_{};  // one bit an address
+  bool all_own_ = true;                                   // every label is its address's own
 };
 
 }  // namespace tessarin

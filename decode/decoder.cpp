@@ -157,8 +157,9 @@ constexpr std::array<ShortText, 2> kBranchOps{"CALL\t", "GOTO\t"};
 // that page.
 int PageBase(int16_t address) { return address < 0 ? 0 : std::min(address >> 11, 3) << 11; }
 
-bool DecodeBranchClass(std::string_view word, SharedState& state, DecodedLine& out) {
-  const std::optional<ClassicLabel> label = FindBranchClassLabel(word, state.CurrentAddress);
+bool DecodeBranchClass(std::string_view word, SharedState& state, DecodedLine& out,
+                       std::optional<ClassicLabel>& label) {
+  label = FindBranchClassLabel(word, state.CurrentAddress);
   if (!label) return false;
   if (state.PassNumber == 1) state.List2.Add(std::string(label->Name()));
   return Put(out, kBranchOps[HexDigitValue(CharAt(word, 2)) < 8 ? 0 : 1], label->name);
@@ -181,14 +182,15 @@ bool DecodeLiteralClass(std::string_view word, DecodedLine& out) {
   return true;
 }
 
-bool DecodeInstructionClass(std::string_view word, SharedState& state, DecodedLine& out) {
+bool DecodeInstructionClass(std::string_view word, SharedState& state, DecodedLine& out,
+                            std::optional<ClassicLabel>& label) {
   switch (CharAt(word, 1)) {
     case '0':
       return DecodeByteClass(word, out);
     case '1':
       return DecodeBitClass(word, state, out);
     case '2':
-      return DecodeBranchClass(word, state, out);
+      return DecodeBranchClass(word, state, out, label);
     case '3':
       return DecodeLiteralClass(word, out);
     default:
@@ -250,14 +252,17 @@ void CollectBranchTarget(std::string_view word, SharedState& state) {
   }
 }
 
-void DecodeWordInto(std::string_view word, SharedState& state, DecodedLine& out) {
+std::optional<ClassicLabel> DecodeWordInto(std::string_view word, SharedState& state,
+                                           DecodedLine& out) {
   state.NameWarning.clear();
-  if (DecodeInstructionClass(word, state, out)) return;
+  std::optional<ClassicLabel> label;
+  if (DecodeInstructionClass(word, state, out, label)) return label;
   if (Mid(word, 1, 2) == "00") {
     Put(out, "DATA\t0x", Mid(word, 3, 2));
   } else {
     Put(out, "DW\t0x", Mid(word, 1, 4));
   }
+  return std::nullopt;
 }
 
 std::string DecodeWord(std::string_view word, SharedState& state) {

@@ -93,10 +93,6 @@ class DecodedLine {
   size_t size_ = 0;
 };
 
-/// Appends the line `DecodeWord` gives to `line`, with the same effects on
-/// `state`.
-void DecodeWordInto(std::string_view word, SharedState& state, DecodedLine& line);
-
 /// The name of a CALL or GOTO label: a page letter and four characters.
 using LabelName = std::array<char, 5>;
 
@@ -105,14 +101,19 @@ using LabelName = std::array<char, 5>;
 LabelName ClassicTargetLabel(int address);
 
 /// The label name `DecodeWord` gives a CALL or GOTO word at `address`, and
-/// the target address when the name is that address's `ClassicTargetLabel`: past
-/// the first page always, on it when the word's digits are upper-case.
+/// the target address when the name is that address's `ClassicTargetLabel`:
+/// past the first page always, on it when the word's digits are upper-case.
 struct ClassicLabel {
   LabelName name;
   std::optional<int> address;
 
   std::string_view Name() const { return {name.data(), name.size()}; }
 };
+
+/// Appends the line `DecodeWord` gives to `line`, with the same effects on
+/// `state`. The label that the line names, for a CALL or GOTO word.
+std::optional<ClassicLabel> DecodeWordInto(std::string_view word, SharedState& state,
+                                           DecodedLine& line);
 
 /// `FindClassicLabel` for a word of the branch class, whose first character
 /// is "2".

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -67,14 +68,17 @@ class ClassicWords {
   std::vector<std::string> TakeDistinctTargets() {
     return std::move(targets_).TakeDistinct(state_.List2);
   }
-  // The word line: its columns and the decoded word, written after them.
+  // The word line: its columns and the decoded word, written after them. A
+  // style that collects while it writes keeps the label of a CALL or GOTO.
   std::string Line(int address, std::string_view word, std::string_view label) {
     state_.CurrentAddress = static_cast<int16_t>(address);
     line_.Clear();
     line_ += WordColumns(address, word, label);
-    DecodeWordInto(word, state_, line_);
+    const std::optional<ClassicLabel> target = DecodeWordInto(word, state_, line_);
+    if (target && collect_while_writing_) targets_.Add(*target);
     return std::string(line_.View());
   }
+  void CollectWhileWriting() { collect_while_writing_ = true; }
   std::string Org(int address) const { return OrgLine(address); }
   bool OrgAfter(int) const { return false; }
 
@@ -82,6 +86,7 @@ class ClassicWords {
   SharedState& state_;
   ClassicTargets targets_;
   DecodedLine line_;
+  bool collect_while_writing_ = false;
 };
 
 // The symbolic style: labels of the targets the flow gives, named source of
@@ -202,24 +207,22 @@ PassStatus CollectTargets(SharedState& state, Words& style, std::vector<char>& h
   return {};
 }
 
-// The queue of labels to place, ascending: the label list copied name by
-// name while the window gets to repaint.
+// The queue of labels to place, ascending: a copy of the label list. The
+// window gets to repaint once, and once per label, as it always has while
+// the queue filled.
 std::vector<std::string> BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
   state.List2.Clear();
   yield.YieldOnce();
-  std::vector<std::string> queue;
-  queue.reserve(state.List3.Items().size());
-  for (const std::string& name : state.List3.Items()) {
-    queue.push_back(name);
-    yield.YieldOnce();
-  }
+  std::vector<std::string> queue = state.List3.Items();
+  for (size_t k = 0; k < queue.size(); ++k) yield.YieldOnce();
   return queue;
 }
 
 struct PendingLabels {
-  std::vector<std::string> names;  // the queue, ascending
-  std::vector<bool> placed;        // per name
-  std::vector<int> name_at;        // per word address: index into names, or -1
+  std::vector<std::string> names;      // the queue, ascending
+  std::vector<bool> placed;            // per name
+  std::vector<int> name_at;            // per word address: index into names, or -1
+  std::vector<std::string> equ_lines;  // for the names no word line carries
 
   int NameAt(int address) const {
     return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)]
@@ -227,10 +230,9 @@ struct PendingLabels {
   }
 };
 
-// Defines, right after the header, every queued label that no word line will
-// carry, and indexes the others by their address.
-PendingLabels PrepareLabels(SharedState& state, std::vector<std::string> queue,
-                            const std::vector<char>& has_word) {
+// Defines every queued label that no word line will carry (the EQU lines
+// that follow the header), and indexes the others by their address.
+PendingLabels PrepareLabels(std::vector<std::string> queue, const std::vector<char>& has_word) {
   PendingLabels labels;
   labels.names = std::move(queue);
   labels.placed.assign(labels.names.size(), false);
@@ -252,7 +254,7 @@ PendingLabels PrepareLabels(SharedState& state, std::vector<std::string> queue,
     }
     // The queue holds a name twice only when it differs from its neighbour
     // by case alone (digits written in lower case); it is defined once.
-    if (defined.insert(name).second) state.List1.Add(EquLine(name, LabelValue(name)));
+    if (defined.insert(name).second) labels.equ_lines.push_back(EquLine(name, LabelValue(name)));
   }
   return labels;
 }
@@ -266,9 +268,11 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
 }
 
 // Second sweep: one line per word, ORG lines where a word does not follow
-// the one before it, the end line (at the end when the file has no end record).
-template <typename Words>
-PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
+// the one before it, the end line (at the end when the file has no end
+// record). `on_word(address, word, index)` hears of each word line and its
+// index in List1.
+template <typename Words, typename OnWord>
+PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels, OnWord&& on_word) {
   state.PassNumber = 2;
   RecordReader reader(state);
   // Where the assembler puts the next word without an ORG line. Words are
@@ -305,6 +309,7 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels)
             label = labels.names[static_cast<size_t>(name)];
           }
           state.List1.Add(style.Line(address, word, label));
+          on_word(address, word, state.List1.Count() - 1);
           if (address == reader.AddressWords() - 1) return false;
           next_address = style.OrgAfter(address) ? -1 : address + 1;
           return true;
@@ -332,10 +337,71 @@ PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
   std::vector<std::string> queue = BuildLabelQueue(state, yield);
   state.List1.Reserve(line_count + state.List3.Count());
 
-  PendingLabels labels = PrepareLabels(state, std::move(queue), has_word);
-  PassStatus written = WriteListing(state, style, labels);
+  PendingLabels labels = PrepareLabels(std::move(queue), has_word);
+  for (std::string& line : labels.equ_lines) state.List1.Add(std::move(line));
+  PassStatus written = WriteListing(state, style, labels, [](int, std::string_view, int) {});
   KeepUnplacedLabels(state, labels);
   return written;
+}
+
+// How many lines the listing of the line store has at most: each record's
+// words, perhaps an ORG line and the empty line before it, the end line.
+int ListingEstimate(const SharedState& state) {
+  int lines = state.List1.Count() + 1;
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    lines += RecordWordCount(ReadSlot(state, i).value_or("")) + 2;
+  }
+  return lines;
+}
+
+// The classic style in one sweep, which lists what the two sweeps list. The
+// classic text of a word does not depend on its label: each word line is
+// written with its label field blank while its branch target is kept, and
+// once every target is known, each label goes into the first line at its
+// address and the EQU lines after the header. A file that the checks of
+// either sweep stop is left, with the state as the pass found it, to the two
+// sweeps, so that it fails as they fail.
+PassStatus ListClassicInOneSweep(SharedState& state, EventLoopYield& yield) {
+  const int header_lines = state.List1.Count();
+  const int16_t current_address = state.CurrentAddress;
+  const std::string name_warning = state.NameWarning;
+  ClassicWords style(state);
+  style.CollectWhileWriting();
+  std::vector<char> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), 0);
+  std::vector<std::pair<int, int>> first_lines;  // each listed address and its first line
+  const int estimate = ListingEstimate(state);
+  state.List1.Reserve(estimate);
+  first_lines.reserve(static_cast<size_t>(estimate));
+  PendingLabels no_labels;
+  const PassStatus written =
+      WriteListing(state, style, no_labels, [&](int address, std::string_view, int line) {
+        if (has_word[static_cast<size_t>(address)] != 0) return;
+        has_word[static_cast<size_t>(address)] = 1;
+        first_lines.emplace_back(address, line);
+      });
+  if (!written.ok()) {
+    while (state.List1.Count() > header_lines) state.List1.Remove(state.List1.Count() - 1);
+    state.CurrentAddress = current_address;
+    state.NameWarning = name_warning;
+    return RunSweeps(state, ClassicWords(state), yield);
+  }
+  // As after the first sweep: the label list, the queue, the EQU lines.
+  state.List3.Assign(style.TakeDistinctTargets());
+  std::vector<std::string> queue = BuildLabelQueue(state, yield);
+  PendingLabels labels = PrepareLabels(std::move(queue), has_word);
+
+  std::vector<std::string> lines = state.List1.TakeItems();
+  for (const auto& [address, line] : first_lines) {
+    const int name = labels.NameAt(address);
+    if (name < 0 || labels.placed[static_cast<size_t>(name)]) continue;
+    labels.placed[static_cast<size_t>(name)] = true;
+    PutLabel(lines[static_cast<size_t>(line)], labels.names[static_cast<size_t>(name)]);
+  }
+  lines.insert(lines.begin() + header_lines, std::make_move_iterator(labels.equ_lines.begin()),
+               std::make_move_iterator(labels.equ_lines.end()));
+  state.List1.Assign(std::move(lines));
+  KeepUnplacedLabels(state, labels);
+  return {};
 }
 
 }  // namespace
@@ -361,7 +427,7 @@ PassStatus Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   if (state.HexFileTooBig) return PassFailure{PassFault::kFileTooBig, 0};
 
   if (words) return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
-  return RunSweeps(state, ClassicWords(state), yield);
+  return ListClassicInOneSweep(state, yield);
 }
 
 }  // namespace tessarin

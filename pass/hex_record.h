@@ -42,9 +42,9 @@ constexpr unsigned ReadHexField(std::string_view field) {
 /// upper-case hex digits; nothing for any other text.
 constexpr std::optional<int> ReadAddressText(std::string_view digits) {
   const std::optional<uint16_t> value = ReadFourHexDigits(digits);
-  if (!value) return std::nullopt;
-  for (char c : digits) {
-    if (!IsUpperHexDigit(c)) return std::nullopt;
+  // Hex digits below "a" are upper-case ones.
+  if (!value || digits[0] >= 'a' || digits[1] >= 'a' || digits[2] >= 'a' || digits[3] >= 'a') {
+    return std::nullopt;
   }
   return *value;
 }

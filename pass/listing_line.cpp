@@ -147,6 +147,10 @@ void BlankLabel(std::string& line) {
   }
 }
 
+void PutLabel(std::string& line, std::string_view label) {
+  if (line.size() >= kTabColumn) CopyField<kLabelWidth>(label, line.data() + kLabelColumn - 1);
+}
+
 LineKind ListingLine::Kind(int index) const {
   if (index < kHeaderLineCount) return LineKind::kHeader;
   if (text_.empty()) return LineKind::kEmpty;

@@ -97,6 +97,10 @@ std::string EquLine(std::string_view label, unsigned address);
 /// Blanks the label field of `line`, as far as the line reaches into it.
 void BlankLabel(std::string& line);
 
+/// Writes `label` into the blank label field of word line `line`, as
+/// `WordColumns` writes it there.
+void PutLabel(std::string& line, std::string_view label);
+
 /// Reads the fields of one listing line. A view: the text must outlive it.
 /// Fields past the end of a short line read as empty.
 class ListingLine {

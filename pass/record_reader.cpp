@@ -59,4 +59,11 @@ ProgramImage BuildProgramImage(const SharedState& state, int address_words) {
   return image;
 }
 
+ProgramImage LoadedAddresses(const SharedState& state, int address_words) {
+  ProgramImage image;
+  ForEachLoadedWord(state, address_words,
+                    [&](int address, std::string_view, int, int) { image.Set(address, 0); });
+  return image;
+}
+
 }  // namespace tessarin

@@ -137,4 +137,10 @@ ProgramImage BuildProgramImage(const SharedState& state);
 /// kWordAddressCount, every word that some 14-bit part could hold.
 ProgramImage BuildProgramImage(const SharedState& state, int address_words);
 
+/// Where the image `BuildProgramImage` reads (for a chip of
+/// `address_words` word addresses) holds a word, each such address holding
+/// 0: all that a check of which parts can hold the image reads, without the
+/// words themselves.
+ProgramImage LoadedAddresses(const SharedState& state, int address_words);
+
 }  // namespace tessarin
