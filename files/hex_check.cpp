@@ -51,10 +51,11 @@ std::optional<unsigned> ByteSum(std::string_view record) {
 // words as the pass reads them, at the addresses `base` gives the record.
 bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   if (IsAddressRecord(record)) return false;
-  const int first = RecordWordAddress(record, base).value_or(0);
   const int words = RecordWordCount(record);
   for (int k = 0; k < words; ++k) {
-    if (RecordWordAbove3FFF(record, k) && !HoldsSixteenBits(first + k)) return true;
+    if (!RecordWordAbove3FFF(record, k)) continue;
+    const int first = RecordWordAddress(record, base).value_or(0);
+    if (!HoldsSixteenBits(first + k)) return true;
   }
   return false;
 }

@@ -6,13 +6,6 @@ namespace tessarin {
 
 void ResetLineStore(SharedState& state) { state.HexLines.clear(); }
 
-std::string_view WithoutLeadingBlanks(std::string_view line) {
-  // Nearly every line starts with its start code.
-  if (line.empty() || (line[0] != ' ' && line[0] != '\t')) return line;
-  const size_t start = line.find_first_not_of(" \t");
-  return start == std::string_view::npos ? std::string_view() : line.substr(start);
-}
-
 std::string_view WithoutByteOrderMark(std::string_view text) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
