@@ -38,7 +38,7 @@ void TextList::Clear() {
   selected_ = -1;
 }
 
-void TextList::AddSorted(std::string text) {
+void TextList::AddSorted(std::string&& text) {
   if (gathering_ && selected_ < 0) {
     pending_.push_back(std::move(text));
     return;

@@ -61,7 +61,7 @@ class TextList {
   void Assign(std::vector<std::string> items);
 
  private:
-  void AddSorted(std::string text);
+  void AddSorted(std::string&& text);
   /// Merges the additions of a run into their sorted places.
   void Settle();
   void SortPending();
