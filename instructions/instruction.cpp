@@ -1,6 +1,7 @@
 #include "instructions/instruction.h"
 
 #include <array>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -293,19 +294,34 @@ constexpr std::optional<uint16_t> Encode(const Instruction& instruction, Core co
 
 // Which of the 16,384 words of a core its instruction encodes back to, one
 // bit each, found from the rows when the program is built: the exactness
-// check runs over every word of a listing.
-using ExactWords = std::array<uint64_t, 0x4000 / 64>;
+// check runs over every word of a listing. Each part of 2,048 words is worked
+// out in a constant evaluation of its own, well within the steps a compiler
+// allows one (clang's default limit is about a million; a word takes some 160).
+constexpr unsigned kWordsPerPart = 0x800;
+constexpr unsigned kPartsPerCore = 0x4000 / kWordsPerPart;
+using ExactPart = std::array<uint64_t, kWordsPerPart / 64>;
+using ExactWords = std::array<ExactPart, kPartsPerCore>;
 
-constexpr ExactWords FindExactWords(Core core) {
-  ExactWords exact{};
-  for (unsigned word = 0; word < 0x4000; ++word) {
-    const auto value = static_cast<uint16_t>(word);
-    if (Encode(Decode(value, core), core) == value) exact[word / 64] |= uint64_t{1} << (word % 64);
+constexpr ExactPart FindExactWords(Core core, unsigned part) {
+  ExactPart exact{};
+  for (unsigned k = 0; k < kWordsPerPart; ++k) {
+    const auto word = static_cast<uint16_t>(part * kWordsPerPart + k);
+    if (Encode(Decode(word, core), core) == word) exact[k / 64] |= uint64_t{1} << (k % 64);
   }
   return exact;
 }
-constexpr std::array<ExactWords, 2> kExactWords{FindExactWords(Core::kMidRange),
-                                                FindExactWords(Core::kEnhanced)};
+
+template <Core core, unsigned part>
+constexpr ExactPart kExactPart = FindExactWords(core, part);
+
+template <Core core, unsigned... parts>
+constexpr ExactWords JoinParts(std::integer_sequence<unsigned, parts...>) {
+  return {kExactPart<core, parts>...};
+}
+
+constexpr std::array<ExactWords, 2> kExactWords{
+    JoinParts<Core::kMidRange>(std::make_integer_sequence<unsigned, kPartsPerCore>()),
+    JoinParts<Core::kEnhanced>(std::make_integer_sequence<unsigned, kPartsPerCore>())};
 
 }  // namespace
 
@@ -318,7 +334,9 @@ std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core c
 bool IsExactInstruction(uint16_t word, Core core) {
   // Encode(Decode(word)) == word, looked up.
   if (word > 0x3FFF) return false;
-  return (kExactWords[static_cast<size_t>(core)][word / 64] >> (word % 64) & 1) != 0;
+  const ExactPart& part = kExactWords[static_cast<size_t>(core)][word / kWordsPerPart];
+  const unsigned k = word % kWordsPerPart;
+  return (part[k / 64] >> (k % 64) & 1) != 0;
 }
 
 std::string_view MnemonicText(Mnemonic mnemonic) {
