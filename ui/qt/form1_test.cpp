@@ -97,6 +97,22 @@ class Form1Test : public QObject {
     QCoreApplication::processEvents();  // the open waits until the drop is over
   }
 
+  // The full path of the file `name` of the scratch folder, as the part
+  // memory keys it.
+  std::string PathOf(const QString& name) {
+    return QFile::encodeName(dir_->filePath(name)).toStdString();
+  }
+  static QStringList Lines(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines) list << QString::fromStdString(line);
+    return list;
+  }
+  static std::vector<std::string> Hex(const QStringList& lines) {
+    std::vector<std::string> hex;
+    for (const QString& line : lines) hex.push_back(line.toStdString());
+    return hex;
+  }
+
   template <typename T = QWidget>
   T* Find(const char* name) {
     T* found = form_->findChild<T*>(QString::fromUtf8(name));
@@ -147,9 +163,15 @@ class Form1Test : public QObject {
   testing::RecordingMessageBox message_box_;
   testing::ScriptedFileDialog dialog_;
   testing::FixedClock clock_;
+  testing::ScriptedProcessorChoice processor_choice_;
+  testing::RememberedParts parts_;
   EmptyRegistry registry_;
   std::unique_ptr<SystemTools> tools_ = RealSystemTools();
   QPointer<Form1> form_;
+
+  WindowServices Services() {
+    return {message_box_, dialog_, clock_, registry_, *tools_, processor_choice_, parts_};
+  }
 
  private slots:
   void init() {
@@ -157,7 +179,9 @@ class Form1Test : public QObject {
     state_ = std::make_unique<SharedState>();
     message_box_.shown.clear();
     dialog_ = testing::ScriptedFileDialog();
-    form_ = new Form1(*state_, {message_box_, dialog_, clock_, registry_, *tools_});
+    processor_choice_ = testing::ScriptedProcessorChoice();
+    parts_ = testing::RememberedParts();
+    form_ = new Form1(*state_, Services());
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
   }
@@ -262,10 +286,12 @@ class Form1Test : public QObject {
     QCOMPARE(items(bar[0]->menu()),
              (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
                           u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s, u"&Quitter Ctrl+Q"_s}));
-    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s,
-                                                 u"-"_s, u"&Proposer les zones de datas "_s}));
+    QCOMPARE(items(bar[2]->menu()),
+             (QStringList{u"Listing &symbolique "_s, u"&Processeur : 16F876 ... "_s, u"-"_s,
+                          u"&Proposer les zones de datas "_s}));
     QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
-    QVERIFY(Action("menuprocessor16F876")->isChecked());
+    QCOMPARE(Action("menuprocessor")->toolTip(),
+             u"Hors de la famille 16F87x, le listing est toujours symbolique."_s);
   }
 
   // Either choice runs the pass again in the chosen style and for the chosen
@@ -277,11 +303,162 @@ class Form1Test : public QObject {
     QVERIFY(Action("menusymbolic")->isChecked());
     QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f876.inc\"");
     QCOMPARE(state_->List1.Item(5), "0000  1C0B  ..       \tBTFSS\tINTCON,RBIF");
-    Action("menuprocessor16F877A")->trigger();
-    QVERIFY(!Action("menuprocessor16F876")->isChecked());
+    processor_choice_.WillChoose("16F877A");
+    Action("menuprocessor")->trigger();
     QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f877a.inc\"");
     Action("menusymbolic")->trigger();
     QCOMPARE(AllShown("List1"), classic);
+  }
+
+  // The part chosen in the dialog lists the file again and is remembered for
+  // it once listed; outside the PIC16F87x family the listing is symbolic
+  // whatever the style chosen, and the check shows it and says why.
+  void ProcessorDialogRelistsAndRemembers_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QStringList>("answers");  // one a showing; empty: cancelled
+    QTest::addColumn<QString>("part");         // the part the menu names after
+    QTest::addColumn<QString>("include");      // the listing's include line
+    QTest::addColumn<QString>("check");        // "Listing symbolique": off, on or forced
+    QTest::addColumn<QString>("remembered");   // the part kept for prog.hex
+    const QString classic = u"\tinclude \"P16F876.inc\""_s;
+    QTest::newRow("enhanced part")
+        << true << QStringList{u"16F1827"_s} << u"16F1827"_s << u"\tinclude \"p16f1827.inc\""_s
+        << u"forced"_s << u"16F1827"_s;
+    QTest::newRow("back in the family, the style chosen")
+        << true << QStringList{u"16F1827"_s, u"16F876"_s} << u"16F876"_s << classic << u"off"_s
+        << u"16F876"_s;
+    QTest::newRow("any form of the name") << true << QStringList{u"p16f877a"_s} << u"16F877A"_s
+                                          << classic << u"off"_s << u"16F877A"_s;
+    QTest::newRow("cancelled") << true << QStringList{QString()} << u"16F876"_s << classic
+                               << u"off"_s << QString();
+    QTest::newRow("before any open") << false << QStringList{u"12F675"_s} << u"12F675"_s
+                                     << u"\tinclude \"p12f675.inc\""_s << u"forced"_s << QString();
+  }
+  void ProcessorDialogRelistsAndRemembers() {
+    QFETCH(bool, open);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, part);
+    QFETCH(QString, include);
+    QFETCH(QString, check);
+    QFETCH(QString, remembered);
+    if (open) Open(u"prog.hex"_s, SmallProgram());
+    for (const QString& answer : answers) {
+      processor_choice_.WillChoose(answer.isEmpty() ? std::nullopt
+                                                    : std::optional(answer.toStdString()));
+      Action("menuprocessor")->trigger();
+    }
+    QCOMPARE(processor_choice_.shown_current.front(), "16F876");
+    QCOMPARE(QString::fromStdString(state_->List1.Item(3)), include);
+    QAction* symbolic = Action("menusymbolic");
+    QCOMPARE(symbolic->isChecked() ? (symbolic->isEnabled() ? u"on"_s : u"forced"_s) : u"off"_s,
+             check);
+    QCOMPARE(symbolic->toolTip(), check == u"forced"
+                                      ? u"Le "_s + part +
+                                            u" est hors de la famille 16F87x : son listing est "
+                                            "toujours symbolique."_s
+                                      : u"Listing symbolique"_s);
+    QCOMPARE(Action("menuprocessor")->text(), u"&Processeur : "_s + part + u" ..."_s);
+    QCOMPARE(QString::fromStdString(parts_.PartFor(PathOf(u"prog.hex"_s))), remembered);
+    QVERIFY(message_box_.shown.empty());
+  }
+
+  // A file opens with the part last chosen for it, whichever way it is
+  // opened; a file without one keeps the part chosen.
+  void FileOpensWithThePartLastChosenForIt_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("menu") << u"menu"_s;
+    QTest::newRow("command line") << u"argument"_s;
+    QTest::newRow("dropped") << u"drop"_s;
+  }
+  void FileOpensWithThePartLastChosenForIt() {
+    QFETCH(QString, way);
+    const auto choose = [this](const char* part) {
+      processor_choice_.WillChoose(part);
+      Action("menuprocessor")->trigger();
+    };
+    Open(u"prog.hex"_s, SmallProgram());
+    choose("16F1827");
+    Open(u"other.hex"_s, SmallProgram());
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
+    choose("16F84A");
+
+    if (way == u"menu") {
+      dialog_.WillChoose(PathOf(u"prog.hex"_s));
+      Action("menuopen")->trigger();
+    } else if (way == u"argument") {
+      const QString started_in = QDir::currentPath();
+      QDir::setCurrent(dir_->path());
+      form_->OpenPath(ParseWindowArguments({"prog.hex"}).file);
+      QDir::setCurrent(started_in);
+    } else {
+      Drop(*form_, u"prog.hex"_s);
+    }
+    QTRY_COMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
+    QCOMPARE(Action("menuprocessor")->text(), u"&Processeur : 16F1827 ..."_s);
+    QCOMPARE(parts_.parts.size(), size_t{2});
+  }
+
+  // After the pass, one message names the words the chosen part cannot
+  // hold and the parts that hold them all.
+  void WordsThePartCannotHoldAreNamed_data() {
+    QTest::addColumn<QString>("before");     // the part chosen before the open
+    QTest::addColumn<QStringList>("hex");    // the file
+    QTest::addColumn<QString>("after");      // the part chosen after it
+    QTest::addColumn<QStringList>("shown");  // the messages
+    const QString fitting = u"\n\nProcesseurs qui contiennent toute l'image : "_s;
+    QTest::newRow("held: no message")
+        << QString() << Lines(SmallProgram()) << u"16F84A"_s << QStringList();
+    QTest::newRow("program past a 16F84A")
+        << u"16F84A"_s
+        << Lines({testing::WordRecord(0, {0x2800}), testing::WordRecord(0x400, {0x0008, 0x0008}),
+                  testing::EndRecord()})
+        << QString()
+        << QStringList{
+               u"Le fichier contient des mots que le 16F84A ne peut pas contenir :\n"
+               "- au-delà de sa mémoire programme : 0400 (et 1 autre)"_s +
+               fitting + u"16F870, 16F871, 16F872, 16F882, 16F819 (Outils > Processeur)."_s};
+    QTest::newRow("enhanced configuration, mid-range part: the open stops")
+        << QString()
+        << Lines({testing::WordRecord(0, {0x3200}), testing::Record(0, 4, {0x00, 0x01}),
+                  testing::WordRecord(7, {0x3FE4}), testing::EndRecord()})
+        << QString()
+        << QStringList{
+               u"Fichier HEX incorrect : désassemblage interrompu ! (ligne 2 : adresse "
+               "hors de la puce)"_s,
+               u"Le fichier contient des mots que le 16F876 ne peut pas contenir :\n"
+               "- aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de "
+               "gamme amélioré : 8007"_s +
+                   fitting +
+                   u"16F1503, 16F1507, 16F1512, 16F1613, 16F1703 (Outils > Processeur)."_s};
+    QTest::newRow("EEPROM, a part without, chosen after")
+        << QString()
+        << Lines({testing::WordRecord(0, {0x2800}), testing::WordRecord(0x2100, {0x0001, 0x0002}),
+                  testing::EndRecord()})
+        << u"16F73"_s
+        << QStringList{
+               u"Le fichier contient des mots que le 16F73 ne peut pas contenir :\n"
+               "- dans l'EEPROM, qu'il n'a pas : 2100 (et 1 autre)"_s +
+               fitting + u"16F785, 16F83, 16F84, 16F84A, 16F627 (Outils > Processeur)."_s};
+  }
+  void WordsThePartCannotHoldAreNamed() {
+    QFETCH(QString, before);
+    QFETCH(QStringList, hex);
+    QFETCH(QString, after);
+    QFETCH(QStringList, shown);
+    for (const QString& part : {before, after}) {
+      if (part.isEmpty()) continue;
+      if (part == after) Open(u"prog.hex"_s, Hex(hex));
+      processor_choice_.WillChoose(part.toStdString());
+      Action("menuprocessor")->trigger();
+    }
+    if (after.isEmpty()) Open(u"prog.hex"_s, Hex(hex));
+    QStringList messages;
+    for (const auto& message : message_box_.shown) {
+      QCOMPARE(message.title, "Tessarin");
+      messages << QString::fromStdString(message.text);
+    }
+    QCOMPARE(messages, shown);
   }
 
   void ShortcutsRunTheirCommands_data() {
@@ -644,7 +821,7 @@ class Form1Test : public QObject {
     QCOMPARE(state_->List4.Count(), 1);
 
     SharedState state;
-    Form1 second(state, {message_box_, dialog_, clock_, registry_, *tools_});
+    Form1 second(state, Services());
     second.show();
     if (dropped) {
       const QUrl url = QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s));

@@ -70,6 +70,12 @@ class FixedFileDialog : public FileDialog {
   std::string path_;
 };
 
+// The processor dialog is pictured, never answered: every showing cancels.
+class CancelledProcessorChoice : public ProcessorChoice {
+ public:
+  std::optional<std::string> Show(std::string_view) override { return std::nullopt; }
+};
+
 // The first word line after the header that carries a label, at `address`
 // when one is given.
 int LabelledLine(const TextList& listing, const std::string& address) {
@@ -170,7 +176,10 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   QtClock clock;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
-  auto* form = new Form1(state, {message_box, dialog, clock, registry, *tools});
+  CancelledProcessorChoice processor_choice;
+  NoPartMemory parts;
+  auto* form =
+      new Form1(state, {message_box, dialog, clock, registry, *tools, processor_choice, parts});
   form->show();
   if (!QTest::qWaitForWindowExposed(form)) return 1;
 
