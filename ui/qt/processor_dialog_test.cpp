@@ -87,11 +87,11 @@ class ProcessorDialogTest : public QObject {
                                 << u"12F1840"_s;
     QTest::newRow("p16f84, Down") << u"p16f84"_s << 1 << QStringList{mid, u"16F84"_s, u"16F84A"_s}
                                   << u"16F84A"_s;
-    QTest::newRow("both cores")
-        << u"88"_s << 0
-        << QStringList{mid,      u"16F688"_s,  u"16F88"_s,   u"16F882"_s, u"16F883"_s, u"16F884"_s,
-                       u"16F886"_s, u"16F887"_s, enhanced,    u"16F1788"_s, u"16LF1788"_s}
-        << u"16F688"_s;
+    QTest::newRow("both cores") << u"88"_s << 0
+                                << QStringList{mid,         u"16F688"_s,  u"16F88"_s,   u"16F882"_s,
+                                               u"16F883"_s, u"16F884"_s,  u"16F886"_s,  u"16F887"_s,
+                                               enhanced,    u"16F1788"_s, u"16LF1788"_s}
+                                << u"16F688"_s;
     QTest::newRow("no part") << u"xyz"_s << 1 << QStringList() << QString();
   }
   void FilterKeepsThePartsNamedAndEnterChoosesTheFirst() {

@@ -5,10 +5,11 @@
 // is removed, the first labelled line by default, and ZONE the zone typed.
 // STEP about pictures the About box instead, STEP propose the window after
 // "Proposer les zones de datas" with its report, STEP saved the window after
-// "&Enregistrer" with its message, and STEP symbolic the symbolic listing
-// scrolled to the right end of its __CONFIG line. The HEX file is copied to a
-// scratch folder first, so that the saved files land there. Run it on the
-// offscreen platform or under a virtual X server.
+// "&Enregistrer" with its message, STEP symbolic the symbolic listing
+// scrolled to the right end of its __CONFIG line, and STEP processor the
+// processor dialog over the window, with ZONE typed in its filter. The HEX
+// file is copied to a scratch folder first, so that the saved files land
+// there. Run it on the offscreen platform or under a virtual X server.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,7 @@
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
+#include "ui/qt/processor_dialog.h"
 
 namespace tessarin {
 namespace {
@@ -118,11 +120,8 @@ int RunAbout(const QString& out) {
   return saved ? 0 : 1;
 }
 
-// The window with the last message shown drawn as its box would stand over
-// the middle of the window.
-QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
-  QMessageBox box(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
-                  QMessageBox::Ok, &form);
+// The window with `box` drawn as it would stand over the middle of the window.
+QImage WithBox(Form1& form, QWidget& box) {
   box.show();
   QApplication::processEvents();
   QImage picture = Framed(form);
@@ -135,6 +134,21 @@ QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
   painter.setPen(Qt::black);
   painter.drawRect(where.adjusted(0, 0, -1, -1));
   return picture;
+}
+
+// The window with the last message shown over it.
+QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
+  QMessageBox box(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
+                  QMessageBox::Ok, &form);
+  return WithBox(form, box);
+}
+
+// The window with the processor dialog over it, `filter` typed.
+QImage WithProcessorDialog(Form1& form, const SharedState& state, const QString& filter) {
+  ProcessorDialog dialog(state.ProcessorName, &form);
+  dialog.show();
+  QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Filter")), filter);
+  return WithBox(form, dialog);
 }
 
 // The symbolic listing scrolled down to its __CONFIG line and right to its end.
@@ -157,8 +171,9 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   const bool propose = step == u"propose";
   const bool saved_step = step == u"saved";
   const bool symbolic = step == u"symbolic";
+  const bool processor = step == u"processor";
   const qsizetype last_step = kSteps.indexOf(step);
-  if (last_step < 0 && !propose && !saved_step && !symbolic) {
+  if (last_step < 0 && !propose && !saved_step && !symbolic && !processor) {
     std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
                  qPrintable(kSteps.join(u", ")));
     return 2;
@@ -230,6 +245,7 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     ShowConfigLineEnd(*form, state.List1);
     picture = Framed(*form);
   }
+  if (processor) picture = WithProcessorDialog(*form, state, zone);
   if (file_menu != nullptr) {
     file_menu->hide();
     form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
@@ -249,8 +265,8 @@ int main(int argc, char* argv[]) {
   if (args.size() < 4 || args.size() > 6) {
     std::fprintf(
         stderr,
-        "usage: %s HEX_FILE open|label|zone|valider|save|propose|saved|symbolic|about OUT.png "
-        "[ZONE [LABEL]]\n",
+        "usage: %s HEX_FILE open|label|zone|valider|save|propose|saved|symbolic|processor|about "
+        "OUT.png [ZONE [LABEL]]\n",
         argv[0]);
     return 2;
   }
