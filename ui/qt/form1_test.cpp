@@ -102,17 +102,6 @@ class Form1Test : public QObject {
   std::string PathOf(const QString& name) {
     return QFile::encodeName(dir_->filePath(name)).toStdString();
   }
-  static QStringList Lines(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& line : lines) list << QString::fromStdString(line);
-    return list;
-  }
-  static std::vector<std::string> Hex(const QStringList& lines) {
-    std::vector<std::string> hex;
-    for (const QString& line : lines) hex.push_back(line.toStdString());
-    return hex;
-  }
-
   template <typename T = QWidget>
   T* Find(const char* name) {
     T* found = form_->findChild<T*>(QString::fromUtf8(name));
@@ -327,8 +316,6 @@ class Form1Test : public QObject {
     QTest::newRow("back in the family, the style chosen")
         << true << QStringList{u"16F1827"_s, u"16F876"_s} << u"16F876"_s << classic << u"off"_s
         << u"16F876"_s;
-    QTest::newRow("any form of the name") << true << QStringList{u"p16f877a"_s} << u"16F877A"_s
-                                          << classic << u"off"_s << u"16F877A"_s;
     QTest::newRow("cancelled") << true << QStringList{QString()} << u"16F876"_s << classic
                                << u"off"_s << QString();
     QTest::newRow("before any open") << false << QStringList{u"12F675"_s} << u"12F675"_s
@@ -362,97 +349,54 @@ class Form1Test : public QObject {
     QVERIFY(message_box_.shown.empty());
   }
 
-  // A file opens with the part last chosen for it, whichever way it is
-  // opened; a file without one keeps the part chosen.
-  void FileOpensWithThePartLastChosenForIt_data() {
-    QTest::addColumn<QString>("way");
-    QTest::newRow("menu") << u"menu"_s;
-    QTest::newRow("command line") << u"argument"_s;
-    QTest::newRow("dropped") << u"drop"_s;
-  }
-  void FileOpensWithThePartLastChosenForIt() {
-    QFETCH(QString, way);
-    const auto choose = [this](const char* part) {
-      processor_choice_.WillChoose(part);
-      Action("menuprocessor")->trigger();
-    };
-    Open(u"prog.hex"_s, SmallProgram());
-    choose("16F1827");
-    Open(u"other.hex"_s, SmallProgram());
-    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
-    choose("16F84A");
-
-    if (way == u"menu") {
-      dialog_.WillChoose(PathOf(u"prog.hex"_s));
-      Action("menuopen")->trigger();
-    } else if (way == u"argument") {
-      const QString started_in = QDir::currentPath();
-      QDir::setCurrent(dir_->path());
-      form_->OpenPath(ParseWindowArguments({"prog.hex"}).file);
-      QDir::setCurrent(started_in);
-    } else {
-      Drop(*form_, u"prog.hex"_s);
-    }
-    QTRY_COMPARE(form_->windowTitle(), u"Tessarin [prog.hex]"_s);
-    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
-    QCOMPARE(Action("menuprocessor")->text(), u"&Processeur : 16F1827 ..."_s);
-    QCOMPARE(parts_.parts.size(), size_t{2});
-  }
-
   // After the pass, one message names the words the chosen part cannot
   // hold and the parts that hold them all.
   void WordsThePartCannotHoldAreNamed_data() {
-    QTest::addColumn<QString>("before");     // the part chosen before the open
-    QTest::addColumn<QStringList>("hex");    // the file
-    QTest::addColumn<QString>("after");      // the part chosen after it
+    QTest::addColumn<QString>("part");  // chosen in the dialog
+    QTest::addColumn<bool>("after");    // after the open, else before
+    QTest::addColumn<std::vector<std::string>>("hex");
     QTest::addColumn<QStringList>("shown");  // the messages
-    const QString fitting = u"\n\nProcesseurs qui contiennent toute l'image : "_s;
-    QTest::newRow("held: no message")
-        << QString() << Lines(SmallProgram()) << u"16F84A"_s << QStringList();
+    const QString head = u"Le fichier contient des mots que le %1 ne peut pas contenir :\n- "_s;
+    const QString tail =
+        u"\n\nProcesseurs qui contiennent toute l'image : %1 (Outils > Processeur)."_s;
     QTest::newRow("program past a 16F84A")
-        << u"16F84A"_s
-        << Lines({testing::WordRecord(0, {0x2800}), testing::WordRecord(0x400, {0x0008, 0x0008}),
-                  testing::EndRecord()})
-        << QString()
-        << QStringList{
-               u"Le fichier contient des mots que le 16F84A ne peut pas contenir :\n"
-               "- au-delà de sa mémoire programme : 0400 (et 1 autre)"_s +
-               fitting + u"16F870, 16F871, 16F872, 16F882, 16F819 (Outils > Processeur)."_s};
+        << u"16F84A"_s << false
+        << std::vector<std::string>{testing::WordRecord(0, {0x2800}),
+                                    testing::WordRecord(0x400, {0x0008, 0x0008}),
+                                    testing::EndRecord()}
+        << QStringList{head.arg(u"16F84A"_s) +
+                       u"au-delà de sa mémoire programme : 0400 (et 1 autre)"_s +
+                       tail.arg(u"16F870, 16F871, 16F872, 16F882, 16F819"_s)};
     QTest::newRow("enhanced configuration, mid-range part: the open stops")
-        << QString()
-        << Lines({testing::WordRecord(0, {0x3200}), testing::Record(0, 4, {0x00, 0x01}),
-                  testing::WordRecord(7, {0x3FE4}), testing::EndRecord()})
-        << QString()
+        << u"16F876"_s << false
+        << std::vector<std::string>{testing::WordRecord(0, {0x3200}),
+                                    testing::Record(0, 4, {0x00, 0x01}),
+                                    testing::WordRecord(7, {0x3FE4}), testing::EndRecord()}
         << QStringList{
                u"Fichier HEX incorrect : désassemblage interrompu ! (ligne 2 : adresse "
                "hors de la puce)"_s,
-               u"Le fichier contient des mots que le 16F876 ne peut pas contenir :\n"
-               "- aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de "
-               "gamme amélioré : 8007"_s +
-                   fitting +
-                   u"16F1503, 16F1507, 16F1512, 16F1613, 16F1703 (Outils > Processeur)."_s};
+               head.arg(u"16F876"_s) +
+                   u"aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de "
+                   "gamme amélioré : 8007"_s +
+                   tail.arg(u"16F1503, 16F1507, 16F1512, 16F1613, 16F1703"_s)};
     QTest::newRow("EEPROM, a part without, chosen after")
-        << QString()
-        << Lines({testing::WordRecord(0, {0x2800}), testing::WordRecord(0x2100, {0x0001, 0x0002}),
-                  testing::EndRecord()})
-        << u"16F73"_s
-        << QStringList{
-               u"Le fichier contient des mots que le 16F73 ne peut pas contenir :\n"
-               "- dans l'EEPROM, qu'il n'a pas : 2100 (et 1 autre)"_s +
-               fitting + u"16F785, 16F83, 16F84, 16F84A, 16F627 (Outils > Processeur)."_s};
+        << u"16F73"_s << true
+        << std::vector<std::string>{testing::WordRecord(0, {0x2800}),
+                                    testing::WordRecord(0x2100, {0x0001, 0x0002}),
+                                    testing::EndRecord()}
+        << QStringList{head.arg(u"16F73"_s) +
+                       u"dans l'EEPROM, qu'il n'a pas : 2100 (et 1 autre)"_s +
+                       tail.arg(u"16F785, 16F83, 16F84, 16F84A, 16F627"_s)};
   }
   void WordsThePartCannotHoldAreNamed() {
-    QFETCH(QString, before);
-    QFETCH(QStringList, hex);
-    QFETCH(QString, after);
+    QFETCH(QString, part);
+    QFETCH(std::vector<std::string>, hex);
+    QFETCH(bool, after);
     QFETCH(QStringList, shown);
-    for (const QString& part : {before, after}) {
-      if (part.isEmpty()) continue;
-      if (part == after) Open(u"prog.hex"_s, Hex(hex));
-      processor_choice_.WillChoose(part.toStdString());
-      Action("menuprocessor")->trigger();
-    }
-    if (after.isEmpty()) Open(u"prog.hex"_s, Hex(hex));
+    processor_choice_.WillChoose(part.toStdString());
+    if (after) Open(u"prog.hex"_s, hex);
+    Action("menuprocessor")->trigger();
+    if (!after) Open(u"prog.hex"_s, hex);
     QStringList messages;
     for (const auto& message : message_box_.shown) {
       QCOMPARE(message.title, "Tessarin");
@@ -806,8 +750,9 @@ class Form1Test : public QObject {
     }
   }
 
-  // The same file, with a zone in its companion file, opened through the
-  // menu in one window and the row's way in another: both end the same.
+  // The same file, with a zone in its companion file and a part last chosen
+  // for it, opened through the menu in one window and the row's way in
+  // another: both end the same, listed for that part.
   void FileArgumentAndDropOpenAsTheMenuDoes_data() {
     QTest::addColumn<bool>("dropped");
     QTest::newRow("command line") << false;
@@ -816,9 +761,11 @@ class Form1Test : public QObject {
   void FileArgumentAndDropOpenAsTheMenuDoes() {
     QFETCH(bool, dropped);
     WriteHex(u"text.dat"_s, {"0001 0003"});
+    parts_.Remember(PathOf(u"text.hex"_s), "16F1827");
     Open(u"text.hex"_s, ProgramWithText());
     const auto by_menu = WhatIsOpen(*state_);
     QCOMPARE(state_->List4.Count(), 1);
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
 
     SharedState state;
     Form1 second(state, Services());

@@ -41,6 +41,23 @@ QString NamePart(const QString& typed) {
   return text;
 }
 
+// Each core's title, with its parts under it: only the parts can be chosen.
+QStandardItemModel* PartsByCore(QObject* parent) {
+  auto* model = new QStandardItemModel(parent);
+  for (const Group& group : kGroups) {
+    auto* core = new QStandardItem(QString::fromUtf8(group.title));
+    core->setFlags(Qt::ItemIsEnabled);
+    for (const Processor& processor : Processors()) {
+      if (processor.core != group.core) continue;
+      auto* part = new QStandardItem(FromUtf8(processor.name));
+      part->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      core->appendRow(part);
+    }
+    model->appendRow(core);
+  }
+  return model;
+}
+
 }  // namespace
 
 ProcessorDialog::ProcessorDialog(std::string_view current, QWidget* parent)
@@ -57,18 +74,7 @@ ProcessorDialog::ProcessorDialog(std::string_view current, QWidget* parent)
   auto* filter_label = new QLabel(QStringLiteral("&Filtre :"));
   filter_label->setBuddy(filter_);
 
-  model_ = new QStandardItemModel(this);
-  for (const Group& group : kGroups) {
-    auto* core = new QStandardItem(QString::fromUtf8(group.title));
-    core->setFlags(Qt::ItemIsEnabled);
-    for (const Processor& processor : Processors()) {
-      if (processor.core != group.core) continue;
-      auto* part = new QStandardItem(FromUtf8(processor.name));
-      part->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      core->appendRow(part);
-    }
-    model_->appendRow(core);
-  }
+  model_ = PartsByCore(this);
   parts_ = new QTreeView;
   parts_->setObjectName(QStringLiteral("Parts"));
   parts_->setModel(model_);

@@ -38,6 +38,8 @@ namespace {
 
 const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
                             QStringLiteral("valider"), QStringLiteral("save")};
+const QStringList kOtherSteps = {QStringLiteral("propose"), QStringLiteral("saved"),
+                                 QStringLiteral("symbolic"), QStringLiteral("processor")};
 
 // Messages go to standard error, and the last one is kept for a picture
 // that shows it.
@@ -165,17 +167,50 @@ void ShowConfigLineEnd(Form1& form, const TextList& listing) {
   QApplication::processEvents();
 }
 
+// Step 2: removes the label of the line at `label` (the first labelled
+// line when empty) by a double-click. False when there is no such line.
+bool RemoveLabelAt(Form1& form, const SharedState& state, const QString& label) {
+  const int row = LabelledLine(state.List1, label.toUpper().toStdString());
+  if (row < 0) {
+    std::fprintf(stderr, "no labelled line %s\n", qPrintable(label));
+    return false;
+  }
+  auto* list1 = form.findChild<QListView*>(QStringLiteral("List1"));
+  const QModelIndex index = list1->model()->index(row, 0);
+  list1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  // A click, then the second press as the platform reports it.
+  const QPoint centre = list1->visualRect(index).center();
+  QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, centre);
+  return true;
+}
+
+// The picture of a step that is not one of the steps of use: the window
+// after "Proposer les zones de datas" or "&Enregistrer" with its message, the
+// symbolic listing, or the processor dialog with `zone` typed in its filter.
+QImage OtherStep(Form1& form, const SharedState& state, const StderrMessageBox& message_box,
+                 const QString& step, const QString& zone) {
+  if (step == u"propose" || step == u"saved") {
+    form.findChild<QAction*>(step == u"propose" ? QStringLiteral("menuproposezones")
+                                                : QStringLiteral("menuSave"))
+        ->trigger();
+    return WithMessage(form, message_box);
+  }
+  if (step == u"symbolic") {
+    ShowConfigLineEnd(form, state.List1);
+    return Framed(form);
+  }
+  return WithProcessorDialog(form, state, zone);
+}
+
 int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone,
         const QString& label) {
   if (step == u"about") return RunAbout(out);
-  const bool propose = step == u"propose";
-  const bool saved_step = step == u"saved";
-  const bool symbolic = step == u"symbolic";
-  const bool processor = step == u"processor";
   const qsizetype last_step = kSteps.indexOf(step);
-  if (last_step < 0 && !propose && !saved_step && !symbolic && !processor) {
-    std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
-                 qPrintable(kSteps.join(u", ")));
+  if (last_step < 0 && !kOtherSteps.contains(step)) {
+    std::fprintf(stderr, "unknown step %s: one of %s, %s\n", qPrintable(step),
+                 qPrintable(kSteps.join(u", ")), qPrintable(kOtherSteps.join(u", ")));
     return 2;
   }
   QTemporaryDir scratch;
@@ -199,21 +234,7 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   if (!QTest::qWaitForWindowExposed(form)) return 1;
 
   form->findChild<QAction*>(QStringLiteral("menuopen"))->trigger();
-  auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
-  if (last_step >= 1) {
-    const int row = LabelledLine(state.List1, label.toUpper().toStdString());
-    if (row < 0) {
-      std::fprintf(stderr, "no labelled line %s\n", qPrintable(label));
-      return 1;
-    }
-    const QModelIndex index = list1->model()->index(row, 0);
-    list1->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    // A click, then the second press as the platform reports it.
-    const QPoint centre = list1->visualRect(index).center();
-    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, centre);
-  }
+  if (last_step >= 1 && !RemoveLabelAt(*form, state, label)) return 1;
   if (last_step >= 2) {
     auto* text1 = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
     QTest::keyClicks(text1, zone);
@@ -232,20 +253,8 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     file_menu->setActiveAction(form->findChild<QAction*>(QStringLiteral("menuSave")));
     QApplication::processEvents();
   }
-  QImage picture = Framed(*form, file_menu);
-  if (propose) {
-    form->findChild<QAction*>(QStringLiteral("menuproposezones"))->trigger();
-    picture = WithMessage(*form, message_box);
-  }
-  if (saved_step) {
-    form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
-    picture = WithMessage(*form, message_box);
-  }
-  if (symbolic) {
-    ShowConfigLineEnd(*form, state.List1);
-    picture = Framed(*form);
-  }
-  if (processor) picture = WithProcessorDialog(*form, state, zone);
+  const QImage picture =
+      last_step >= 0 ? Framed(*form, file_menu) : OtherStep(*form, state, message_box, step, zone);
   if (file_menu != nullptr) {
     file_menu->hide();
     form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
