@@ -18,7 +18,7 @@ TEST(CrossReferences, CommentsByWord) {
                                          0x2020, 0x2020, 0x2020, 0x281A}),
               testing::WordRecord(0x20, {0x0008}), testing::EndRecord()}));
   const ProgramImage image = BuildProgramImage(state);
-  const FlowAnalysis flow = AnalyseFlow(image, 8192);
+  const FlowAnalysis flow = AnalyseFlow(image, Pic16F87xFacts());
   const struct {
     int address;
     bool labelled;

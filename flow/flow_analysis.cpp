@@ -1,211 +1,48 @@
 #include "flow/flow_analysis.h"
 
-#include <algorithm>
-#include <bit>
+#include "flow/flow_rules.h"
+#include "flow/flow_state.h"
+#include "instructions/instruction.h"
 
 namespace tessarin {
 namespace {
 
-constexpr int kMaxProgramWords = 0x2000;
-constexpr uint8_t kPcl = 0x02;
-constexpr uint8_t kStatus = 0x03;
-constexpr uint8_t kPclath = 0x0A;
-constexpr int kRp0 = 5;             // STATUS bits 6:5 are the bank number
-constexpr int kPclathPageLow = 3;   // PCLATH bits 4:3 are the page of CALL and GOTO
-constexpr int kLongestTable = 256;  // an 8-bit PCL offset reaches no further
-
-// A relation between the value (bank or page) at the entry of the running
-// subroutine or vector and the value now: row e, bits 4e to 4e+3, holds the
-// values possible now when the entry value was e. Relations let a CALL's
-// fall-through map the caller's banks through what the callee does to them.
-using Relation = uint16_t;
-
-TwoBitSet Row(Relation relation, int entry) { return (relation >> (4 * entry)) & 0x0F; }
-
-TwoBitSet ImageOf(Relation relation) {
-  return static_cast<TwoBitSet>((relation | relation >> 4 | relation >> 8 | relation >> 12) & 0x0F);
-}
-
-Relation Identity(TwoBitSet values) {
-  Relation relation = 0;
-  for (int v = 0; v < 4; ++v) {
-    if (values & (1 << v)) relation |= static_cast<Relation>(1 << (5 * v));
-  }
-  return relation;
-}
-
-// Applies `change` to the values of every row that has any.
-template <typename Change>
-Relation MapRows(Relation relation, Change change) {
-  Relation result = 0;
-  for (int entry = 0; entry < 4; ++entry) {
-    const TwoBitSet row = Row(relation, entry);
-    if (row != 0) result |= static_cast<Relation>(change(row) << (4 * entry));
-  }
-  return result;
-}
-
-Relation SetTo(Relation relation, TwoBitSet values) {
-  return MapRows(relation, [values](TwoBitSet) { return values; });
-}
-
-// Sets (or clears) value bit `mask` in every possible value.
-Relation ForceBit(Relation relation, int mask, bool set) {
-  return MapRows(relation, [mask, set](TwoBitSet row) {
-    TwoBitSet result = 0;
-    for (int v = 0; v < 4; ++v) {
-      if (row & (1 << v)) result |= static_cast<TwoBitSet>(1 << (set ? (v | mask) : (v & ~mask)));
-    }
-    return result;
-  });
-}
-
-// The values now, given `first` up to a call and `second` over the callee.
-Relation Compose(Relation first, Relation second) {
-  return MapRows(first, [second](TwoBitSet row) {
-    TwoBitSet result = 0;
-    for (int v = 0; v < 4; ++v) {
-      if (row & (1 << v)) result |= Row(second, v);
-    }
-    return result;
-  });
-}
-
-// W as the set of its possible bank and page bits: element (w bits 6:5) * 4 +
-// (w bits 4:3), so that MOVWF STATUS and MOVWF PCLATH can use a known W.
-using WSet = uint16_t;
-constexpr WSet kAnyW = 0xFFFF;
-
-WSet WOf(unsigned literal) {
-  return static_cast<WSet>(
-      1u << ((((literal >> kRp0) & 3) << 2) | ((literal >> kPclathPageLow) & 3)));
-}
-
-TwoBitSet BanksOf(WSet w) {
-  TwoBitSet banks = 0;
-  for (int e = 0; e < 16; ++e) {
-    if (w & (1 << e)) banks |= static_cast<TwoBitSet>(1 << (e >> 2));
-  }
-  return banks;
-}
-
-TwoBitSet PagesOf(WSet w) {
-  TwoBitSet pages = 0;
-  for (int e = 0; e < 16; ++e) {
-    if (w & (1 << e)) pages |= static_cast<TwoBitSet>(1 << (e & 3));
-  }
-  return pages;
-}
-
-struct State {
-  Relation banks = 0;  // empty while the word is not reached
-  Relation pages = 0;
-  WSet w = 0;
-
-  bool Join(const State& other) {
-    const State joined{static_cast<Relation>(banks | other.banks),
-                       static_cast<Relation>(pages | other.pages), static_cast<WSet>(w | other.w)};
-    const bool changed = joined.banks != banks || joined.pages != pages || joined.w != w;
-    *this = joined;
-    return changed;
-  }
-};
-
-// What the word does to the banks, the pages and W.
-State Transfer(const Instruction& instruction, State state) {
-  const uint8_t file = instruction.file;
-  switch (instruction.mnemonic) {
-    case Mnemonic::kMovlw:
-      state.w = WOf(instruction.literal);
-      break;
-    case Mnemonic::kClrw:
-      state.w = WOf(0);
-      break;
-    case Mnemonic::kClrf:
-      if (file == kStatus) state.banks = SetTo(state.banks, 1);
-      if (file == kPclath) state.pages = SetTo(state.pages, 1);
-      break;
-    case Mnemonic::kMovwf:
-      if (file == kStatus) state.banks = SetTo(state.banks, BanksOf(state.w));
-      if (file == kPclath) state.pages = SetTo(state.pages, PagesOf(state.w));
-      break;
-    case Mnemonic::kBcf:
-    case Mnemonic::kBsf: {
-      const bool set = instruction.mnemonic == Mnemonic::kBsf;
-      const int bit = instruction.bit;
-      if (file == kStatus && (bit == kRp0 || bit == kRp0 + 1)) {
-        state.banks = ForceBit(state.banks, 1 << (bit - kRp0), set);
-      }
-      if (file == kPclath && (bit == kPclathPageLow || bit == kPclathPageLow + 1)) {
-        state.pages = ForceBit(state.pages, 1 << (bit - kPclathPageLow), set);
-      }
-      break;
-    }
-    default:
-      if (OperandsOf(instruction.mnemonic) == OperandKind::kFileDest) {
-        if (!instruction.to_file) {
-          state.w = kAnyW;
-        } else if (file == kStatus) {
-          state.banks = SetTo(state.banks, kAnyValue);
-        } else if (file == kPclath) {
-          state.pages = SetTo(state.pages, kAnyValue);
-        }
-      } else if (OperandsOf(instruction.mnemonic) == OperandKind::kLiteral8) {
-        state.w = kAnyW;
-      }
-      break;
-  }
-  return state;
-}
-
-// A write to PCL: the program goes on at an address computed at run time.
-bool IsComputedJump(const Instruction& instruction) {
-  if (instruction.file != kPcl) return false;
-  switch (OperandsOf(instruction.mnemonic)) {
-    case OperandKind::kFile:
-      return true;
-    case OperandKind::kFileDest:
-      return instruction.to_file;
-    case OperandKind::kFileBit:
-      return instruction.mnemonic == Mnemonic::kBsf || instruction.mnemonic == Mnemonic::kBcf;
-    default:
-      return false;
-  }
-}
+constexpr int kLongestTable = 256;  // an 8-bit PCL offset or W reaches no further
 
 bool IsTableEntry(const Instruction& instruction) {
-  return instruction.mnemonic == Mnemonic::kRetlw || instruction.mnemonic == Mnemonic::kGoto;
+  return instruction.mnemonic == Mnemonic::kRetlw || instruction.mnemonic == Mnemonic::kGoto ||
+         instruction.mnemonic == Mnemonic::kBra;
+}
+
+bool IsBranch(const Instruction& instruction) {
+  const FlowKind kind = FlowOf(instruction.mnemonic);
+  return kind == FlowKind::kCall || kind == FlowKind::kGoto || kind == FlowKind::kRelativeJump;
 }
 
 }  // namespace
 
-// The fixpoint: a worklist of words whose state grew (forward), and one of
-// words whose return summary grew (backward). The summary of a word is the
+// The fixpoint over the words the vectors reach, each a node made when
+// first reached: a worklist of nodes whose state grew (forward), and one of
+// nodes whose return summary grew (backward). The summary of a word is the
 // union of the states at the returns reachable from it without returning
-// first; a CALL's fall-through is its state composed with the summary of
+// first; a call's fall-through is its state composed with the summary of
 // the callee's entry.
 class FlowSolver {
  public:
-  FlowSolver(const ProgramImage& image, int program_words, FlowAnalysis& out)
-      : n_(std::clamp(program_words, 1, kMaxProgramWords)),
+  FlowSolver(const ProgramImage& image, const CoreFacts& facts, FlowAnalysis& out)
+      : rules_(facts),
+        n_(rules_.ProgramWords()),
         image_(image),
         out_(out),
-        state_(static_cast<size_t>(n_)),
-        summary_(static_cast<size_t>(n_)),
-        pred_head_(static_cast<size_t>(n_), -1),
-        caller_head_(static_cast<size_t>(n_), -1),
-        linked_(static_cast<size_t>(n_), 0),
-        queued_(static_cast<size_t>(n_), 0) {
-    out_.words_.assign(static_cast<size_t>(n_), {});
-    for (int a = 0; a < n_; ++a) {
-      if (image.Has(a))
-        out_.words_[static_cast<size_t>(a)].instruction = DecodeInstruction(image.Word(a));
-    }
+        slot_(static_cast<size_t>(n_), -1) {
+    out_.facts_ = rules_.facts();
+    // Every node a word may need, so that references to nodes stay valid.
+    nodes_.reserve(static_cast<size_t>(n_));
   }
 
   void Run() {
-    Propagate(kResetVector, {Identity(1), Identity(1), kAnyW});
-    Propagate(kInterruptVector, {Identity(kAnyValue), Identity(kAnyValue), kAnyW});
+    Propagate(rules_.facts().reset_vector, rules_.AtReset());
+    Propagate(rules_.facts().interrupt_vector, rules_.AtInterrupt());
     do {
       Drain();
     } while (ResumeAfterEndlessCalls());
@@ -214,162 +51,210 @@ class FlowSolver {
 
  private:
   struct Summary {
-    Relation banks = 0;
-    Relation pages = 0;
+    ValueRelation banks;
+    ValueRelation pages;
+  };
+  struct Node {
+    FlowState state;
+    Summary summary;
+    Instruction instruction;
+    int32_t pred_head = -1;    // the words that go on to this one without returning
+    int32_t caller_head = -1;  // the calls that enter here
+    uint32_t linked = 0;
+    uint16_t address = 0;
+    uint8_t queued = 0;
   };
   struct Link {
-    uint16_t from;
+    int32_t from;  // node
     int32_t next;
   };
-  static constexpr uint8_t kStaticLinked = 0x10;  // bits 0-3: branch pages linked
+  // Bits of `linked`: 0-15 a CALL or GOTO linked to its target in that
+  // page, then the successors that do not depend on the state, the table
+  // after a computed jump and its known destination.
+  static constexpr uint32_t kStaticLinked = 1u << 16;
+  static constexpr uint32_t kTableLinked = 1u << 17;
+  static constexpr uint32_t kDestinationLinked = 1u << 18;
   static constexpr uint8_t kInForward = 1;
   static constexpr uint8_t kInBackward = 2;
 
-  const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
+  static uint32_t PageFlag(int target) { return 1u << ((target >> 11) & 15); }
+
   int Next(int a) const { return (a + 1) % n_; }
 
-  // The page a CALL or GOTO goes to: the one PCLATH selects when known.
-  static int BranchPage(int a, TwoBitSet pages) {
-    return std::has_single_bit(pages) ? std::countr_zero(pages) : (a >> 11) & 3;
-  }
+  Instruction Decode(int a) const { return DecodeInstruction(image_.Word(a), rules_.facts().core); }
 
-  int BranchTarget(int a, int page) const { return ((page << 11) | At(a).literal) % n_; }
+  // The node of a word of the image, made on first use; nullptr elsewhere.
+  Node* NodeOf(int a) {
+    if (a < 0 || a >= n_ || !image_.Has(a)) return nullptr;
+    int32_t& slot = slot_[static_cast<size_t>(a)];
+    if (slot < 0) {
+      slot = static_cast<int32_t>(nodes_.size());
+      Node& node = nodes_.emplace_back();
+      node.instruction = Decode(a);
+      node.address = static_cast<uint16_t>(a);
+    }
+    return &nodes_[static_cast<size_t>(slot)];
+  }
 
   int TableEnd(int a) const {
     int end = a + 1;
-    while (end < n_ && end <= a + kLongestTable && IsTableEntry(At(end))) ++end;
+    while (end < n_ && end <= a + kLongestTable && IsTableEntry(Decode(end))) ++end;
     return end;
   }
 
-  void AddLink(std::vector<int32_t>& heads, int to, int from) {
-    links_.push_back({static_cast<uint16_t>(from), heads[static_cast<size_t>(to)]});
-    heads[static_cast<size_t>(to)] = static_cast<int32_t>(links_.size() - 1);
+  // True the first time `node` claims the links that `flag` stands for.
+  static bool Claim(Node& node, uint32_t flag) {
+    if (node.linked & flag) return false;
+    node.linked |= flag;
+    return true;
+  }
+
+  // Links `from` into the list of word `to` that `head` picks.
+  void AddLink(int32_t Node::*head, int to, const Node& from) {
+    Node* target = NodeOf(to);
+    if (target == nullptr) return;
+    links_.push_back({static_cast<int32_t>(&from - nodes_.data()), target->*head});
+    target->*head = static_cast<int32_t>(links_.size() - 1);
   }
 
   template <typename Visit>
-  void ForEachLink(const std::vector<int32_t>& heads, int to, Visit visit) const {
-    for (int32_t k = heads[static_cast<size_t>(to)]; k >= 0;
-         k = links_[static_cast<size_t>(k)].next) {
-      visit(links_[static_cast<size_t>(k)].from);
+  void ForEachLink(int32_t head, Visit visit) {
+    for (int32_t k = head; k >= 0; k = links_[static_cast<size_t>(k)].next) {
+      visit(nodes_[static_cast<size_t>(links_[static_cast<size_t>(k)].from)]);
     }
   }
 
-  // Links the successors that do not depend on PCLATH, once per word.
-  void LinkStaticSuccessors(int a, FlowKind kind) {
-    uint8_t& linked = linked_[static_cast<size_t>(a)];
-    if (linked & kStaticLinked) return;
-    linked |= kStaticLinked;
-    if (IsComputedJump(At(a))) {
-      for (int t = a + 1; t < TableEnd(a); ++t) AddLink(pred_head_, t, a);
-    } else if (kind == FlowKind::kNext || kind == FlowKind::kCall) {
-      AddLink(pred_head_, Next(a), a);
-    } else if (kind == FlowKind::kSkip) {
-      AddLink(pred_head_, Next(a), a);
-      AddLink(pred_head_, Next(Next(a)), a);
+  void Push(std::vector<int32_t>& list, Node& node, uint8_t flag) {
+    if (node.queued & flag) return;
+    node.queued |= flag;
+    list.push_back(static_cast<int32_t>(&node - nodes_.data()));
+  }
+
+  void Propagate(int a, const FlowState& state) {
+    Node* node = NodeOf(a);
+    if (node != nullptr && node->state.Join(state)) Push(forward_, *node, kInForward);
+  }
+
+  // Control goes on from `from` to `to` without returning.
+  void GoTo(Node& from, int to, const FlowState& state, uint32_t flag) {
+    if (Claim(from, flag)) AddLink(&Node::pred_head, to, from);
+    Propagate(to, state);
+  }
+
+  void Summarise(Node& node, const Summary& summary) {
+    const bool banks = node.summary.banks.Join(summary.banks);
+    const bool pages = node.summary.pages.Join(summary.pages);
+    if (banks || pages) Push(backward_, node, kInBackward);
+  }
+
+  // A call links its fall-through as a successor: the callee's return goes
+  // on there, in the caller's subroutine.
+  void Call(Node& node, int entry, const FlowState& state, uint32_t flag) {
+    const int a = node.address;
+    if (Claim(node, kStaticLinked)) AddLink(&Node::pred_head, Next(a), node);
+    if (Claim(node, flag)) AddLink(&Node::caller_head, entry, node);
+    calls_.push_back(static_cast<uint16_t>(a));
+    Propagate(entry, {ValueRelation::Identity(state.banks.Image()),
+                      ValueRelation::Identity(state.pages.Image()), state.pclath_low, state.w});
+    if (const Node* callee = NodeOf(entry)) Return(node, callee->summary);
+  }
+
+  // The fall-through of the call `call` once a callee with `summary` returns.
+  void Return(const Node& call, const Summary& summary) {
+    FlowState after = rules_.Forgotten(call.state);
+    after.banks = call.state.banks.Then(summary.banks);
+    after.pages = call.state.pages.Then(summary.pages);
+    if (!after.banks.Empty() && !after.pages.Empty()) Propagate(Next(call.address), after);
+  }
+
+  // A write to PCL or BRW: where W and PCLATH say when they are known; a
+  // jump that adds to PCL (or BRW) also into the table after it, whose
+  // entries other paths may choose.
+  void ComputedJump(Node& node, const FlowState& after) {
+    const int a = node.address;
+    const std::optional<int> to = rules_.KnownDestination(a, node.instruction, after);
+    if (to) GoTo(node, *to, after, kDestinationLinked);
+    if (to && rules_.ReplacesPcl(node.instruction)) return;
+    FlowState any_w = after;
+    any_w.w = ByteSet::Any();
+    const int end = TableEnd(a);
+    const bool link = Claim(node, kTableLinked);
+    for (int t = a + 1; t < end; ++t) {
+      if (link) AddLink(&Node::pred_head, t, node);
+      Propagate(t, any_w);
     }
   }
 
-  // Links a CALL or GOTO to its target in `page`, once per page.
-  void LinkBranch(int a, int page, std::vector<int32_t>& heads) {
-    const auto page_bit = static_cast<uint8_t>(1 << page);
-    uint8_t& linked = linked_[static_cast<size_t>(a)];
-    if (linked & page_bit) return;
-    linked |= page_bit;
-    AddLink(heads, BranchTarget(a, page), a);
-  }
-
-  void Push(std::vector<uint16_t>& list, int a, uint8_t flag) {
-    uint8_t& queued = queued_[static_cast<size_t>(a)];
-    if (queued & flag) return;
-    queued |= flag;
-    list.push_back(static_cast<uint16_t>(a));
-  }
-
-  void Propagate(int a, const State& state) {
-    if (!image_.Has(a) || a >= n_) return;
-    if (state_[static_cast<size_t>(a)].Join(state)) Push(forward_, a, kInForward);
-  }
-
-  void Summarise(int a, const Summary& summary) {
-    Summary& mine = summary_[static_cast<size_t>(a)];
-    const Summary joined{static_cast<Relation>(mine.banks | summary.banks),
-                         static_cast<Relation>(mine.pages | summary.pages)};
-    if (joined.banks == mine.banks && joined.pages == mine.pages) return;
-    mine = joined;
-    Push(backward_, a, kInBackward);
-  }
-
-  // The fall-through of CALL `call` once the callee entered at `entry` returns.
-  void Return(int call, int entry) {
-    const Summary& callee = summary_[static_cast<size_t>(entry)];
-    const State& before = state_[static_cast<size_t>(call)];
-    const State after{Compose(before.banks, callee.banks), Compose(before.pages, callee.pages),
-                      kAnyW};
-    if (after.banks != 0 && after.pages != 0) Propagate(Next(call), after);
-  }
-
-  void Forward(int a) {
-    const Instruction& instruction = At(a);
-    const State& state = state_[static_cast<size_t>(a)];
+  void Forward(Node& node) {
+    const Instruction& instruction = node.instruction;
+    const int a = node.address;
     const FlowKind kind = FlowOf(instruction.mnemonic);
-    if (kind == FlowKind::kInvalid) return;
+    if (kind == FlowKind::kInvalid || kind == FlowKind::kReset) return;
     if (kind == FlowKind::kReturn) {
-      Summarise(a, {state.banks, state.pages});
+      const FlowState returned = rules_.Returned(instruction, node.state);
+      Summarise(node, {returned.banks, returned.pages});
       return;
     }
-    LinkStaticSuccessors(a, kind);
-    const State after = Transfer(instruction, state);
-    if (IsComputedJump(instruction)) {
-      const State any_w{after.banks, after.pages, kAnyW};
-      for (int t = a + 1; t < TableEnd(a); ++t) Propagate(t, any_w);
+    const FlowState after = rules_.After(instruction, node.state);
+    if (rules_.IsComputedJump(instruction)) {
+      ComputedJump(node, after);
       return;
     }
     switch (kind) {
       case FlowKind::kSkip:
+        if (Claim(node, kStaticLinked)) {
+          AddLink(&Node::pred_head, Next(a), node);
+          AddLink(&Node::pred_head, Next(Next(a)), node);
+        }
         Propagate(Next(Next(a)), after);
-        [[fallthrough]];
-      case FlowKind::kNext:
         Propagate(Next(a), after);
         break;
+      case FlowKind::kNext:
+        GoTo(node, Next(a), after, kStaticLinked);
+        break;
+      case FlowKind::kRelativeJump:
+        GoTo(node, rules_.BranchTarget(a, instruction, 0), after, kStaticLinked);
+        break;
       case FlowKind::kGoto: {
-        const int page = BranchPage(a, ImageOf(after.pages));
-        LinkBranch(a, page, pred_head_);
-        Propagate(BranchTarget(a, page), after);
+        const int target = rules_.BranchTarget(a, instruction, after.pages.Image());
+        GoTo(node, target, after, PageFlag(target));
         break;
       }
       case FlowKind::kCall: {
-        const int page = BranchPage(a, ImageOf(after.pages));
-        const int entry = BranchTarget(a, page);
-        LinkBranch(a, page, caller_head_);
-        calls_.push_back(static_cast<uint16_t>(a));
-        Propagate(entry, {Identity(ImageOf(after.banks)), Identity(ImageOf(after.pages)), after.w});
-        Return(a, entry);
+        const int target = rules_.BranchTarget(a, instruction, after.pages.Image());
+        Call(node, target, after, PageFlag(target));
         break;
       }
+      case FlowKind::kCallOnW:
+        if (const std::optional<int> entry = rules_.KnownDestination(a, instruction, after)) {
+          Call(node, *entry, after, kDestinationLinked);
+        } else {
+          GoTo(node, Next(a), rules_.Forgotten(after), kStaticLinked);
+        }
+        break;
       default:
         break;
     }
   }
 
-  void Backward(int a) {
-    const Summary summary = summary_[static_cast<size_t>(a)];
-    ForEachLink(pred_head_, a, [&](int from) { Summarise(from, summary); });
-    ForEachLink(caller_head_, a, [&](int call) { Return(call, a); });
+  void Backward(Node& node) {
+    const Summary summary = node.summary;
+    ForEachLink(node.pred_head, [&](Node& from) { Summarise(from, summary); });
+    ForEachLink(node.caller_head, [&](Node& call) { Return(call, summary); });
   }
 
   void Drain() {
     while (!forward_.empty() || !backward_.empty()) {
       const bool backward = !backward_.empty();
-      std::vector<uint16_t>& list = backward ? backward_ : forward_;
-      const int a = list.back();
+      std::vector<int32_t>& list = backward ? backward_ : forward_;
+      Node& node = nodes_[static_cast<size_t>(list.back())];
       list.pop_back();
-      queued_[static_cast<size_t>(a)] &=
-          static_cast<uint8_t>(backward ? ~kInBackward : ~kInForward);
-      backward ? Backward(a) : Forward(a);
+      node.queued &= static_cast<uint8_t>(backward ? ~kInBackward : ~kInForward);
+      backward ? Backward(node) : Forward(node);
     }
   }
 
-  // A CALL whose callee was never seen to return still goes on after it,
+  // A call whose callee was never seen to return still goes on after it,
   // with the banks and pages unknown: the return may be one the analysis
   // cannot follow. True when that started new work.
   bool ResumeAfterEndlessCalls() {
@@ -377,74 +262,81 @@ class FlowSolver {
     calls.swap(calls_);
     bool resumed = false;
     for (const int a : calls) {
-      const State& state = state_[static_cast<size_t>(a)];
-      if (state_[static_cast<size_t>(Next(a))].banks != 0 || !image_.Has(Next(a))) continue;
-      Propagate(Next(a), {SetTo(state.banks, kAnyValue), SetTo(state.pages, kAnyValue), kAnyW});
+      const Node* next = NodeOf(Next(a));
+      if (next == nullptr || !next->state.banks.Empty()) continue;
+      Propagate(Next(a), rules_.Forgotten(NodeOf(a)->state));
       resumed = true;
     }
     return resumed;
   }
 
+  // Where a reached word goes, by its final state.
+  int32_t FinalTarget(const Node& node) const {
+    const Instruction& instruction = node.instruction;
+    if (IsBranch(instruction)) {
+      return rules_.BranchTarget(node.address, instruction, node.state.pages.Image());
+    }
+    if (!rules_.IsComputedJump(instruction) && instruction.mnemonic != Mnemonic::kCallw) return -1;
+    return rules_.KnownDestination(node.address, instruction, node.state).value_or(-1);
+  }
+
   void Publish() {
+    out_.words_.assign(static_cast<size_t>(n_), {});
+    for (int a = 0; a < n_; ++a) out_.words_[static_cast<size_t>(a)].word = image_.Word(a);
     std::vector<uint32_t> count(static_cast<size_t>(n_) + 1, 0);
-    for (int a = 0; a < n_; ++a) {
-      FlowAnalysis::WordFlow& word = out_.words_[static_cast<size_t>(a)];
-      const State& state = state_[static_cast<size_t>(a)];
-      word.reached = state.banks != 0;
-      word.banks = ImageOf(state.banks);
-      word.pages = ImageOf(state.pages);
-      const FlowKind kind = FlowOf(word.instruction.mnemonic);
-      if (kind != FlowKind::kCall && kind != FlowKind::kGoto) continue;
-      word.target = BranchTarget(a, BranchPage(a, word.pages));
-      if (word.reached) ++count[static_cast<size_t>(word.target) + 1];
+    for (const Node& node : nodes_) {
+      if (node.state.banks.Empty()) continue;
+      FlowAnalysis::WordFlow& word = out_.words_[node.address];
+      word.banks = rules_.PartBanks(node.state.banks.Image());
+      word.pages = static_cast<uint16_t>(rules_.PartPages(node.state.pages.Image()));
+      word.target = FinalTarget(node);
+      if (word.target >= 0) ++count[static_cast<size_t>(word.target) + 1];
     }
     for (size_t k = 1; k < count.size(); ++k) count[k] += count[k - 1];
     out_.reference_start_ = count;
     out_.references_.resize(count.back());
     for (int a = 0; a < n_; ++a) {
       const FlowAnalysis::WordFlow& word = out_.words_[static_cast<size_t>(a)];
-      if (word.target >= 0 && word.reached) {
+      if (word.banks != 0 && word.target >= 0) {
         out_.references_[count[static_cast<size_t>(word.target)]++] = static_cast<uint16_t>(a);
       }
     }
   }
 
+  const FlowRules rules_;
   const int n_;
   const ProgramImage& image_;
   FlowAnalysis& out_;
-  std::vector<State> state_;
-  std::vector<Summary> summary_;
-  std::vector<int32_t> pred_head_;    // words that go on to this one without returning
-  std::vector<int32_t> caller_head_;  // CALL words that enter here
+  std::vector<int32_t> slot_;  // per word: its node, or -1
+  std::vector<Node> nodes_;
   std::vector<Link> links_;
-  std::vector<uint8_t> linked_;
-  std::vector<uint8_t> queued_;
-  std::vector<uint16_t> forward_;
-  std::vector<uint16_t> backward_;
-  std::vector<uint16_t> calls_;  // CALL words run since the last check for endless callees
+  std::vector<int32_t> forward_;
+  std::vector<int32_t> backward_;
+  std::vector<uint16_t> calls_;  // calls run since the last check for endless callees
 };
 
-const Instruction& FlowAnalysis::InstructionAt(int address) const {
-  static constexpr Instruction kNoInstruction{};
-  if (address < 0 || address >= ProgramWords()) return kNoInstruction;
-  return words_[static_cast<size_t>(address)].instruction;
-}
-
 bool FlowAnalysis::Reached(int address) const {
-  return address >= 0 && address < ProgramWords() && words_[static_cast<size_t>(address)].reached;
+  return address >= 0 && address < ProgramWords() &&
+         words_[static_cast<size_t>(address)].banks != 0;
 }
 
-TwoBitSet FlowAnalysis::Banks(int address) const {
+ValueSet FlowAnalysis::Banks(int address) const {
   return Reached(address) ? words_[static_cast<size_t>(address)].banks : 0;
 }
 
-TwoBitSet FlowAnalysis::Pages(int address) const {
+ValueSet FlowAnalysis::Pages(int address) const {
   return Reached(address) ? words_[static_cast<size_t>(address)].pages : 0;
 }
 
+// An unreached CALL, GOTO or BRA goes where it would from its own page.
 std::optional<int> FlowAnalysis::Target(int address) const {
   if (address < 0 || address >= ProgramWords()) return std::nullopt;
-  const int32_t target = words_[static_cast<size_t>(address)].target;
+  const WordFlow& word = words_[static_cast<size_t>(address)];
+  int target = word.target;
+  if (word.banks == 0) {
+    const Instruction instruction = DecodeInstruction(word.word, facts_.core);
+    target = IsBranch(instruction) ? FlowRules(facts_).BranchTarget(address, instruction, 0) : -1;
+  }
   if (target < 0) return std::nullopt;
   return target;
 }
@@ -456,9 +348,9 @@ std::span<const uint16_t> FlowAnalysis::ReferencesTo(int address) const {
       .subspan(reference_start_[at], reference_start_[at + 1] - reference_start_[at]);
 }
 
-FlowAnalysis AnalyseFlow(const ProgramImage& image, int program_words) {
+FlowAnalysis AnalyseFlow(const ProgramImage& image, const CoreFacts& facts) {
   FlowAnalysis analysis;
-  FlowSolver(image, program_words, analysis).Run();
+  FlowSolver(image, facts, analysis).Run();
   return analysis;
 }
 

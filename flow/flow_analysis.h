@@ -5,71 +5,67 @@
 #include <span>
 #include <vector>
 
+#include "flow/core_facts.h"
 #include "flow/program_image.h"
-#include "instructions/instruction.h"
+#include "flow/value_relation.h"
 
 namespace tessarin {
 
-inline constexpr int kResetVector = 0x0000;
-inline constexpr int kInterruptVector = 0x0004;
-
-/// A set of bank numbers (STATUS RP1:RP0) or of pages (PCLATH<4:3>): bit v
-/// set when the value v (0-3) is possible.
-using TwoBitSet = uint8_t;
-inline constexpr TwoBitSet kAnyValue = 0x0F;
-
 /// What the control flow of a program tells about each of its words: whether
 /// the reset or the interrupt vector reaches it, which banks and pages are
-/// possible when it runs, where each CALL and GOTO really goes, and who
-/// branches to each address. Built by `AnalyseFlow`; the listing printers and
-/// the zone proposals read it.
+/// possible when it runs, where each branch really goes, and who branches
+/// to each address. Built by `AnalyseFlow`; the listing printers and the
+/// zone proposals read it.
 class FlowAnalysis {
  public:
-  /// Words of program memory: 8,192 for the 16F876/877, 4,096 for the 16F873/874.
-  int ProgramWords() const { return static_cast<int>(words_.size()); }
+  /// The part the analysis followed the program of.
+  const CoreFacts& Facts() const { return facts_; }
+  int ProgramWords() const { return facts_.program_words; }
 
-  /// The instruction of a program-memory word (kInvalid outside it or where absent).
-  const Instruction& InstructionAt(int address) const;
-
-  /// Reached from a vector by fall-through, skips, branches, returns and
-  /// computed-jump tables.
+  /// Reached from a vector by fall-through, skips, branches, returns,
+  /// computed jumps and computed-jump tables.
   bool Reached(int address) const;
 
-  /// Banks possible when the word runs; empty for an unreached word.
-  TwoBitSet Banks(int address) const;
+  /// Banks possible when the word runs (bit n for bank n); empty for an
+  /// unreached word.
+  ValueSet Banks(int address) const;
 
-  /// PCLATH pages possible when the word runs; empty for an unreached word.
-  TwoBitSet Pages(int address) const;
+  /// Pages of 2K words that PCLATH may select when the word runs; empty for
+  /// an unreached word.
+  ValueSet Pages(int address) const;
 
-  /// The address a CALL or GOTO word jumps to: in the page PCLATH selects
-  /// where that is known, else in the word's own page. Nothing for other words.
+  /// Where the word jumps or calls: a CALL or GOTO in the page PCLATH
+  /// selects where that is known, else in the word's own page; a BRA; a
+  /// computed jump (a write to PCL, BRW) or CALLW whose W and PCLATH are
+  /// known. Nothing for other words.
   std::optional<int> Target(int address) const;
 
-  /// The reached CALL and GOTO words that jump to `address`, ascending.
+  /// The reached words whose target is `address`, ascending.
   std::span<const uint16_t> ReferencesTo(int address) const;
 
  private:
   friend class FlowSolver;
 
   struct WordFlow {
-    Instruction instruction;
-    bool reached = false;
-    TwoBitSet banks = 0;
-    TwoBitSet pages = 0;
+    ValueSet banks = 0;  // empty for an unreached word
+    uint16_t pages = 0;
+    uint16_t word = 0;  // the image's word, for the target of an unreached branch
     int32_t target = -1;
   };
 
+  CoreFacts facts_;
   std::vector<WordFlow> words_;
   std::vector<uint32_t> reference_start_;  // per address, into references_; one more at the end
   std::vector<uint16_t> references_;
 };
 
-/// Follows the flow of the program memory of `image` from the reset vector
-/// (banks and pages 0) and the interrupt vector (both unknown). A word that
-/// is absent or no instruction ends its path; a computed jump (a write to
-/// PCL) goes on into the run of RETLW and GOTO words right after it. After a
-/// CALL, the banks and pages are those the callee can return with, given the
-/// ones it was called with. `program_words` is clamped to 1-8192.
-FlowAnalysis AnalyseFlow(const ProgramImage& image, int program_words);
+/// Follows the flow of the program memory of `image` on the part `facts`
+/// describes, from the reset vector (banks and pages 0) and the interrupt
+/// vector (both unknown). A word that is absent, no instruction or RESET
+/// ends its path. A computed jump goes where W and PCLATH say when they are
+/// known, else on into the run of RETLW, GOTO and BRA words right after it.
+/// After a CALL, the banks and pages are those the callee can return with,
+/// given the ones it was called with. Program words are clamped to 1-32,768.
+FlowAnalysis AnalyseFlow(const ProgramImage& image, const CoreFacts& facts);
 
 }  // namespace tessarin

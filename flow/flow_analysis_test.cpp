@@ -18,7 +18,7 @@ struct FlowCase {
   std::string name;
   std::vector<std::pair<unsigned, std::vector<uint16_t>>> code;  // word address, words
   std::string reached;  // from address 0: 'r' reached, '.' not
-  std::vector<std::pair<int, TwoBitSet>> banks = {};
+  std::vector<std::pair<int, ValueSet>> banks = {};
   std::vector<std::pair<int, int>> targets = {};    // CALL/GOTO address, target
   std::vector<std::pair<int, int>> unreached = {};  // first and last address of a run
   int program_words = 8192;
@@ -79,7 +79,7 @@ TEST_P(FlowAnalysisTest, Case) {
   lines.push_back(testing::EndRecord());
   SharedState state;
   ASSERT_TRUE(testing::LoadLines(state, lines));
-  const FlowAnalysis flow = AnalyseFlow(BuildProgramImage(state), c.program_words);
+  const FlowAnalysis flow = AnalyseFlow(BuildProgramImage(state), Pic16F87xFacts(c.program_words));
 
   std::string reached;
   for (size_t a = 0; a < c.reached.size(); ++a)

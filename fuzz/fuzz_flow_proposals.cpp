@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     image.Set(address++, static_cast<uint16_t>(data[k] | (data[k + 1] << 8)));
   }
 
-  const tessarin::FlowAnalysis flow = tessarin::AnalyseFlow(image, program_words);
+  const tessarin::FlowAnalysis flow =
+      tessarin::AnalyseFlow(image, tessarin::Pic16F87xFacts(program_words));
   for (int a = 0; a < flow.ProgramWords(); ++a) {
     if (flow.Reached(a) != (flow.Banks(a) != 0) || flow.Reached(a) != (flow.Pages(a) != 0))
       std::abort();

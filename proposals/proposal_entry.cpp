@@ -39,7 +39,7 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
   const ProgramImage image = BuildProgramImage(state);
-  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state).program_words),
+  return ProposeZones(image, AnalyseFlow(image, FlowFactsOf(ChosenProcessor(state))),
                       state.List4.Items());
 }
 

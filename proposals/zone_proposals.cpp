@@ -13,7 +13,8 @@ constexpr uint16_t kErasedWord = 0x3FFF;
 // Shorter runs of character-like words are as likely to be code.
 constexpr int kShortestText = 4;
 
-ProposalReason AreaOf(int address) {
+ProposalReason AreaOf(int address, const CoreFacts& facts) {
+  if (address == facts.calibration) return ProposalReason::kCalibration;
   if (address >= kIdFirst && address <= kIdLast) return ProposalReason::kIdLocations;
   if (address == kConfigurationWord) return ProposalReason::kConfiguration;
   if (address >= kEepromFirst && address <= kEepromLast) return ProposalReason::kEeprom;
@@ -31,22 +32,34 @@ bool ReadsAsText(uint16_t word) {
   return IsPrintable(word >> 7) && (IsPrintable(low) || low == 0);
 }
 
-// What an unreached run of program words holds.
-ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run) {
+// The last word of a routine: it leaves by a jump or a return.
+bool EndsRoutine(Mnemonic mnemonic) {
+  return mnemonic == Mnemonic::kGoto || mnemonic == Mnemonic::kReturn ||
+         mnemonic == Mnemonic::kRetlw || mnemonic == Mnemonic::kRetfie ||
+         mnemonic == Mnemonic::kBra;
+}
+
+// What an unreached run of program words holds. Words that all assemble
+// back and end the way a routine ends may be code that the analysis cannot
+// see reached (through a pointer, say), whatever they read as: weak.
+ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core core) {
   bool exact = true;
   bool erased = true;
   bool text = run.last - run.first + 1 >= kShortestText;
   int retlw = 0;
+  Mnemonic last = Mnemonic::kInvalid;
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
-    exact = exact && IsExactInstruction(word);
+    const Instruction instruction = DecodeInstruction(word, core);
+    exact = exact && EncodeInstruction(instruction, core) == word;
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
-    if (DecodeInstruction(word).mnemonic == Mnemonic::kRetlw) ++retlw;
+    if (instruction.mnemonic == Mnemonic::kRetlw) ++retlw;
+    last = instruction.mnemonic;
   }
   // Packed text has RETLW words among others ("ll" is one); a run of them
   // is a table of the program's own.
-  text = text && 2 * retlw < run.last - run.first + 1;
+  text = text && 2 * retlw < run.last - run.first + 1 && !EndsRoutine(last);
   if (erased) return {run, ProposalKind::kStrong, ProposalReason::kErased};
   if (!exact) return {run, ProposalKind::kStrong, ProposalReason::kNotExact};
   if (text) return {run, ProposalKind::kStrong, ProposalReason::kText};
@@ -59,17 +72,26 @@ ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run) {
 std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const FlowAnalysis& flow) {
   std::vector<ZoneProposal> pieces;
   const int n = flow.ProgramWords();
+  const CoreFacts& facts = flow.Facts();
+  // The calibration word is data even where a CALL reads it.
+  const auto unreached = [&](int a) {
+    return image.Has(a) && !flow.Reached(a) && a != facts.calibration;
+  };
   for (int a = 0; a < n; ++a) {
     if (!image.Has(a)) continue;
+    if (a == facts.calibration) {
+      pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kCalibration});
+      continue;
+    }
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a))) {
+      if (!IsExactInstruction(image.Word(a), facts.core)) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
     }
     int last = a;
-    while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1)) ++last;
-    pieces.push_back(ClassifyUnreached(image, {a, last}));
+    while (last + 1 < n && unreached(last + 1)) ++last;
+    pieces.push_back(ClassifyUnreached(image, {a, last}, facts.core));
     a = last;
   }
 
@@ -78,8 +100,11 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
     if (!merged.empty()) {
       ZoneProposal& previous = merged.back();
       const bool next_to = previous.range.last + 1 == piece.range.first;
-      if (next_to && (previous.reason == ProposalReason::kNotExact ||
-                      piece.reason == ProposalReason::kNotExact)) {
+      const bool calibration = previous.reason == ProposalReason::kCalibration ||
+                               piece.reason == ProposalReason::kCalibration;
+      if (next_to && !calibration &&
+          (previous.reason == ProposalReason::kNotExact ||
+           piece.reason == ProposalReason::kNotExact)) {
         previous = {{previous.range.first, piece.range.last},
                     ProposalKind::kStrong,
                     ProposalReason::kNotExact};
@@ -92,14 +117,14 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
 }
 
 // Past program memory: every run of words, split where the area changes.
-void ProposeOutsideProgram(const ProgramImage& image, int program_words,
+void ProposeOutsideProgram(const ProgramImage& image, const CoreFacts& facts,
                            std::vector<ZoneProposal>& proposals) {
-  for (int a = program_words; a < ProgramImage::kAddressCount; ++a) {
+  for (int a = facts.program_words; a < ProgramImage::kAddressCount; ++a) {
     if (!image.Has(a)) continue;
-    const ProposalReason area = AreaOf(a);
+    const ProposalReason area = AreaOf(a, facts);
     int last = a;
     while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) &&
-           AreaOf(last + 1) == area) {
+           AreaOf(last + 1, facts) == area) {
       ++last;
     }
     proposals.push_back({{a, last}, ProposalKind::kStrong, area});
@@ -139,7 +164,7 @@ std::vector<ZoneProposal> OutsideExisting(const std::vector<ZoneProposal>& propo
 std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnalysis& flow,
                                        const std::vector<std::string>& existing) {
   std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow);
-  ProposeOutsideProgram(image, flow.ProgramWords(), proposals);
+  ProposeOutsideProgram(image, flow.Facts(), proposals);
   return OutsideExisting(proposals, existing);
 }
 
@@ -153,6 +178,8 @@ std::string_view ReasonText(ProposalReason reason) {
       return "données de l'EEPROM";
     case ProposalReason::kOutsideMemory:
       return "mots hors de la mémoire programme";
+    case ProposalReason::kCalibration:
+      return "valeur de calibration de l'oscillateur";
     case ProposalReason::kNotExact:
       return "mots qui ne se réassemblent pas à l'identique";
     case ProposalReason::kErased:

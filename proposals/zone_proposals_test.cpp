@@ -82,7 +82,8 @@ TEST_P(ZoneProposalsTest, Case) {
     for (size_t k = 0; k < words.size(); ++k) image.Set(address + static_cast<int>(k), words[k]);
   }
   std::vector<Expected> proposed;
-  for (const ZoneProposal& p : ProposeZones(image, AnalyseFlow(image, 8192), c.existing)) {
+  for (const ZoneProposal& p :
+       ProposeZones(image, AnalyseFlow(image, Pic16F87xFacts()), c.existing)) {
     proposed.push_back({p.ZoneText(), p.kind, p.reason});
   }
   EXPECT_EQ(proposed, c.expected);

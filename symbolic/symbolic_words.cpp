@@ -14,10 +14,15 @@ const Processor& ChosenProcessor(const SharedState& state) {
   return named != nullptr ? *named : DefaultProcessor();
 }
 
+CoreFacts FlowFactsOf(const Processor& processor) {
+  return processor.core == Core::kEnhanced ? EnhancedFacts(processor.program_words)
+                                           : Pic16F87xFacts(processor.program_words);
+}
+
 SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
     : processor_(processor),
       image_(std::move(image)),
-      flow_(AnalyseFlow(image_, processor.program_words)) {}
+      flow_(AnalyseFlow(image_, FlowFactsOf(processor))) {}
 
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
@@ -34,7 +39,10 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     text.append(word);
     return text + "\t; *** not a hexadecimal word";
   }
-  const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
+  // The register names know four banks so far: a set beyond them reads as any.
+  const ValueSet banks = flow_.Banks(address);
+  const WordFacts facts{banks > kAnyBank ? kAnyBank : static_cast<BankSet>(banks),
+                        flow_.Target(address)};
   return WithComment(
       SymbolicText(*value, address, DecodeInstruction(*value, processor_.core), facts, processor_),
       CrossReferenceComment(image_, flow_, address, labelled));

@@ -40,4 +40,7 @@ class SymbolicWords {
 /// The processor that `state` names, or the 16F876 for a name it does not know.
 const Processor& ChosenProcessor(const SharedState& state);
 
+/// What the flow analysis must know of `processor`.
+CoreFacts FlowFactsOf(const Processor& processor);
+
 }  // namespace tessarin
