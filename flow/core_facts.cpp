@@ -7,7 +7,9 @@ namespace {
 
 constexpr int kPageWords = 0x800;
 
-int PagesSpanned(int program_words) { return std::max(1, (program_words + kPageWords - 1) / kPageWords); }
+int PagesSpanned(int program_words) {
+  return std::max(1, (program_words + kPageWords - 1) / kPageWords);
+}
 
 }  // namespace
 

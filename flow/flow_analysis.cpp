@@ -1,5 +1,7 @@
 #include "flow/flow_analysis.h"
 
+#include <utility>
+
 #include "flow/flow_rules.h"
 #include "flow/flow_state.h"
 #include "instructions/instruction.h"
@@ -32,10 +34,17 @@ class FlowSolver {
   FlowSolver(const ProgramImage& image, const CoreFacts& facts, FlowAnalysis& out)
       : rules_(facts),
         n_(rules_.ProgramWords()),
-        image_(image),
         out_(out),
-        slot_(static_cast<size_t>(n_), -1) {
+        slot_(static_cast<size_t>(n_), kAbsent) {
     out_.facts_ = rules_.facts();
+    out_.words_.assign(static_cast<size_t>(n_), {});
+    for (int a = 0; a < n_; ++a) {
+      if (image.Has(a)) {
+        out_.words_[static_cast<size_t>(a)].instruction =
+            DecodeInstruction(image.Word(a), facts.core);
+        slot_[static_cast<size_t>(a)] = kNoNode;
+      }
+    }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));
   }
@@ -52,53 +61,62 @@ class FlowSolver {
  private:
   struct Summary {
     ValueRelation banks;
-    ValueRelation pages;
+    PageRelation pages;
   };
-  struct Node {
+  // A reached word: what the forward pass reads and writes on the first
+  // cache line, the summary and the links that the backward pass reads on
+  // the second.
+  struct alignas(64) Node {
     FlowState state;
-    Summary summary;
     Instruction instruction;
-    int32_t pred_head = -1;    // the words that go on to this one without returning
-    int32_t caller_head = -1;  // the calls that enter here
-    uint32_t linked = 0;
     uint16_t address = 0;
+    FlowKind kind = FlowKind::kInvalid;  // kJumpOnW for any computed jump
     uint8_t queued = 0;
+    uint32_t linked = 0;
+    Summary summary;
+    int32_t pred_head = -1;    // the words that jump to this one (not those that fall into it)
+    int32_t caller_head = -1;  // the calls that enter here
   };
   struct Link {
     int32_t from;  // node
     int32_t next;
   };
   // Bits of `linked`: 0-15 a CALL or GOTO linked to its target in that
-  // page, then the successors that do not depend on the state, the table
-  // after a computed jump and its known destination.
-  static constexpr uint32_t kStaticLinked = 1u << 16;
+  // page, then a BRA to its target, a computed jump to the table after it
+  // and to its known destination.
+  static constexpr uint32_t kBraLinked = 1u << 16;
   static constexpr uint32_t kTableLinked = 1u << 17;
   static constexpr uint32_t kDestinationLinked = 1u << 18;
+  static constexpr int32_t kAbsent = -2;  // `slot_` of a word the image lacks
+  static constexpr int32_t kNoNode = -1;
   static constexpr uint8_t kInForward = 1;
   static constexpr uint8_t kInBackward = 2;
 
   static uint32_t PageFlag(int target) { return 1u << ((target >> 11) & 15); }
 
   int Next(int a) const { return (a + 1) % n_; }
+  int Previous(int a) const { return (a + n_ - 1) % n_; }
 
-  Instruction Decode(int a) const { return DecodeInstruction(image_.Word(a), rules_.facts().core); }
+  const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
 
   // The node of a word of the image, made on first use; nullptr elsewhere.
   Node* NodeOf(int a) {
-    if (a < 0 || a >= n_ || !image_.Has(a)) return nullptr;
+    if (a < 0 || a >= n_) return nullptr;
     int32_t& slot = slot_[static_cast<size_t>(a)];
-    if (slot < 0) {
+    if (slot == kAbsent) return nullptr;
+    if (slot == kNoNode) {
       slot = static_cast<int32_t>(nodes_.size());
       Node& node = nodes_.emplace_back();
-      node.instruction = Decode(a);
+      node.instruction = At(a);
       node.address = static_cast<uint16_t>(a);
+      node.kind = rules_.IsComputedJump(At(a)) ? FlowKind::kJumpOnW : FlowOf(At(a).mnemonic);
     }
     return &nodes_[static_cast<size_t>(slot)];
   }
 
   int TableEnd(int a) const {
     int end = a + 1;
-    while (end < n_ && end <= a + kLongestTable && IsTableEntry(Decode(end))) ++end;
+    while (end < n_ && end <= a + kLongestTable && IsTableEntry(At(end))) ++end;
     return end;
   }
 
@@ -141,22 +159,24 @@ class FlowSolver {
     Propagate(to, state);
   }
 
+  static Summary& SummaryOf(Node& node) { return node.summary; }
+
   void Summarise(Node& node, const Summary& summary) {
-    const bool banks = node.summary.banks.Join(summary.banks);
-    const bool pages = node.summary.pages.Join(summary.pages);
+    Summary& mine = SummaryOf(node);
+    const bool banks = mine.banks.Join(summary.banks);
+    const bool pages = mine.pages.Join(summary.pages);
     if (banks || pages) Push(backward_, node, kInBackward);
   }
 
-  // A call links its fall-through as a successor: the callee's return goes
-  // on there, in the caller's subroutine.
+  // The callee's return goes on at the call's fall-through, in the caller's
+  // subroutine.
   void Call(Node& node, int entry, const FlowState& state, uint32_t flag) {
     const int a = node.address;
-    if (Claim(node, kStaticLinked)) AddLink(&Node::pred_head, Next(a), node);
     if (Claim(node, flag)) AddLink(&Node::caller_head, entry, node);
     calls_.push_back(static_cast<uint16_t>(a));
     Propagate(entry, {ValueRelation::Identity(state.banks.Image()),
-                      ValueRelation::Identity(state.pages.Image()), state.pclath_low, state.w});
-    if (const Node* callee = NodeOf(entry)) Return(node, callee->summary);
+                      PageRelation::Identity(state.pages.Image()), state.pclath_low, state.w});
+    if (Node* callee = NodeOf(entry)) Return(node, SummaryOf(*callee));
   }
 
   // The fall-through of the call `call` once a callee with `summary` returns.
@@ -186,9 +206,9 @@ class FlowSolver {
   }
 
   void Forward(Node& node) {
-    const Instruction& instruction = node.instruction;
     const int a = node.address;
-    const FlowKind kind = FlowOf(instruction.mnemonic);
+    const Instruction& instruction = node.instruction;
+    const FlowKind kind = node.kind;
     if (kind == FlowKind::kInvalid || kind == FlowKind::kReset) return;
     if (kind == FlowKind::kReturn) {
       const FlowState returned = rules_.Returned(instruction, node.state);
@@ -196,24 +216,18 @@ class FlowSolver {
       return;
     }
     const FlowState after = rules_.After(instruction, node.state);
-    if (rules_.IsComputedJump(instruction)) {
-      ComputedJump(node, after);
-      return;
-    }
     switch (kind) {
+      case FlowKind::kJumpOnW:
+        ComputedJump(node, after);
+        break;
       case FlowKind::kSkip:
-        if (Claim(node, kStaticLinked)) {
-          AddLink(&Node::pred_head, Next(a), node);
-          AddLink(&Node::pred_head, Next(Next(a)), node);
-        }
         Propagate(Next(Next(a)), after);
+        [[fallthrough]];
+      case FlowKind::kNext:
         Propagate(Next(a), after);
         break;
-      case FlowKind::kNext:
-        GoTo(node, Next(a), after, kStaticLinked);
-        break;
       case FlowKind::kRelativeJump:
-        GoTo(node, rules_.BranchTarget(a, instruction, 0), after, kStaticLinked);
+        GoTo(node, rules_.BranchTarget(a, instruction, 0), after, kBraLinked);
         break;
       case FlowKind::kGoto: {
         const int target = rules_.BranchTarget(a, instruction, after.pages.Image());
@@ -229,7 +243,7 @@ class FlowSolver {
         if (const std::optional<int> entry = rules_.KnownDestination(a, instruction, after)) {
           Call(node, *entry, after, kDestinationLinked);
         } else {
-          GoTo(node, Next(a), rules_.Forgotten(after), kStaticLinked);
+          Propagate(Next(a), rules_.Forgotten(after));
         }
         break;
       default:
@@ -237,8 +251,24 @@ class FlowSolver {
     }
   }
 
+  // Whether the reached word at `from` goes on to the next word (or, for a
+  // skip, the one after) without returning: the links that no list holds.
+  Node* FallingInto(int from, bool over_one) {
+    const int32_t slot = slot_[static_cast<size_t>(from)];
+    if (slot < 0) return nullptr;
+    Node& node = nodes_[static_cast<size_t>(slot)];
+    const FlowKind kind = node.kind;
+    const bool falls = kind == FlowKind::kSkip ||
+                       (!over_one && (kind == FlowKind::kCall || kind == FlowKind::kCallOnW ||
+                                      kind == FlowKind::kNext));
+    return falls && !node.state.banks.Empty() ? &node : nullptr;
+  }
+
   void Backward(Node& node) {
-    const Summary summary = node.summary;
+    const Summary summary = SummaryOf(node);
+    const int a = node.address;
+    if (Node* from = FallingInto(Previous(a), false)) Summarise(*from, summary);
+    if (Node* from = FallingInto(Previous(Previous(a)), true)) Summarise(*from, summary);
     ForEachLink(node.pred_head, [&](Node& from) { Summarise(from, summary); });
     ForEachLink(node.caller_head, [&](Node& call) { Return(call, summary); });
   }
@@ -273,41 +303,49 @@ class FlowSolver {
   // Where a reached word goes, by its final state.
   int32_t FinalTarget(const Node& node) const {
     const Instruction& instruction = node.instruction;
-    if (IsBranch(instruction)) {
-      return rules_.BranchTarget(node.address, instruction, node.state.pages.Image());
+    switch (node.kind) {
+      case FlowKind::kCall:
+      case FlowKind::kGoto:
+      case FlowKind::kRelativeJump:
+        return rules_.BranchTarget(node.address, instruction, node.state.pages.Image());
+      case FlowKind::kJumpOnW:
+      case FlowKind::kCallOnW:
+        return rules_.KnownDestination(node.address, instruction, node.state).value_or(-1);
+      default:
+        return -1;
     }
-    if (!rules_.IsComputedJump(instruction) && instruction.mnemonic != Mnemonic::kCallw) return -1;
-    return rules_.KnownDestination(node.address, instruction, node.state).value_or(-1);
   }
 
   void Publish() {
-    out_.words_.assign(static_cast<size_t>(n_), {});
-    for (int a = 0; a < n_; ++a) out_.words_[static_cast<size_t>(a)].word = image_.Word(a);
-    std::vector<uint32_t> count(static_cast<size_t>(n_) + 1, 0);
+    std::vector<std::pair<int32_t, uint16_t>> references;  // target, source
     for (const Node& node : nodes_) {
       if (node.state.banks.Empty()) continue;
       FlowAnalysis::WordFlow& word = out_.words_[node.address];
       word.banks = rules_.PartBanks(node.state.banks.Image());
       word.pages = static_cast<uint16_t>(rules_.PartPages(node.state.pages.Image()));
       word.target = FinalTarget(node);
-      if (word.target >= 0) ++count[static_cast<size_t>(word.target) + 1];
+      if (word.target >= 0) references.emplace_back(word.target, node.address);
     }
-    for (size_t k = 1; k < count.size(); ++k) count[k] += count[k - 1];
-    out_.reference_start_ = count;
-    out_.references_.resize(count.back());
-    for (int a = 0; a < n_; ++a) {
-      const FlowAnalysis::WordFlow& word = out_.words_[static_cast<size_t>(a)];
-      if (word.banks != 0 && word.target >= 0) {
-        out_.references_[count[static_cast<size_t>(word.target)]++] = static_cast<uint16_t>(a);
-      }
+    // By target, then by source: a count per target, and the few sources
+    // of each target put in order where they land.
+    std::vector<uint32_t>& start = out_.reference_start_;
+    start.assign(static_cast<size_t>(n_) + 1, 0);
+    for (const auto& [target, from] : references) ++start[static_cast<size_t>(target) + 1];
+    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<uint32_t> end(start.begin(), start.end() - 1);
+    out_.references_.assign(references.size(), 0);
+    for (const auto& [target, from] : references) {
+      const auto first = out_.references_.begin() + start[static_cast<size_t>(target)];
+      auto at = out_.references_.begin() + end[static_cast<size_t>(target)]++;
+      for (; at != first && *(at - 1) > from; --at) *at = *(at - 1);
+      *at = from;
     }
   }
 
   const FlowRules rules_;
   const int n_;
-  const ProgramImage& image_;
   FlowAnalysis& out_;
-  std::vector<int32_t> slot_;  // per word: its node, or -1
+  std::vector<int32_t> slot_;  // per word: its node, kNoNode or kAbsent
   std::vector<Node> nodes_;
   std::vector<Link> links_;
   std::vector<int32_t> forward_;
@@ -315,27 +353,15 @@ class FlowSolver {
   std::vector<uint16_t> calls_;  // calls run since the last check for endless callees
 };
 
-bool FlowAnalysis::Reached(int address) const {
-  return address >= 0 && address < ProgramWords() &&
-         words_[static_cast<size_t>(address)].banks != 0;
-}
-
-ValueSet FlowAnalysis::Banks(int address) const {
-  return Reached(address) ? words_[static_cast<size_t>(address)].banks : 0;
-}
-
-ValueSet FlowAnalysis::Pages(int address) const {
-  return Reached(address) ? words_[static_cast<size_t>(address)].pages : 0;
-}
-
 // An unreached CALL, GOTO or BRA goes where it would from its own page.
 std::optional<int> FlowAnalysis::Target(int address) const {
   if (address < 0 || address >= ProgramWords()) return std::nullopt;
   const WordFlow& word = words_[static_cast<size_t>(address)];
   int target = word.target;
   if (word.banks == 0) {
-    const Instruction instruction = DecodeInstruction(word.word, facts_.core);
-    target = IsBranch(instruction) ? FlowRules(facts_).BranchTarget(address, instruction, 0) : -1;
+    target = IsBranch(word.instruction)
+                 ? FlowRules(facts_).BranchTarget(address, word.instruction, 0)
+                 : -1;
   }
   if (target < 0) return std::nullopt;
   return target;

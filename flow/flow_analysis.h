@@ -8,6 +8,7 @@
 #include "flow/core_facts.h"
 #include "flow/program_image.h"
 #include "flow/value_relation.h"
+#include "instructions/instruction.h"
 
 namespace tessarin {
 
@@ -22,17 +23,30 @@ class FlowAnalysis {
   const CoreFacts& Facts() const { return facts_; }
   int ProgramWords() const { return facts_.program_words; }
 
+  /// The instruction of a program-memory word on the part's core (kInvalid
+  /// outside program memory and where the image has no word).
+  const Instruction& InstructionAt(int address) const {
+    static constexpr Instruction kNoInstruction{};
+    return InMemory(address) ? words_[static_cast<size_t>(address)].instruction : kNoInstruction;
+  }
+
   /// Reached from a vector by fall-through, skips, branches, returns,
   /// computed jumps and computed-jump tables.
-  bool Reached(int address) const;
+  bool Reached(int address) const {
+    return InMemory(address) && words_[static_cast<size_t>(address)].banks != 0;
+  }
 
   /// Banks possible when the word runs (bit n for bank n); empty for an
   /// unreached word.
-  ValueSet Banks(int address) const;
+  ValueSet Banks(int address) const {
+    return InMemory(address) ? words_[static_cast<size_t>(address)].banks : 0;
+  }
 
   /// Pages of 2K words that PCLATH may select when the word runs; empty for
   /// an unreached word.
-  ValueSet Pages(int address) const;
+  ValueSet Pages(int address) const {
+    return InMemory(address) ? words_[static_cast<size_t>(address)].pages : 0;
+  }
 
   /// Where the word jumps or calls: a CALL or GOTO in the page PCLATH
   /// selects where that is known, else in the word's own page; a BRA; a
@@ -46,11 +60,13 @@ class FlowAnalysis {
  private:
   friend class FlowSolver;
 
+  bool InMemory(int address) const { return address >= 0 && address < ProgramWords(); }
+
   struct WordFlow {
+    Instruction instruction;
     ValueSet banks = 0;  // empty for an unreached word
-    uint16_t pages = 0;
-    uint16_t word = 0;  // the image's word, for the target of an unreached branch
     int32_t target = -1;
+    uint16_t pages = 0;
   };
 
   CoreFacts facts_;

@@ -10,7 +10,7 @@ constexpr int kPageWords = 0x800;
 // The enhanced core's 15-bit program counter; the mid-range core's 13 bits
 // wrap the same way within it.
 constexpr int kCounterMask = 0x7FFF;
-constexpr int kBsrBits = 5;        // BSR<4:0> is the bank
+constexpr int kBsrBits = 5;         // BSR<4:0> is the bank
 constexpr int kStatusBankBits = 2;  // STATUS RP1:RP0
 
 ValueSet FirstValues(int count) { return count >= 32 ? ~ValueSet{0} : (ValueSet{1} << count) - 1; }
@@ -98,8 +98,7 @@ FlowState FlowRules::After(const Instruction& instruction, FlowState state) cons
 // not point FSR at them.
 void FlowRules::WriteFile(FlowState& state, uint8_t file, const ByteSet& values) const {
   if (BankByBsr() ? file == facts_.bsr : file == facts_.status) {
-    state.banks = state.banks.SetTo(
-        values.Field(BankByBsr() ? 0 : facts_.status_rp0, bank_mask_));
+    state.banks = state.banks.SetTo(values.Field(BankByBsr() ? 0 : facts_.status_rp0, bank_mask_));
   }
   if (file == facts_.pclath) {
     state.pages = state.pages.SetTo(values.Field(facts_.pclath_page_shift, page_mask_));
@@ -143,12 +142,25 @@ FlowState FlowRules::Returned(const Instruction& instruction, const FlowState& s
 }
 
 FlowState FlowRules::AtReset() const {
-  return {ValueRelation::Identity(1), ValueRelation::Identity(1), 1, ByteSet::Any()};
+  return {ValueRelation::Identity(1), PageRelation::Identity(1), 1, ByteSet::Any()};
+}
+
+// No call returns to the interrupt vector, so what its relations say of
+// the entry values is never read; only the values they give matter. Up to
+// four values each keeps its own entry, as for any routine; past four (32
+// banks, 16 pages) one entry stands for them all, which keeps the
+// relations exact and small instead of wide. (A CALL to the vector adds
+// its own entries, and a caller that enters with value 0 may then be told
+// of more values than it can have: never fewer.)
+template <typename Relation>
+Relation FromUnknownEntry(ValueSet all) {
+  const Relation identity = Relation::Identity(all);
+  return all >> Relation::kExactEntries == 0 ? identity : Relation::Identity(1).SetTo(all);
 }
 
 FlowState FlowRules::AtInterrupt() const {
-  return {ValueRelation::Identity(all_banks_), ValueRelation::Identity(all_pages_), all_low_,
-          ByteSet::Any()};
+  return {FromUnknownEntry<ValueRelation>(all_banks_), FromUnknownEntry<PageRelation>(all_pages_),
+          all_low_, ByteSet::Any()};
 }
 
 FlowState FlowRules::Forgotten(const FlowState& state) const {

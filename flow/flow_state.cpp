@@ -60,8 +60,8 @@ ByteSet ByteSet::WithBit(int bit, bool set) const {
   return result;
 }
 
-bool ByteSet::Join(const ByteSet& other) {
-  if (IsAny() || other.count_ == 0 || *this == other) return false;
+bool ByteSet::JoinValues(const ByteSet& other) {
+  if (IsAny() || other.count_ == 0) return false;
   if (other.IsAny()) {
     *this = other;
     return true;
@@ -69,15 +69,6 @@ bool ByteSet::Join(const ByteSet& other) {
   const ByteSet before = *this;
   for (uint8_t k = 0; k < other.count_; ++k) Add(other.values_[k]);
   return *this != before;
-}
-
-bool FlowState::Join(const FlowState& other) {
-  const bool banks_changed = banks.Join(other.banks);
-  const bool pages_changed = pages.Join(other.pages);
-  const bool w_changed = w.Join(other.w);
-  const bool low_changed = (pclath_low | other.pclath_low) != pclath_low;
-  pclath_low |= other.pclath_low;
-  return banks_changed || pages_changed || w_changed || low_changed;
 }
 
 }  // namespace tessarin

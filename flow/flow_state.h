@@ -25,7 +25,7 @@ class ByteSet {
   ValueSet Field(int shift, unsigned mask) const;
   /// Every value with bit `bit` set (or cleared).
   ByteSet WithBit(int bit, bool set) const;
-  bool Join(const ByteSet& other);
+  bool Join(const ByteSet& other) { return other != *this && JoinValues(other); }
 
   friend bool operator==(const ByteSet&, const ByteSet&) = default;
 
@@ -34,8 +34,9 @@ class ByteSet {
   static constexpr uint8_t kMostValues = 3;
 
   void Add(unsigned value);
+  bool JoinValues(const ByteSet& other);
 
-  uint8_t count_ = 0;                // values held, or kAny
+  uint8_t count_ = 0;                          // values held, or kAny
   std::array<uint8_t, kMostValues> values_{};  // ascending
 };
 
@@ -44,11 +45,18 @@ class ByteSet {
 /// the page bits (which only a write to PCL and CALLW use) and W.
 struct FlowState {
   ValueRelation banks;  // empty while the word is not reached
-  ValueRelation pages;
+  PageRelation pages;
   ValueSet pclath_low = 0;
   ByteSet w;
 
-  bool Join(const FlowState& other);
+  bool Join(const FlowState& other) {
+    const bool banks_grew = banks.Join(other.banks);
+    const bool pages_grew = pages.Join(other.pages);
+    const bool w_grew = w.Join(other.w);
+    const bool low_grew = (other.pclath_low & ~pclath_low) != 0;
+    pclath_low |= other.pclath_low;
+    return banks_grew || pages_grew || w_grew || low_grew;
+  }
 };
 
 }  // namespace tessarin

@@ -34,72 +34,111 @@ ValueSet ForceBit(ValueSet values, int bit, bool set) {
              : (values & ~with) | ((values & with) >> step);
 }
 
-// One row per entry value, for the operations on the wide form.
-struct ValueRelation::Dense {
-  ValueSet domain = 0;
-  std::array<ValueSet, 32> rows{};
+// A relation taken apart: entries kept as they were, pieces of entries that
+// share one set of values, and single pairs of an entry and its row. Joins
+// and compositions gather pieces, then `Build` makes the relation: exact
+// when four entries or fewer remain, else the wide form.
+template <typename Set>
+struct BasicValueRelation<Set>::Pieces {
+  static constexpr size_t kMostShared = 2;
+  static constexpr size_t kMostPairs = 2 * kExactEntries;
 
-  void Add(int entry, ValueSet row) {
+  ValueSet kept = 0;
+  std::array<ValueSet, kMostShared> shared_entries{};
+  std::array<ValueSet, kMostShared> shared_values{};
+  size_t shared = 0;
+  std::array<int, kMostPairs> pair_entry{};
+  std::array<ValueSet, kMostPairs> pair_row{};
+  size_t pairs = 0;
+
+  void Share(ValueSet entries, ValueSet values) {
+    if (entries == 0 || values == 0) return;
+    shared_entries[shared] = entries;
+    shared_values[shared++] = values;
+  }
+  void Pair(int entry, ValueSet row) {
     if (row == 0) return;
-    domain |= Only(entry);
-    rows[static_cast<size_t>(entry)] |= row;
+    pair_entry[pairs] = entry;
+    pair_row[pairs++] = row;
+  }
+  void Add(const BasicValueRelation& relation) {
+    if (relation.wide_) {
+      kept |= relation.rows_[0];
+      Share(relation.rows_[1], relation.rows_[2]);
+      return;
+    }
+    size_t k = 0;
+    ForEachValue(relation.domain_, [&](int entry) { Pair(entry, relation.rows_[k++]); });
+  }
+
+  ValueSet Row(int entry) const {
+    ValueSet row = kept & Only(entry);
+    for (size_t k = 0; k < shared; ++k) {
+      if (shared_entries[k] & Only(entry)) row |= shared_values[k];
+    }
+    for (size_t k = 0; k < pairs; ++k) {
+      if (pair_entry[k] == entry) row |= pair_row[k];
+    }
+    return row;
+  }
+
+  BasicValueRelation Build() const {
+    ValueSet domain = kept;
+    for (size_t k = 0; k < shared; ++k) domain |= shared_entries[k];
+    for (size_t k = 0; k < pairs; ++k) domain |= Only(pair_entry[k]);
+    BasicValueRelation relation;
+    relation.domain_ = static_cast<Set>(domain);
+    relation.wide_ = MoreThan(domain, kExactEntries);
+    if (!relation.wide_) {
+      size_t k = 0;
+      ForEachValue(domain, [&](int entry) { relation.rows_[k++] = static_cast<Set>(Row(entry)); });
+      return relation;
+    }
+    // A pair keeps its entry when its row holds it; the rest of the row
+    // joins the shared values.
+    ValueSet entries = 0;
+    ValueSet values = 0;
+    ValueSet own_kept = kept;
+    for (size_t k = 0; k < shared; ++k) {
+      entries |= shared_entries[k];
+      values |= shared_values[k];
+    }
+    for (size_t k = 0; k < pairs; ++k) {
+      const ValueSet own = Only(pair_entry[k]);
+      own_kept |= pair_row[k] & own;
+      if ((pair_row[k] & ~own) == 0) continue;
+      entries |= own;
+      values |= pair_row[k] & ~own;
+    }
+    relation.rows_ = {static_cast<Set>(own_kept), static_cast<Set>(entries),
+                      static_cast<Set>(values), 0};
+    return relation;
   }
 };
 
-ValueRelation::Dense ValueRelation::Expand() const {
-  Dense dense;
-  if (wide_) {
-    ForEachValue(rows_[0], [&](int entry) { dense.Add(entry, Only(entry)); });
-    ForEachValue(rows_[1], [&](int entry) { dense.Add(entry, rows_[2]); });
-  } else {
-    size_t k = 0;
-    ForEachValue(domain_, [&](int entry) { dense.Add(entry, rows_[k++]); });
-  }
-  return dense;
-}
-
-// The wide form keeps an entry among those kept as they were when its row
-// holds its own value, and puts the rest of its row into the shared values.
-ValueRelation ValueRelation::Compress(const Dense& dense) {
-  ValueRelation relation;
-  relation.domain_ = dense.domain;
-  relation.wide_ = MoreThan(dense.domain, kExactEntries);
-  if (relation.wide_) {
-    ForEachValue(dense.domain, [&](int entry) {
-      const ValueSet row = dense.rows[static_cast<size_t>(entry)];
-      relation.rows_[0] |= row & Only(entry);
-      if ((row & ~Only(entry)) == 0) return;
-      relation.rows_[1] |= Only(entry);
-      relation.rows_[2] |= row & ~Only(entry);
-    });
-  } else {
-    size_t k = 0;
-    ForEachValue(dense.domain,
-                 [&](int entry) { relation.rows_[k++] = dense.rows[static_cast<size_t>(entry)]; });
-  }
-  return relation;
-}
-
-ValueRelation ValueRelation::Identity(ValueSet values) {
-  ValueRelation relation;
-  relation.domain_ = values;
+template <typename Set>
+BasicValueRelation<Set> BasicValueRelation<Set>::Identity(ValueSet values) {
+  BasicValueRelation relation;
+  relation.domain_ = static_cast<Set>(values);
   relation.wide_ = MoreThan(values, kExactEntries);
   if (relation.wide_) {
-    relation.rows_[0] = values;
+    relation.rows_[0] = static_cast<Set>(values);
   } else {
     size_t k = 0;
-    ForEachValue(values, [&](int entry) { relation.rows_[k++] = Only(entry); });
+    ForEachValue(values, [&](int entry) { relation.rows_[k++] = static_cast<Set>(Only(entry)); });
   }
   return relation;
 }
 
-ValueSet ValueRelation::Image() const {
-  if (wide_) return rows_[0] | (rows_[1] != 0 ? rows_[2] : 0);
-  return rows_[0] | rows_[1] | rows_[2] | rows_[3];
+template <typename Set>
+ValueSet BasicValueRelation<Set>::Image() const {
+  if (wide_) return ValueSet{rows_[0]} | (rows_[1] != 0 ? ValueSet{rows_[2]} : 0);
+  return ValueSet{rows_[0]} | rows_[1] | rows_[2] | rows_[3];
 }
 
-ValueSet ValueRelation::Apply(ValueSet entries) const {
-  if (wide_) return (entries & rows_[0]) | ((entries & rows_[1]) != 0 ? rows_[2] : 0);
+template <typename Set>
+ValueSet BasicValueRelation<Set>::Apply(ValueSet entries) const {
+  if (wide_) return (entries & rows_[0]) | ((entries & rows_[1]) != 0 ? ValueSet{rows_[2]} : 0);
   ValueSet values = 0;
   size_t k = 0;
   ForEachValue(domain_, [&](int entry) {
@@ -109,95 +148,127 @@ ValueSet ValueRelation::Apply(ValueSet entries) const {
   return values;
 }
 
-ValueRelation ValueRelation::SetTo(ValueSet values) const {
-  ValueRelation relation;
+template <typename Set>
+BasicValueRelation<Set> BasicValueRelation<Set>::SetTo(ValueSet values) const {
+  BasicValueRelation relation;
   if (values == 0) return relation;
   relation.domain_ = domain_;
   relation.wide_ = wide_;
   if (wide_) {
     relation.rows_[1] = domain_;
-    relation.rows_[2] = values;
+    relation.rows_[2] = static_cast<Set>(values);
   } else {
     size_t k = 0;
-    ForEachValue(domain_, [&](int) { relation.rows_[k++] = values; });
+    ForEachValue(domain_, [&](int) { relation.rows_[k++] = static_cast<Set>(values); });
   }
   return relation;
 }
 
-ValueRelation ValueRelation::WithBit(int bit, bool set) const {
-  ValueRelation relation = *this;
+template <typename Set>
+BasicValueRelation<Set> BasicValueRelation<Set>::WithBit(int bit, bool set) const {
+  BasicValueRelation relation = *this;
   if (!wide_) {
-    for (ValueSet& row : relation.rows_) row = ForceBit(row, bit, set);
+    for (Set& row : relation.rows_) row = static_cast<Set>(ForceBit(row, bit, set));
     return relation;
   }
   // Entries whose value the bit changes join the shared values.
   const ValueSet with = kValuesWithBit[static_cast<size_t>(bit)];
   const ValueSet moved = rows_[0] & (set ? ~with : with);
-  relation.rows_[0] &= ~moved;
-  relation.rows_[1] |= moved;
-  relation.rows_[2] = ForceBit(rows_[1] != 0 ? rows_[2] : 0, bit, set) | ForceBit(moved, bit, set);
+  const ValueSet shared = rows_[1] != 0 ? ValueSet{rows_[2]} : 0;
+  relation.rows_[0] = static_cast<Set>(rows_[0] & ~moved);
+  relation.rows_[1] = static_cast<Set>(rows_[1] | moved);
+  relation.rows_[2] = static_cast<Set>(ForceBit(shared, bit, set) | ForceBit(moved, bit, set));
   return relation;
 }
 
-ValueRelation ValueRelation::Then(const ValueRelation& callee) const {
-  if (wide_) {
-    Dense dense;
-    ForEachValue(rows_[0], [&](int entry) { dense.Add(entry, callee.Apply(Only(entry))); });
-    const ValueSet shared = callee.Apply(rows_[2]);
-    ForEachValue(rows_[1], [&](int entry) { dense.Add(entry, shared); });
-    return Compress(dense);
+template <typename Set>
+BasicValueRelation<Set> BasicValueRelation<Set>::Then(const BasicValueRelation& callee) const {
+  if (!wide_) {
+    BasicValueRelation relation;
+    size_t k = 0;
+    size_t kept = 0;
+    ForEachValue(domain_, [&](int entry) {
+      const ValueSet row = callee.Apply(rows_[k++]);
+      if (row == 0) return;
+      relation.domain_ = static_cast<Set>(relation.domain_ | Only(entry));
+      relation.rows_[kept++] = static_cast<Set>(row);
+    });
+    return relation;
   }
-  ValueRelation relation;
-  size_t k = 0;
-  size_t kept = 0;
-  ForEachValue(domain_, [&](int entry) {
-    const ValueSet row = callee.Apply(rows_[k++]);
-    if (row == 0) return;
-    relation.domain_ |= Only(entry);
-    relation.rows_[kept++] = row;
-  });
-  return relation;
+  // Entries kept as they were meet the callee's rows; the shared values go
+  // through the callee as one set.
+  Pieces pieces;
+  if (callee.wide_) {
+    pieces.kept = ValueSet{rows_[0]} & callee.rows_[0];
+    pieces.Share(ValueSet{rows_[0]} & callee.rows_[1], callee.rows_[2]);
+  } else {
+    size_t k = 0;
+    ForEachValue(callee.domain_, [&](int entry) {
+      const ValueSet row = callee.rows_[k++];
+      if (rows_[0] & Only(entry)) pieces.Pair(entry, row);
+    });
+  }
+  pieces.Share(rows_[1], callee.Apply(rows_[2]));
+  return pieces.Build();
 }
 
-bool ValueRelation::Join(const ValueRelation& other) {
+template <typename Set>
+bool BasicValueRelation<Set>::JoinPieces(const BasicValueRelation& other) {
   if (other.domain_ == 0) return false;
   if (domain_ == 0) {
     *this = other;
     return true;
   }
-  if (domain_ == other.domain_ && !wide_) {
-    bool changed = false;
-    for (size_t k = 0; k < rows_.size(); ++k) {
-      changed = changed || (rows_[k] | other.rows_[k]) != rows_[k];
-      rows_[k] |= other.rows_[k];
-    }
-    return changed;
-  }
-  const ValueSet domain = domain_ | other.domain_;
+  const ValueSet domain = ValueSet{domain_} | other.domain_;
   if (!wide_ && !other.wide_ && !MoreThan(domain, kExactEntries)) {
-    // Both exact: merge the rows entry by entry.
-    ValueRelation joined;
-    joined.domain_ = domain;
+    // Both exact, and so is their union: merge the rows entry by entry.
+    BasicValueRelation joined;
+    joined.domain_ = static_cast<Set>(domain);
     size_t mine = 0;
     size_t theirs = 0;
     size_t k = 0;
     ForEachValue(domain, [&](int entry) {
-      if (domain_ & Only(entry)) joined.rows_[k] |= rows_[mine++];
-      if (other.domain_ & Only(entry)) joined.rows_[k] |= other.rows_[theirs++];
-      ++k;
+      ValueSet row = 0;
+      if (domain_ & Only(entry)) row |= rows_[mine++];
+      if (other.domain_ & Only(entry)) row |= other.rows_[theirs++];
+      joined.rows_[k++] = static_cast<Set>(row);
     });
     const bool changed = joined != *this;
     *this = joined;
     return changed;
   }
-  Dense dense = Expand();
-  const Dense more = other.Expand();
-  ForEachValue(more.domain,
-               [&](int entry) { dense.Add(entry, more.rows[static_cast<size_t>(entry)]); });
-  const ValueRelation joined = Compress(dense);
-  const bool changed = joined != *this;
-  *this = joined;
+  // The wide form of both: the pieces side by side, each pair kept or
+  // shared as `Pieces::Build` does.
+  ValueSet kept = 0;
+  ValueSet entries = 0;
+  ValueSet values = 0;
+  const BasicValueRelation* const both[] = {this, &other};
+  for (const BasicValueRelation* relation : both) {
+    if (relation->wide_) {
+      kept |= relation->rows_[0];
+      entries |= relation->rows_[1];
+      values |= relation->rows_[2];
+      continue;
+    }
+    size_t k = 0;
+    ForEachValue(relation->domain_, [&](int entry) {
+      const ValueSet row = relation->rows_[k++];
+      kept |= row & Only(entry);
+      if ((row & ~Only(entry)) == 0) return;
+      entries |= Only(entry);
+      values |= row & ~Only(entry);
+    });
+  }
+  const std::array<Set, kExactEntries> rows{static_cast<Set>(kept), static_cast<Set>(entries),
+                                            static_cast<Set>(values), 0};
+  const bool changed = !wide_ || rows != rows_ || domain != domain_;
+  domain_ = static_cast<Set>(domain);
+  wide_ = true;
+  rows_ = rows;
   return changed;
 }
+
+template class BasicValueRelation<uint16_t>;
+template class BasicValueRelation<uint32_t>;
 
 }  // namespace tessarin

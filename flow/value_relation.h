@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tessarin {
@@ -15,7 +16,8 @@ ValueSet ForceBit(ValueSet values, int bit, bool set);
 
 /// Pairs (value at the entry of the running subroutine, value now) of a
 /// bank or page number, so that a CALL's fall-through can map the caller's
-/// values through what the callee does to them.
+/// values through what the callee does to them. `Set` holds the values in
+/// memory: 32 bits for banks, 16 for pages.
 ///
 /// Up to four entry values the relation is exact: one row of values a
 /// entry. Past four (banks unknown on entry to the enhanced core's
@@ -23,12 +25,13 @@ ValueSet ForceBit(ValueSet values, int bit, bool set);
 /// their value (as long as nothing touches it), and the entries that may
 /// have any of one shared set of values. Operations on that wide form may
 /// add pairs, never drop one.
-class ValueRelation {
+template <typename Set>
+class BasicValueRelation {
  public:
   static constexpr int kExactEntries = 4;
 
   /// Every value of `values` kept as it was on entry.
-  static ValueRelation Identity(ValueSet values);
+  static BasicValueRelation Identity(ValueSet values);
 
   bool Empty() const { return domain_ == 0; }
   /// The entry values the relation has pairs for.
@@ -39,27 +42,40 @@ class ValueRelation {
   ValueSet Apply(ValueSet entries) const;
 
   /// Every entry now has one of `values`.
-  ValueRelation SetTo(ValueSet values) const;
+  BasicValueRelation SetTo(ValueSet values) const;
   /// Bit `bit` of every value now set (or cleared).
-  ValueRelation WithBit(int bit, bool set) const;
+  BasicValueRelation WithBit(int bit, bool set) const;
   /// The values after `callee`, a relation from its entry, has run from here.
-  ValueRelation Then(const ValueRelation& callee) const;
+  BasicValueRelation Then(const BasicValueRelation& callee) const;
   /// Adds the pairs of `other`; true when that changed the relation.
-  bool Join(const ValueRelation& other);
+  bool Join(const BasicValueRelation& other) {
+    if (domain_ != other.domain_ || wide_ != other.wide_) return JoinPieces(other);
+    // The same entries: row by row, or piece by piece for the wide form.
+    ValueSet grown = 0;
+    for (size_t k = 0; k < rows_.size(); ++k) {
+      grown |= ValueSet{other.rows_[k]} & ~ValueSet{rows_[k]};
+      rows_[k] = static_cast<Set>(rows_[k] | other.rows_[k]);
+    }
+    return grown != 0;
+  }
 
-  friend bool operator==(const ValueRelation&, const ValueRelation&) = default;
+  friend bool operator==(const BasicValueRelation&, const BasicValueRelation&) = default;
 
  private:
-  struct Dense;
-  static ValueRelation Compress(const Dense& dense);
-  Dense Expand() const;
+  struct Pieces;
+  bool JoinPieces(const BasicValueRelation& other);
 
-  ValueSet domain_ = 0;
+  Set domain_ = 0;
   bool wide_ = false;  // more than kExactEntries entries
   // Exact: the row of each entry of `domain_`, lowest entry first. Wide:
   // [0] the entries kept as they were, [1] the entries with the shared
   // values, [2] those values.
-  std::array<ValueSet, kExactEntries> rows_{};
+  std::array<Set, kExactEntries> rows_{};
 };
+
+/// Bank numbers, up to 32.
+using ValueRelation = BasicValueRelation<uint32_t>;
+/// Page numbers, up to 16.
+using PageRelation = BasicValueRelation<uint16_t>;
 
 }  // namespace tessarin

@@ -42,7 +42,8 @@ bool EndsRoutine(Mnemonic mnemonic) {
 // What an unreached run of program words holds. Words that all assemble
 // back and end the way a routine ends may be code that the analysis cannot
 // see reached (through a pointer, say), whatever they read as: weak.
-ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core core) {
+ZoneProposal ClassifyUnreached(const ProgramImage& image, const FlowAnalysis& flow, ZoneRange run) {
+  const Core core = flow.Facts().core;
   bool exact = true;
   bool erased = true;
   bool text = run.last - run.first + 1 >= kShortestText;
@@ -50,7 +51,7 @@ ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core co
   Mnemonic last = Mnemonic::kInvalid;
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
-    const Instruction instruction = DecodeInstruction(word, core);
+    const Instruction& instruction = flow.InstructionAt(a);
     exact = exact && EncodeInstruction(instruction, core) == word;
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
@@ -84,14 +85,14 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       continue;
     }
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a), facts.core)) {
+      if (EncodeInstruction(flow.InstructionAt(a), facts.core) != image.Word(a)) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
     }
     int last = a;
     while (last + 1 < n && unreached(last + 1)) ++last;
-    pieces.push_back(ClassifyUnreached(image, {a, last}, facts.core));
+    pieces.push_back(ClassifyUnreached(image, flow, {a, last}));
     a = last;
   }
 
