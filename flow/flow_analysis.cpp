@@ -1,5 +1,6 @@
 #include "flow/flow_analysis.h"
 
+#include <numeric>
 #include <utility>
 
 #include "flow/flow_rules.h"
@@ -28,22 +29,18 @@ bool IsBranch(const Instruction& instruction) {
 // nodes whose return summary grew (backward). The summary of a word is the
 // union of the states at the returns reachable from it without returning
 // first; a call's fall-through is its state composed with the summary of
-// the callee's entry.
+// the callee's entry. Node and link numbers count from 1, so that 0 is
+// none.
 class FlowSolver {
  public:
   FlowSolver(const ProgramImage& image, const CoreFacts& facts, FlowAnalysis& out)
-      : rules_(facts),
-        n_(rules_.ProgramWords()),
-        out_(out),
-        slot_(static_cast<size_t>(n_), kAbsent) {
+      : rules_(facts), n_(rules_.ProgramWords()), out_(out), node_of_(static_cast<size_t>(n_)) {
     out_.facts_ = rules_.facts();
-    out_.words_.assign(static_cast<size_t>(n_), {});
+    out_.words_.resize(static_cast<size_t>(n_));
     for (int a = 0; a < n_; ++a) {
-      if (image.Has(a)) {
-        out_.words_[static_cast<size_t>(a)].instruction =
-            DecodeInstruction(image.Word(a), facts.core);
-        slot_[static_cast<size_t>(a)] = kNoNode;
-      }
+      FlowAnalysis::WordFlow& word = out_.words_[static_cast<size_t>(a)];
+      word.present = image.Has(a);
+      if (word.present) word.instruction = DecodeInstruction(image.Word(a), facts.core);
     }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));
@@ -69,49 +66,40 @@ class FlowSolver {
   struct alignas(64) Node {
     FlowState state;
     Instruction instruction;
-    uint16_t address = 0;
-    FlowKind kind = FlowKind::kInvalid;  // kJumpOnW for any computed jump
-    uint8_t queued = 0;
-    uint32_t linked = 0;
+    uint16_t address;
+    FlowKind kind;  // kJumpOnW for any computed jump
+    bool in_forward = false;
+    bool in_backward = false;
     Summary summary;
-    int32_t pred_head = -1;    // the words that jump to this one (not those that fall into it)
-    int32_t caller_head = -1;  // the calls that enter here
+    uint32_t jumps_here = 0;  // the words that jump to this one (not those that fall into it)
+    uint32_t calls_here = 0;  // the calls that enter here
   };
   struct Link {
-    int32_t from;  // node
-    int32_t next;
+    uint32_t from;  // node
+    uint32_t next;  // link
   };
-  // Bits of `linked`: 0-15 a CALL or GOTO linked to its target in that
-  // page, then a BRA to its target, a computed jump to the table after it
-  // and to its known destination.
-  static constexpr uint32_t kBraLinked = 1u << 16;
-  static constexpr uint32_t kTableLinked = 1u << 17;
-  static constexpr uint32_t kDestinationLinked = 1u << 18;
-  static constexpr int32_t kAbsent = -2;  // `slot_` of a word the image lacks
-  static constexpr int32_t kNoNode = -1;
-  static constexpr uint8_t kInForward = 1;
-  static constexpr uint8_t kInBackward = 2;
-
-  static uint32_t PageFlag(int target) { return 1u << ((target >> 11) & 15); }
 
   int Next(int a) const { return (a + 1) % n_; }
   int Previous(int a) const { return (a + n_ - 1) % n_; }
 
   const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
+  uint32_t Number(const Node& node) const {
+    return static_cast<uint32_t>(&node - nodes_.data()) + 1;
+  }
+  Node& NodeNumber(uint32_t number) { return nodes_[number - 1]; }
 
   // The node of a word of the image, made on first use; nullptr elsewhere.
   Node* NodeOf(int a) {
-    if (a < 0 || a >= n_) return nullptr;
-    int32_t& slot = slot_[static_cast<size_t>(a)];
-    if (slot == kAbsent) return nullptr;
-    if (slot == kNoNode) {
-      slot = static_cast<int32_t>(nodes_.size());
+    if (a < 0 || a >= n_ || !out_.words_[static_cast<size_t>(a)].present) return nullptr;
+    uint32_t& number = node_of_[static_cast<size_t>(a)];
+    if (number == 0) {
       Node& node = nodes_.emplace_back();
+      number = Number(node);
       node.instruction = At(a);
       node.address = static_cast<uint16_t>(a);
       node.kind = rules_.IsComputedJump(At(a)) ? FlowKind::kJumpOnW : FlowOf(At(a).mnemonic);
     }
-    return &nodes_[static_cast<size_t>(slot)];
+    return &NodeNumber(number);
   }
 
   int TableEnd(int a) const {
@@ -120,63 +108,50 @@ class FlowSolver {
     return end;
   }
 
-  // True the first time `node` claims the links that `flag` stands for.
-  static bool Claim(Node& node, uint32_t flag) {
-    if (node.linked & flag) return false;
-    node.linked |= flag;
-    return true;
-  }
-
-  // Links `from` into the list of word `to` that `head` picks.
-  void AddLink(int32_t Node::*head, int to, const Node& from) {
+  // Adds `from` to the list of word `to` that `head` picks. A word that
+  // runs again may add itself again: its runs are few.
+  void AddLink(uint32_t Node::*head, int to, const Node& from) {
     Node* target = NodeOf(to);
     if (target == nullptr) return;
-    links_.push_back({static_cast<int32_t>(&from - nodes_.data()), target->*head});
-    target->*head = static_cast<int32_t>(links_.size() - 1);
+    links_.push_back({Number(from), target->*head});
+    target->*head = static_cast<uint32_t>(links_.size());
   }
 
   template <typename Visit>
-  void ForEachLink(int32_t head, Visit visit) {
-    for (int32_t k = head; k >= 0; k = links_[static_cast<size_t>(k)].next) {
-      visit(nodes_[static_cast<size_t>(links_[static_cast<size_t>(k)].from)]);
-    }
-  }
-
-  void Push(std::vector<int32_t>& list, Node& node, uint8_t flag) {
-    if (node.queued & flag) return;
-    node.queued |= flag;
-    list.push_back(static_cast<int32_t>(&node - nodes_.data()));
+  void ForEachLink(uint32_t head, Visit visit) {
+    for (uint32_t k = head; k != 0; k = links_[k - 1].next) visit(NodeNumber(links_[k - 1].from));
   }
 
   void Propagate(int a, const FlowState& state) {
+    if (state.banks.Empty()) return;  // no path
     Node* node = NodeOf(a);
-    if (node != nullptr && node->state.Join(state)) Push(forward_, *node, kInForward);
+    if (node == nullptr || !node->state.Join(state) || node->in_forward) return;
+    node->in_forward = true;
+    forward_.push_back(Number(*node));
   }
 
   // Control goes on from `from` to `to` without returning.
-  void GoTo(Node& from, int to, const FlowState& state, uint32_t flag) {
-    if (Claim(from, flag)) AddLink(&Node::pred_head, to, from);
+  void GoTo(const Node& from, int to, const FlowState& state) {
+    AddLink(&Node::jumps_here, to, from);
     Propagate(to, state);
   }
 
-  static Summary& SummaryOf(Node& node) { return node.summary; }
-
   void Summarise(Node& node, const Summary& summary) {
-    Summary& mine = SummaryOf(node);
-    const bool banks = mine.banks.Join(summary.banks);
-    const bool pages = mine.pages.Join(summary.pages);
-    if (banks || pages) Push(backward_, node, kInBackward);
+    const bool banks = node.summary.banks.Join(summary.banks);
+    const bool pages = node.summary.pages.Join(summary.pages);
+    if (!(banks || pages) || node.in_backward) return;
+    node.in_backward = true;
+    backward_.push_back(Number(node));
   }
 
-  // The callee's return goes on at the call's fall-through, in the caller's
-  // subroutine.
-  void Call(Node& node, int entry, const FlowState& state, uint32_t flag) {
-    const int a = node.address;
-    if (Claim(node, flag)) AddLink(&Node::caller_head, entry, node);
-    calls_.push_back(static_cast<uint16_t>(a));
+  // The callee's return goes on at the call's fall-through, in the
+  // caller's subroutine.
+  void Call(Node& node, int entry, const FlowState& state) {
+    AddLink(&Node::calls_here, entry, node);
+    calls_.push_back(node.address);
     Propagate(entry, {ValueRelation::Identity(state.banks.Image()),
                       PageRelation::Identity(state.pages.Image()), state.pclath_low, state.w});
-    if (Node* callee = NodeOf(entry)) Return(node, SummaryOf(*callee));
+    if (const Node* callee = NodeOf(entry)) Return(node, callee->summary);
   }
 
   // The fall-through of the call `call` once a callee with `summary` returns.
@@ -184,39 +159,33 @@ class FlowSolver {
     FlowState after = rules_.Forgotten(call.state);
     after.banks = call.state.banks.Then(summary.banks);
     after.pages = call.state.pages.Then(summary.pages);
-    if (!after.banks.Empty() && !after.pages.Empty()) Propagate(Next(call.address), after);
+    Propagate(Next(call.address), after);
   }
 
   // A write to PCL or BRW: where W and PCLATH say when they are known; a
   // jump that adds to PCL (or BRW) also into the table after it, whose
   // entries other paths may choose.
-  void ComputedJump(Node& node, const FlowState& after) {
+  void ComputedJump(const Node& node, const FlowState& after) {
     const int a = node.address;
     const std::optional<int> to = rules_.KnownDestination(a, node.instruction, after);
-    if (to) GoTo(node, *to, after, kDestinationLinked);
+    if (to) GoTo(node, *to, after);
     if (to && rules_.ReplacesPcl(node.instruction)) return;
     FlowState any_w = after;
     any_w.w = ByteSet::Any();
     const int end = TableEnd(a);
-    const bool link = Claim(node, kTableLinked);
-    for (int t = a + 1; t < end; ++t) {
-      if (link) AddLink(&Node::pred_head, t, node);
-      Propagate(t, any_w);
-    }
+    for (int t = a + 1; t < end; ++t) GoTo(node, t, any_w);
   }
 
   void Forward(Node& node) {
     const int a = node.address;
     const Instruction& instruction = node.instruction;
-    const FlowKind kind = node.kind;
-    if (kind == FlowKind::kInvalid || kind == FlowKind::kReset) return;
-    if (kind == FlowKind::kReturn) {
+    if (node.kind == FlowKind::kReturn) {
       const FlowState returned = rules_.Returned(instruction, node.state);
       Summarise(node, {returned.banks, returned.pages});
       return;
     }
     const FlowState after = rules_.After(instruction, node.state);
-    switch (kind) {
+    switch (node.kind) {
       case FlowKind::kJumpOnW:
         ComputedJump(node, after);
         break;
@@ -226,37 +195,31 @@ class FlowSolver {
       case FlowKind::kNext:
         Propagate(Next(a), after);
         break;
+      case FlowKind::kGoto:
       case FlowKind::kRelativeJump:
-        GoTo(node, rules_.BranchTarget(a, instruction, 0), after, kBraLinked);
+        GoTo(node, rules_.BranchTarget(a, instruction, after.pages.Image()), after);
         break;
-      case FlowKind::kGoto: {
-        const int target = rules_.BranchTarget(a, instruction, after.pages.Image());
-        GoTo(node, target, after, PageFlag(target));
+      case FlowKind::kCall:
+        Call(node, rules_.BranchTarget(a, instruction, after.pages.Image()), after);
         break;
-      }
-      case FlowKind::kCall: {
-        const int target = rules_.BranchTarget(a, instruction, after.pages.Image());
-        Call(node, target, after, PageFlag(target));
-        break;
-      }
       case FlowKind::kCallOnW:
         if (const std::optional<int> entry = rules_.KnownDestination(a, instruction, after)) {
-          Call(node, *entry, after, kDestinationLinked);
+          Call(node, *entry, after);
         } else {
           Propagate(Next(a), rules_.Forgotten(after));
         }
         break;
-      default:
+      default:  // no instruction, RESET: the path ends
         break;
     }
   }
 
-  // Whether the reached word at `from` goes on to the next word (or, for a
+  // The reached word at `from` when it goes on to the next word (or, for a
   // skip, the one after) without returning: the links that no list holds.
   Node* FallingInto(int from, bool over_one) {
-    const int32_t slot = slot_[static_cast<size_t>(from)];
-    if (slot < 0) return nullptr;
-    Node& node = nodes_[static_cast<size_t>(slot)];
+    const uint32_t number = node_of_[static_cast<size_t>(from)];
+    if (number == 0) return nullptr;
+    Node& node = NodeNumber(number);
     const FlowKind kind = node.kind;
     const bool falls = kind == FlowKind::kSkip ||
                        (!over_one && (kind == FlowKind::kCall || kind == FlowKind::kCallOnW ||
@@ -265,22 +228,27 @@ class FlowSolver {
   }
 
   void Backward(Node& node) {
-    const Summary summary = SummaryOf(node);
+    const Summary summary = node.summary;
     const int a = node.address;
     if (Node* from = FallingInto(Previous(a), false)) Summarise(*from, summary);
     if (Node* from = FallingInto(Previous(Previous(a)), true)) Summarise(*from, summary);
-    ForEachLink(node.pred_head, [&](Node& from) { Summarise(from, summary); });
-    ForEachLink(node.caller_head, [&](Node& call) { Return(call, summary); });
+    ForEachLink(node.jumps_here, [&](Node& from) { Summarise(from, summary); });
+    ForEachLink(node.calls_here, [&](const Node& call) { Return(call, summary); });
   }
 
   void Drain() {
     while (!forward_.empty() || !backward_.empty()) {
       const bool backward = !backward_.empty();
-      std::vector<int32_t>& list = backward ? backward_ : forward_;
-      Node& node = nodes_[static_cast<size_t>(list.back())];
+      std::vector<uint32_t>& list = backward ? backward_ : forward_;
+      Node& node = NodeNumber(list.back());
       list.pop_back();
-      node.queued &= static_cast<uint8_t>(backward ? ~kInBackward : ~kInForward);
-      backward ? Backward(node) : Forward(node);
+      if (backward) {
+        node.in_backward = false;
+        Backward(node);
+      } else {
+        node.in_forward = false;
+        Forward(node);
+      }
     }
   }
 
@@ -301,39 +269,38 @@ class FlowSolver {
   }
 
   // Where a reached word goes, by its final state.
-  int32_t FinalTarget(const Node& node) const {
-    const Instruction& instruction = node.instruction;
+  std::optional<int> FinalTarget(const Node& node) const {
     switch (node.kind) {
       case FlowKind::kCall:
       case FlowKind::kGoto:
       case FlowKind::kRelativeJump:
-        return rules_.BranchTarget(node.address, instruction, node.state.pages.Image());
+        return rules_.BranchTarget(node.address, node.instruction, node.state.pages.Image());
       case FlowKind::kJumpOnW:
       case FlowKind::kCallOnW:
-        return rules_.KnownDestination(node.address, instruction, node.state).value_or(-1);
+        return rules_.KnownDestination(node.address, node.instruction, node.state);
       default:
-        return -1;
+        return std::nullopt;
     }
   }
 
   void Publish() {
-    std::vector<std::pair<int32_t, uint16_t>> references;  // target, source
+    std::vector<std::pair<int, uint16_t>> references;  // target, source
     for (const Node& node : nodes_) {
       if (node.state.banks.Empty()) continue;
       FlowAnalysis::WordFlow& word = out_.words_[node.address];
       word.banks = rules_.PartBanks(node.state.banks.Image());
       word.pages = static_cast<uint16_t>(rules_.PartPages(node.state.pages.Image()));
       word.target = FinalTarget(node);
-      if (word.target >= 0) references.emplace_back(word.target, node.address);
+      if (word.target) references.emplace_back(*word.target, node.address);
     }
     // By target, then by source: a count per target, and the few sources
     // of each target put in order where they land.
     std::vector<uint32_t>& start = out_.reference_start_;
-    start.assign(static_cast<size_t>(n_) + 1, 0);
+    start.resize(static_cast<size_t>(n_) + 1);
     for (const auto& [target, from] : references) ++start[static_cast<size_t>(target) + 1];
-    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-    std::vector<uint32_t> end(start.begin(), start.end() - 1);
-    out_.references_.assign(references.size(), 0);
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<uint32_t> end = start;
+    out_.references_.resize(references.size());
     for (const auto& [target, from] : references) {
       const auto first = out_.references_.begin() + start[static_cast<size_t>(target)];
       auto at = out_.references_.begin() + end[static_cast<size_t>(target)]++;
@@ -345,30 +312,24 @@ class FlowSolver {
   const FlowRules rules_;
   const int n_;
   FlowAnalysis& out_;
-  std::vector<int32_t> slot_;  // per word: its node, kNoNode or kAbsent
+  std::vector<uint32_t> node_of_;  // per word: its node number, 0 for none yet
   std::vector<Node> nodes_;
   std::vector<Link> links_;
-  std::vector<int32_t> forward_;
-  std::vector<int32_t> backward_;
-  std::vector<uint16_t> calls_;  // calls run since the last check for endless callees
+  std::vector<uint32_t> forward_;   // node numbers
+  std::vector<uint32_t> backward_;  // node numbers
+  std::vector<uint16_t> calls_;     // calls run since the last check for endless callees
 };
 
 // An unreached CALL, GOTO or BRA goes where it would from its own page.
 std::optional<int> FlowAnalysis::Target(int address) const {
-  if (address < 0 || address >= ProgramWords()) return std::nullopt;
+  if (!InMemory(address)) return std::nullopt;
   const WordFlow& word = words_[static_cast<size_t>(address)];
-  int target = word.target;
-  if (word.banks == 0) {
-    target = IsBranch(word.instruction)
-                 ? FlowRules(facts_).BranchTarget(address, word.instruction, 0)
-                 : -1;
-  }
-  if (target < 0) return std::nullopt;
-  return target;
+  if (word.banks != 0 || !IsBranch(word.instruction)) return word.target;
+  return FlowRules(facts_).BranchTarget(address, word.instruction, 0);
 }
 
 std::span<const uint16_t> FlowAnalysis::ReferencesTo(int address) const {
-  if (address < 0 || address >= ProgramWords()) return {};
+  if (!InMemory(address)) return {};
   const auto at = static_cast<size_t>(address);
   return std::span<const uint16_t>(references_)
       .subspan(reference_start_[at], reference_start_[at + 1] - reference_start_[at]);

@@ -65,8 +65,9 @@ class FlowAnalysis {
   struct WordFlow {
     Instruction instruction;
     ValueSet banks = 0;  // empty for an unreached word
-    int32_t target = -1;
+    std::optional<int> target;
     uint16_t pages = 0;
+    bool present = false;
   };
 
   CoreFacts facts_;

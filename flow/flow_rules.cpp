@@ -35,8 +35,8 @@ ValueSet Fold(ValueSet values, int count) {
 
 FlowRules::FlowRules(const CoreFacts& facts) : facts_(facts) {
   facts_.program_words = std::clamp(facts.program_words, 1, kCounterMask + 1);
-  facts_.bank_count = std::clamp(facts.bank_count, 1, 32);
-  facts_.page_count = std::clamp(facts.page_count, 1, 16);
+  facts_.bank_count = std::max(facts.bank_count, 1);
+  facts_.page_count = std::max(facts.page_count, 1);
   facts_.page_bits = std::min<uint8_t>(facts.page_bits, 4);
   facts_.pclath_page_shift = std::min<uint8_t>(facts.pclath_page_shift, 5);
   bank_mask_ = (1u << (BankByBsr() ? kBsrBits : kStatusBankBits)) - 1;
@@ -116,10 +116,10 @@ void FlowRules::WriteFileBit(FlowState& state, uint8_t file, int bit, bool set) 
   }
   if (file == facts_.pclath) {
     const int page_bit = bit - facts_.pclath_page_shift;
-    if (page_bit >= 0 && page_bit < facts_.page_bits) {
-      state.pages = state.pages.WithBit(page_bit, set);
-    } else if (page_bit < 0) {
+    if (page_bit < 0) {
       state.pclath_low = ForceBit(state.pclath_low, bit, set);
+    } else if (page_bit < facts_.page_bits) {
+      state.pages = state.pages.WithBit(page_bit, set);
     }
   }
   if (file == facts_.wreg) state.w = state.w.WithBit(bit, set);
@@ -145,41 +145,23 @@ FlowState FlowRules::AtReset() const {
   return {ValueRelation::Identity(1), PageRelation::Identity(1), 1, ByteSet::Any()};
 }
 
-// No call returns to the interrupt vector, so what its relations say of
-// the entry values is never read; only the values they give matter. Up to
-// four values each keeps its own entry, as for any routine; past four (32
-// banks, 16 pages) one entry stands for them all, which keeps the
-// relations exact and small instead of wide. (A CALL to the vector adds
-// its own entries, and a caller that enters with value 0 may then be told
-// of more values than it can have: never fewer.)
-template <typename Relation>
-Relation FromUnknownEntry(ValueSet all) {
-  const Relation identity = Relation::Identity(all);
-  return all >> Relation::kExactEntries == 0 ? identity : Relation::Identity(1).SetTo(all);
-}
-
 FlowState FlowRules::AtInterrupt() const {
-  return {FromUnknownEntry<ValueRelation>(all_banks_), FromUnknownEntry<PageRelation>(all_pages_),
-          all_low_, ByteSet::Any()};
+  return {ValueRelation::Identity(all_banks_), PageRelation::Identity(all_pages_), all_low_,
+          ByteSet::Any()};
 }
 
 FlowState FlowRules::Forgotten(const FlowState& state) const {
   return {state.banks.SetTo(all_banks_), state.pages.SetTo(all_pages_), all_low_, ByteSet::Any()};
 }
 
+// Only the byte and bit operations have a file operand.
 bool FlowRules::IsComputedJump(const Instruction& instruction) const {
-  if (instruction.mnemonic == Mnemonic::kBrw) return true;
   if (instruction.file != facts_.pcl) return false;
-  switch (OperandsOf(instruction.mnemonic)) {
-    case OperandKind::kFile:
-      return true;
-    case OperandKind::kFileDest:
-      return instruction.to_file;
-    case OperandKind::kFileBit:
-      return instruction.mnemonic == Mnemonic::kBsf || instruction.mnemonic == Mnemonic::kBcf;
-    default:
-      return false;
+  const OperandKind operands = OperandsOf(instruction.mnemonic);
+  if (operands == OperandKind::kFileBit) {
+    return instruction.mnemonic == Mnemonic::kBsf || instruction.mnemonic == Mnemonic::kBcf;
   }
+  return operands == OperandKind::kFile || instruction.to_file;
 }
 
 bool FlowRules::ReplacesPcl(const Instruction& instruction) const {

@@ -28,8 +28,7 @@ class FlowRules {
   /// `state` with banks, pages, PCLATH and W unknown, for each entry.
   FlowState Forgotten(const FlowState& state) const;
 
-  /// A write to PCL, or BRW: the program goes on at an address computed at
-  /// run time.
+  /// A write to PCL: the program goes on at an address computed at run time.
   bool IsComputedJump(const Instruction& instruction) const;
   /// A computed jump that puts a value of its own into PCL (MOVWF, CLRF)
   /// rather than moving it on.

@@ -61,13 +61,12 @@ ByteSet ByteSet::WithBit(int bit, bool set) const {
 }
 
 bool ByteSet::JoinValues(const ByteSet& other) {
-  if (IsAny() || other.count_ == 0) return false;
+  const ByteSet before = *this;
   if (other.IsAny()) {
     *this = other;
-    return true;
+  } else {
+    for (uint8_t k = 0; k < other.count_; ++k) Add(other.values_[k]);
   }
-  const ByteSet before = *this;
-  for (uint8_t k = 0; k < other.count_; ++k) Add(other.values_[k]);
   return *this != before;
 }
 

@@ -34,87 +34,59 @@ ValueSet ForceBit(ValueSet values, int bit, bool set) {
              : (values & ~with) | ((values & with) >> step);
 }
 
-// A relation taken apart: entries kept as they were, pieces of entries that
-// share one set of values, and single pairs of an entry and its row. Joins
-// and compositions gather pieces, then `Build` makes the relation: exact
-// when four entries or fewer remain, else the wide form.
-template <typename Set>
-struct BasicValueRelation<Set>::Pieces {
-  static constexpr size_t kMostShared = 2;
-  static constexpr size_t kMostPairs = 2 * kExactEntries;
-
+// The wide form being gathered: entries kept as they were, and entries that
+// may have any of one shared set of values.
+struct WidePieces {
   ValueSet kept = 0;
-  std::array<ValueSet, kMostShared> shared_entries{};
-  std::array<ValueSet, kMostShared> shared_values{};
-  size_t shared = 0;
-  std::array<int, kMostPairs> pair_entry{};
-  std::array<ValueSet, kMostPairs> pair_row{};
-  size_t pairs = 0;
+  ValueSet entries = 0;
+  ValueSet values = 0;
 
-  void Share(ValueSet entries, ValueSet values) {
-    if (entries == 0 || values == 0) return;
-    shared_entries[shared] = entries;
-    shared_values[shared++] = values;
-  }
+  // The pair of `entry` and its values: the entry is kept when they hold
+  // it, and the others join the shared values.
   void Pair(int entry, ValueSet row) {
-    if (row == 0) return;
-    pair_entry[pairs] = entry;
-    pair_row[pairs++] = row;
+    kept |= row & Only(entry);
+    if ((row & ~Only(entry)) == 0) return;
+    entries |= Only(entry);
+    values |= row & ~Only(entry);
   }
-  void Add(const BasicValueRelation& relation) {
-    if (relation.wide_) {
-      kept |= relation.rows_[0];
-      Share(relation.rows_[1], relation.rows_[2]);
-      return;
-    }
-    size_t k = 0;
-    ForEachValue(relation.domain_, [&](int entry) { Pair(entry, relation.rows_[k++]); });
-  }
-
-  ValueSet Row(int entry) const {
-    ValueSet row = kept & Only(entry);
-    for (size_t k = 0; k < shared; ++k) {
-      if (shared_entries[k] & Only(entry)) row |= shared_values[k];
-    }
-    for (size_t k = 0; k < pairs; ++k) {
-      if (pair_entry[k] == entry) row |= pair_row[k];
-    }
-    return row;
-  }
-
-  BasicValueRelation Build() const {
-    ValueSet domain = kept;
-    for (size_t k = 0; k < shared; ++k) domain |= shared_entries[k];
-    for (size_t k = 0; k < pairs; ++k) domain |= Only(pair_entry[k]);
-    BasicValueRelation relation;
-    relation.domain_ = static_cast<Set>(domain);
-    relation.wide_ = MoreThan(domain, kExactEntries);
-    if (!relation.wide_) {
-      size_t k = 0;
-      ForEachValue(domain, [&](int entry) { relation.rows_[k++] = static_cast<Set>(Row(entry)); });
-      return relation;
-    }
-    // A pair keeps its entry when its row holds it; the rest of the row
-    // joins the shared values.
-    ValueSet entries = 0;
-    ValueSet values = 0;
-    ValueSet own_kept = kept;
-    for (size_t k = 0; k < shared; ++k) {
-      entries |= shared_entries[k];
-      values |= shared_values[k];
-    }
-    for (size_t k = 0; k < pairs; ++k) {
-      const ValueSet own = Only(pair_entry[k]);
-      own_kept |= pair_row[k] & own;
-      if ((pair_row[k] & ~own) == 0) continue;
-      entries |= own;
-      values |= pair_row[k] & ~own;
-    }
-    relation.rows_ = {static_cast<Set>(own_kept), static_cast<Set>(entries),
-                      static_cast<Set>(values), 0};
-    return relation;
+  // Entries with no value have no pair.
+  void Share(ValueSet more_entries, ValueSet more_values) {
+    if (more_values == 0) return;
+    entries |= more_entries;
+    values |= more_values;
   }
 };
+
+template <typename Set>
+void BasicValueRelation<Set>::Gather(WidePieces& pieces) const {
+  if (wide_) {
+    pieces.kept |= rows_[0];
+    pieces.Share(rows_[1], rows_[2]);
+    return;
+  }
+  size_t k = 0;
+  ForEachValue(domain_, [&](int entry) { pieces.Pair(entry, rows_[k++]); });
+}
+
+// The wide form, or rows again when four entries or fewer remain.
+template <typename Set>
+BasicValueRelation<Set> BasicValueRelation<Set>::FromPieces(const WidePieces& pieces) {
+  const ValueSet domain = pieces.kept | pieces.entries;
+  BasicValueRelation relation;
+  relation.domain_ = static_cast<Set>(domain);
+  relation.wide_ = MoreThan(domain, kExactEntries);
+  if (relation.wide_) {
+    relation.rows_ = {static_cast<Set>(pieces.kept), static_cast<Set>(pieces.entries),
+                      static_cast<Set>(pieces.values), 0};
+    return relation;
+  }
+  size_t k = 0;
+  ForEachValue(domain, [&](int entry) {
+    const ValueSet shared = (pieces.entries & Only(entry)) != 0 ? pieces.values : 0;
+    relation.rows_[k++] = static_cast<Set>((pieces.kept & Only(entry)) | shared);
+  });
+  return relation;
+}
 
 template <typename Set>
 BasicValueRelation<Set> BasicValueRelation<Set>::Identity(ValueSet values) {
@@ -197,7 +169,7 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Then(const BasicValueRelation& 
   }
   // Entries kept as they were meet the callee's rows; the shared values go
   // through the callee as one set.
-  Pieces pieces;
+  WidePieces pieces;
   if (callee.wide_) {
     pieces.kept = ValueSet{rows_[0]} & callee.rows_[0];
     pieces.Share(ValueSet{rows_[0]} & callee.rows_[1], callee.rows_[2]);
@@ -209,7 +181,7 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Then(const BasicValueRelation& 
     });
   }
   pieces.Share(rows_[1], callee.Apply(rows_[2]));
-  return pieces.Build();
+  return FromPieces(pieces);
 }
 
 template <typename Set>
@@ -237,34 +209,12 @@ bool BasicValueRelation<Set>::JoinPieces(const BasicValueRelation& other) {
     *this = joined;
     return changed;
   }
-  // The wide form of both: the pieces side by side, each pair kept or
-  // shared as `Pieces::Build` does.
-  ValueSet kept = 0;
-  ValueSet entries = 0;
-  ValueSet values = 0;
-  const BasicValueRelation* const both[] = {this, &other};
-  for (const BasicValueRelation* relation : both) {
-    if (relation->wide_) {
-      kept |= relation->rows_[0];
-      entries |= relation->rows_[1];
-      values |= relation->rows_[2];
-      continue;
-    }
-    size_t k = 0;
-    ForEachValue(relation->domain_, [&](int entry) {
-      const ValueSet row = relation->rows_[k++];
-      kept |= row & Only(entry);
-      if ((row & ~Only(entry)) == 0) return;
-      entries |= Only(entry);
-      values |= row & ~Only(entry);
-    });
-  }
-  const std::array<Set, kExactEntries> rows{static_cast<Set>(kept), static_cast<Set>(entries),
-                                            static_cast<Set>(values), 0};
-  const bool changed = !wide_ || rows != rows_ || domain != domain_;
-  domain_ = static_cast<Set>(domain);
-  wide_ = true;
-  rows_ = rows;
+  WidePieces pieces;
+  Gather(pieces);
+  other.Gather(pieces);
+  const BasicValueRelation joined = FromPieces(pieces);
+  const bool changed = joined != *this;
+  *this = joined;
   return changed;
 }
 

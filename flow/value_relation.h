@@ -25,6 +25,8 @@ ValueSet ForceBit(ValueSet values, int bit, bool set);
 /// their value (as long as nothing touches it), and the entries that may
 /// have any of one shared set of values. Operations on that wide form may
 /// add pairs, never drop one.
+struct WidePieces;
+
 template <typename Set>
 class BasicValueRelation {
  public:
@@ -62,8 +64,9 @@ class BasicValueRelation {
   friend bool operator==(const BasicValueRelation&, const BasicValueRelation&) = default;
 
  private:
-  struct Pieces;
   bool JoinPieces(const BasicValueRelation& other);
+  void Gather(WidePieces& pieces) const;
+  static BasicValueRelation FromPieces(const WidePieces& pieces);
 
   Set domain_ = 0;
   bool wide_ = false;  // more than kExactEntries entries

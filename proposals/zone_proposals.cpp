@@ -24,12 +24,11 @@ ProposalReason AreaOf(int address, const CoreFacts& facts) {
 bool IsPrintable(unsigned c) { return c >= 0x20 && c <= 0x7E; }
 
 // One character in the low byte (DW, DE), or two 7-bit characters packed as
-// DA packs them, the second possibly a closing 0.
+// DA packs them, the second possibly a closing 0 (a packed first character
+// puts the word past any single one).
 bool ReadsAsText(uint16_t word) {
-  if (word > 0x3FFF) return false;
-  if ((word >> 8) == 0) return IsPrintable(word);
   const unsigned low = word & 0x7F;
-  return IsPrintable(word >> 7) && (IsPrintable(low) || low == 0);
+  return IsPrintable(word) || (IsPrintable(word >> 7) && (IsPrintable(low) || low == 0));
 }
 
 // The last word of a routine: it leaves by a jump or a return.
@@ -124,10 +123,7 @@ void ProposeOutsideProgram(const ProgramImage& image, const CoreFacts& facts,
     if (!image.Has(a)) continue;
     const ProposalReason area = AreaOf(a, facts);
     int last = a;
-    while (last + 1 < ProgramImage::kAddressCount && image.Has(last + 1) &&
-           AreaOf(last + 1, facts) == area) {
-      ++last;
-    }
+    while (image.Has(last + 1) && AreaOf(last + 1, facts) == area) ++last;
     proposals.push_back({{a, last}, ProposalKind::kStrong, area});
     a = last;
   }

@@ -6,6 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "pass/record_reader.h"
+#include "testing/hex_builder.h"
+
 namespace tessarin {
 namespace {
 
@@ -29,20 +32,42 @@ struct ProposalCase {
   std::vector<std::pair<int, std::vector<uint16_t>>> words;  // address, words from there
   std::vector<std::string> existing;
   std::vector<Expected> expected;
+  CoreFacts facts = Pic16F87xFacts();
+  std::vector<std::string> hex = {};  // HEX records, read as a HEX file is
 };
 
+void PrintTo(const ProposalCase& c, std::ostream* out) { *out << c.name; }
+
+CoreFacts WithCalibration(CoreFacts facts, int calibration) {
+  facts.calibration = calibration;
+  return facts;
+}
+
 const std::vector<ProposalCase> kCases = {
-    {"IdConfigurationAndEepromRunsSplitAtGaps",
+    {"IdConfigurationAndEepromRunsSplitAtGapsAndAreas",
      {{0, {0x2800}},
-      {0x2000, {1, 2, 3, 4}},
+      {0x2000, {1, 2, 3, 4, 5}},
       {0x2007, {0x3F72}},
       {0x2100, {0x41, 0x42}},
-      {0x2104, {0x43}}},
+      {0x2104, {0x43}},
+      {0x21FF, {0x44, 0x45}},
+      {0x7FFE, {0x3FFF, 0x3FFF}}},
      {},
      {{"2000 2003", kStrong, kIdLocations},
+      {"2004 2004", kStrong, kOutsideMemory},
       {"2007 2007", kStrong, kConfiguration},
       {"2100 2101", kStrong, kEeprom},
-      {"2104 2104", kStrong, kEeprom}}},
+      {"2104 2104", kStrong, kEeprom},
+      {"21FF 21FF", kStrong, kEeprom},
+      {"2200 2200", kStrong, kOutsideMemory},
+      {"7FFE 7FFF", kStrong, kOutsideMemory}}},
+
+    // NOP with a don't-care bit at 0000, run; RETLW with one at 0010, run
+    // from the CALL at 0001, with the erased words after it.
+    {"RunWordsThatDoNotAssembleBackTakeTheErasedWordsAfterThem",
+     {{0, {0x0020, 0x2010, 0x2802}}, {0x10, {0x3500, 0x3FFF, 0x3FFF}}},
+     {},
+     {{"0000 0000", kStrong, kNotExact}, {"0010 0012", kStrong, kNotExact}}},
 
     // 0011 and 0014 are reached don't-care forms of NOP; 0013 is unreached
     // code next to 0014, 0016-0017 unreached code alone.
@@ -67,10 +92,85 @@ const std::vector<ProposalCase> kCases = {
 
     {"ExistingZonesAreLeftOut",
      {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {0x2100, {1, 2, 3, 4}}},
-     {"2101 2102", "0001 0002", "not a zone"},
-     {{"0003 0003", kStrong, kErased},
+     {"2101 2102", "0003 0004", "0000 0001", "not a zone"},
+     {{"0002 0002", kStrong, kErased},
       {"2100 2100", kStrong, kEeprom},
       {"2103 2103", kStrong, kEeprom}}},
+
+    // Characters packed two a word (" ~", "  "; 0x7F is none), digits ("1234"),
+    // text with a closing 0 ("ABCDE"), one packed RETLW among four ("ABhiCDEF")
+    // read as text; three words are too few, two RETLW of four ("hiABhjCD")
+    // make a table, and RRF 0x41,W is no text.
+    {"TextIsCharactersWithFewRetlw",
+     {{0, {0x2800}},
+      {0x10, {0x107E, 0x1020, 0x107E, 0x1020}},
+      {0x15, {0x107F, 0x1020, 0x107E, 0x1020}},
+      {0x1A, {0x18B2, 0x19B4, 0x18B2, 0x19B4}},
+      {0x20, {0x20C2, 0x21C4, 0x2280, 0x20C2}},
+      {0x25, {0x20C2, 0x3469, 0x21C4, 0x22C6}},
+      {0x2A, {0x20C2, 0x21C4, 0x22C6}},
+      {0x30, {0x3469, 0x20C2, 0x346A, 0x21C4}},
+      {0x38, {0x0C41, 0x0C41, 0x0C41, 0x0C41}}},
+     {},
+     {{"0010 0013", kStrong, kText},
+      {"0015 0018", kWeak, kUnreachedCode},
+      {"001A 001D", kStrong, kText},
+      {"0020 0023", kStrong, kText},
+      {"0025 0028", kStrong, kText},
+      {"002A 002C", kWeak, kUnreachedCode},
+      {"0030 0033", kWeak, kUnreachedCode},
+      {"0038 003B", kWeak, kUnreachedCode}}},
+
+    // MOVLW 0, MOVWF PCLATH, MOVLW 0x30, MOVWF PCL at 0x27 jumps to the
+    // routine at 0x30, whose words also read as text.
+    {"CodeReachedByAComputedJumpIsNoData",
+     {},
+     {},
+     {{"2007 2007", kStrong, kConfiguration}},
+     Pic16F87xFacts(),
+     {":020000002028B6", ":020008000900ED", ":10004000A101A10AA11B212800308A0030308200C2",
+      ":0C006000201C3428A014A015201120281A", ":02400E007A3FF7", ":00000001FF"}},
+
+    // "ABCDEF" then RETLW 'x' ("hx" packed), then "ABCDEFGH" then GOTO 0x41
+    // ("PA"): runs that end as routines end are weak whatever they read as.
+    {"TextEndingAsARoutineEndsIsWeak",
+     {{0, {0x2800}},
+      {0x10, {0x20C2, 0x21C4, 0x22C6, 0x3478}},
+      {0x18, {0x20C2, 0x21C4, 0x22C6, 0x23C8, 0x2841}}},
+     {},
+     {{"0010 0013", kWeak, kUnreachedCode}, {"0018 001C", kWeak, kUnreachedCode}}},
+
+    // CALL 0x3FE reads the calibration RETLW; the words around it keep to
+    // themselves, and so does the word past the 1K program memory.
+    {"CalibrationWordIsDataEvenWhenCalled",
+     {{0, {0x23FE, 0x0090, 0x2802}}, {0x3FD, {0x3F05, 0x3480, 0x3FFF, 0x3FFF}}},
+     {},
+     {{"03FD 03FD", kStrong, kNotExact},
+      {"03FE 03FE", kStrong, kCalibration},
+      {"03FF 03FF", kStrong, kErased},
+      {"0400 0400", kStrong, kOutsideMemory}},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FE)},
+
+    // A calibration word past program memory, next to the configuration word.
+    {"CalibrationWordPastProgramMemory",
+     {{0, {0x2800}}, {0x2007, {0x3FF4, 0x3480}}},
+     {},
+     {{"2007 2007", kStrong, kConfiguration}, {"2008 2008", kStrong, kCalibration}},
+     WithCalibration(Pic16F87xFacts(1024), 0x2008)},
+
+    // 3F05 is MOVIW 5[FSR0] on the enhanced core, code; BRA ends a routine.
+    // MOVLB 16-19 read "0123" one character a word, MOVIW 1[FSR1] "~A".
+    {"EnhancedWordsAssembleBackAsTheirCoreReadsThem",
+     {{0, {0x2800, 0x3F05, 0x3F06}},
+      {4, {0x0009, 0x20C2, 0x21C4, 0x22C6, 0x33F9}},
+      {0x10, {0x0030, 0x0031, 0x0032, 0x0033}},
+      {0x18, {0x3F41, 0x3F41, 0x3F41, 0x3F41}}},
+     {},
+     {{"0001 0002", kWeak, kUnreachedCode},
+      {"0005 0008", kWeak, kUnreachedCode},
+      {"0010 0013", kStrong, kText},
+      {"0018 001B", kStrong, kText}},
+     EnhancedFacts(0x800)},
 };
 
 class ZoneProposalsTest : public ::testing::TestWithParam<ProposalCase> {};
@@ -78,12 +178,16 @@ class ZoneProposalsTest : public ::testing::TestWithParam<ProposalCase> {};
 TEST_P(ZoneProposalsTest, Case) {
   const ProposalCase& c = GetParam();
   ProgramImage image;
+  if (!c.hex.empty()) {
+    SharedState state;
+    ASSERT_TRUE(testing::LoadLines(state, c.hex));
+    image = BuildProgramImage(state);
+  }
   for (const auto& [address, words] : c.words) {
     for (size_t k = 0; k < words.size(); ++k) image.Set(address + static_cast<int>(k), words[k]);
   }
   std::vector<Expected> proposed;
-  for (const ZoneProposal& p :
-       ProposeZones(image, AnalyseFlow(image, Pic16F87xFacts()), c.existing)) {
+  for (const ZoneProposal& p : ProposeZones(image, AnalyseFlow(image, c.facts), c.existing)) {
     proposed.push_back({p.ZoneText(), p.kind, p.reason});
   }
   EXPECT_EQ(proposed, c.expected);
