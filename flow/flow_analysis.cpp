@@ -216,6 +216,7 @@ class FlowSolver {
 
   // The reached word at `from` when it goes on to the next word (or, for a
   // skip, the one after) without returning: the links that no list holds.
+  // (Every node is reached: one is made only for a path into its word.)
   Node* FallingInto(int from, bool over_one) {
     const uint32_t number = node_of_[static_cast<size_t>(from)];
     if (number == 0) return nullptr;
@@ -224,7 +225,7 @@ class FlowSolver {
     const bool falls = kind == FlowKind::kSkip ||
                        (!over_one && (kind == FlowKind::kCall || kind == FlowKind::kCallOnW ||
                                       kind == FlowKind::kNext));
-    return falls && !node.state.banks.Empty() ? &node : nullptr;
+    return falls ? &node : nullptr;
   }
 
   void Backward(Node& node) {
@@ -286,7 +287,6 @@ class FlowSolver {
   void Publish() {
     std::vector<std::pair<int, uint16_t>> references;  // target, source
     for (const Node& node : nodes_) {
-      if (node.state.banks.Empty()) continue;
       FlowAnalysis::WordFlow& word = out_.words_[node.address];
       word.banks = rules_.PartBanks(node.state.banks.Image());
       word.pages = static_cast<uint16_t>(rules_.PartPages(node.state.pages.Image()));

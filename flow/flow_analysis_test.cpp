@@ -88,14 +88,13 @@ const std::vector<FlowCase> kMidRange = {
      {{0, {0x2820}}, {0x20, {0x3001, 0x008A, 0x3030, 0x0082, 0x3400}}, {0x130, {0x2930}}},
      "r", {}, {{0x23, 0x130}, {0x130, 0x130}}, {{0x24, 0x24}}},
 
-    // BSF PCLATH,1 then CLRF PCL: 0x200. MOVLW 5, ADDWF PCL,F at 0x11: 0x17,
-    // and the RETLW after it that other paths may choose.
+    // BSF PCLATH,1 then CLRF PCL: 0x200. MOVLW 0x25, ADDWF PCL,F at 0x11:
+    // 0x37, and the GOTO after it that other paths may choose, with any W.
     {"ClrfPclAndAddwfPclWithWKnown",
-     {{0, {0x2810}}, {0x10, {0x3005, 0x0782, 0x3401, 0x0000, 0x0000, 0x0000, 0x0000, 0x148A,
-                             0x0182, 0x3400}},
-      {0x200, {0x2A00}}},
-     "r", {}, {{0x11, 0x17}, {0x18, 0x200}},
-     {{0x13, 0x16}, {0x19, 0x19}}},
+     {{0, {0x2810}}, {0x10, {0x3025, 0x0782, 0x2830, 0x0000}},
+      {0x30, {0x0083, 0x2831}}, {0x37, {0x148A, 0x0182, 0x3400}}, {0x200, {0x2A00}}},
+     "r", {{0x31, 0b1111}}, {{0x11, 0x37}, {0x38, 0x200}},
+     {{0x13, 0x13}, {0x39, 0x39}}},
 
     // RP1 selects nothing on a part with two banks.
     {"TwoBanksFoldRp1Away",
@@ -108,11 +107,11 @@ const std::vector<FlowCase> kMidRange = {
      "r", {{0x12, 0b0010}}},
 
     // Four calls: A jumps to its RETURN, B sets RP0 and falls into its own,
-    // C (in bank 1) and D (clears RP0) lie one word apart. What each returns
-    // with comes back along its own paths only.
+    // C (in bank 1) loops, then a NOP two words before D, which clears RP0.
+    // What each returns with comes back along its own paths only.
     {"SummariesComeBackAlongThePathsOnly",
-     {{0, {0x2810}}, {0x10, {0x2020, 0x2021, 0x2024, 0x2026, 0x2814}},
-      {0x20, {0x2823, 0x1683, 0x0008, 0x0008, 0x0000, 0x0008, 0x1283, 0x0008}}},
+     {{0, {0x2810}}, {0x10, {0x2020, 0x2021, 0x2024, 0x2028, 0x2814}},
+      {0x20, {0x2823, 0x1683, 0x0008, 0x0008, 0x0BB0, 0x2824, 0x0000, 0x0008, 0x1283, 0x0008}}},
      "r", {{0x11, 0b0001}, {0x12, 0b0010}, {0x13, 0b0010}, {0x14, 0b0001}}},
 
     // The interrupt's BSF STATUS,RP0 then CALL 0, the reset vector, which returns.
@@ -120,11 +119,11 @@ const std::vector<FlowCase> kMidRange = {
      {{0, {0x0000, 0x0008}}, {4, {0x2810}}, {0x10, {0x1683, 0x2000, 0x2812}}},
      "rr..r", {{0x12, 0b1010}}, {{0x11, 0}}},
 
-    // W is 0x00, 0x20 or 0x40 at MOVWF STATUS: banks 0 to 2. Then 0x00 to
+    // W is 0x40, 0x20 or 0x00 at MOVWF STATUS: banks 0 to 2. Then 0x00 to
     // 0x03, more values than W keeps: any bank.
     {"WFromSeveralPathsGivesSeveralBanks",
      {{0, {0x2810}},
-      {0x10, {0x3000, 0x1830, 0x3020, 0x18B0, 0x3040, 0x0083, 0x3001, 0x1830, 0x3002, 0x18B0,
+      {0x10, {0x3040, 0x1830, 0x3020, 0x18B0, 0x3000, 0x0083, 0x3001, 0x1830, 0x3002, 0x18B0,
               0x3003, 0x1930, 0x3000, 0x0083, 0x281E}}},
      "r", {{0x16, 0b0111}, {0x1E, 0b1111}}},
 
@@ -133,18 +132,25 @@ const std::vector<FlowCase> kMidRange = {
     // the first other word.
     {"ComputedJumpsWithWUnknownRunIntoTheirTables",
      {{0, {0x2810}},
-      {0x10, {0x0820, 0x1802, 0x2818, 0x2828}},
+      {0x10, {0x0820, 0x1802, 0x0000, 0x2818}},
       {0x18, {0x0082, 0x3400, 0x2820, 0x0000}},
-      {0x20, {0x0782, 0x0000}},
-      {0x28, {0x1002, 0x3401, 0x0000}}},
-     "r", {{0x12, 0b1}, {0x13, 0b1}, {0x19, 0b1}, {0x29, 0b1}}, {{0x1A, 0x20}},
-     {{0x1B, 0x1B}, {0x21, 0x21}, {0x2A, 0x2A}}},
+      {0x20, {0x0782, 0x2828, 0x0000}},
+      {0x28, {0x1002, 0x0000}}},
+     "r", {{0x12, 0b1}, {0x19, 0b1}, {0x21, 0b1}, {0x28, 0b1}}, {{0x1A, 0x20}, {0x21, 0x28}},
+     {{0x1B, 0x1B}, {0x22, 0x22}, {0x29, 0x29}}},
 
     // CALL 0x18 leaves PCLATH<2:0> unknown: MOVWF PCL then has no known
     // destination and runs into its table.
     {"WriteToPclWithPclathPartlyKnownRunsIntoItsTable",
      {{0, {0x2810}}, {0x10, {0x2018, 0x3030, 0x0082, 0x3400}}, {0x18, {0x0008}}},
      "r", {{0x13, 0b0001}}, {{0x12, kNone}}},
+
+    // W 0x20 reaches MOVWF STATUS first; W 0x40 after a CALL, with the same
+    // banks and PCLATH (CLRF PCLATH), later: both count.
+    {"WReachingAWordLaterStillCounts",
+     {{0, {0x2810}}, {0x10, {0x1830, 0x2820, 0x2030, 0x018A, 0x3040, 0x2822}},
+      {0x20, {0x3020, 0x0000, 0x0083, 0x2823}}, {0x30, {0x0008}}},
+     "r", {{0x23, 0b0110}}},
 
     // A table of 300 RETLW: an 8-bit offset reaches 256 of them.
     {"ComputedJumpTableStopsAfter256Words",
@@ -229,13 +235,15 @@ const std::vector<FlowCase> kEnhanced = {
      "r", {}, {{0x12, 0x140}}, {{0x13, 0x13}}, {}, EnhancedFacts(0x8000)},
 
     // MOVLW 5, BSF WREG,1: W 7. MOVLW 0x20, BSF PORTA,0: W still 0x20.
-    // MOVLW 5, CLRW: W 0. MOVIW ++FSR0, and ADDLW: W unknown. BSF BSR,5
-    // changes no bank.
+    // MOVLW 5, CLRW: W 0. MOVIW ++FSR0, ADDLW and MOVF 0x20,W: W unknown.
+    // BSF BSR,5 changes no bank.
     {"WregIsWAsAFile",
      {{0, {0x2810}},
       {0x10, {0x3005, 0x1489, 0x0088, 0x3020, 0x140C, 0x0088, 0x3005, 0x0103, 0x0088, 0x0010,
-              0x0088, 0x3003, 0x3E01, 0x0088, 0x0023, 0x1688, 0x2820}}},
-     "r", {{0x13, 0x80}, {0x16, 0x1}, {0x19, 0x1}, {0x1B, kAll32}, {0x1E, kAll32}, {0x20, 0x8}},
+              0x0088, 0x3003, 0x3E01, 0x0088, 0x0023, 0x1688, 0x3003, 0x0820, 0x0088, 0x2823}}},
+     "r",
+     {{0x13, 0x80}, {0x16, 0x1}, {0x19, 0x1}, {0x1B, kAll32}, {0x1E, kAll32}, {0x20, 0x8},
+      {0x23, kAll32}},
      {}, {}, {}, EnhancedFacts(0x8000)},
 
     // MOVLP 0, BSF PCLATH,3 (page 1), BSF PCLATH,7 (no page bit), BSF
@@ -294,15 +302,21 @@ TEST_P(FlowAnalysisTest, Case) {
 // most. Nothing answers for an address outside program memory.
 TEST(FlowAnalysis, FactsOutOfRangeAndAddressesOutsideMemory) {
   ProgramImage image;
-  image.Set(0, 0x178A);  // BSF PCLATH,7
-  CoreFacts facts = EnhancedFacts(0);
+  image.Set(0, 0x0021);  // MOVLB 1
+  image.Set(1, 0x3188);  // MOVLP 8
+  CoreFacts facts = EnhancedFacts(2);
   facts.bank_count = 0;
   facts.page_count = 0;
+  const FlowAnalysis one_bank = AnalyseFlow(image, facts);
+  EXPECT_EQ(one_bank.Banks(0), 0b1u);
+  EXPECT_EQ(one_bank.Pages(0), 0b1u);
+
+  facts = EnhancedFacts(0);
   facts.pclath_page_shift = 9;
-  const FlowAnalysis tiny = AnalyseFlow(image, facts);
-  EXPECT_EQ(tiny.ProgramWords(), 1);
-  EXPECT_EQ(tiny.Banks(0), 0b1u);
-  EXPECT_EQ(tiny.Pages(0), 0b1u);
+  image.Set(0, 0x168A);  // BSF PCLATH,5: page bit 0
+  const FlowAnalysis one_word = AnalyseFlow(image, facts);
+  EXPECT_EQ(one_word.ProgramWords(), 1);
+  EXPECT_EQ(one_word.Pages(0), 0b1u);
   EXPECT_EQ(AnalyseFlow(image, Pic16F87xFacts(0x10000)).ProgramWords(), 0x8000);
 
   ProgramImage pages;
@@ -314,9 +328,10 @@ TEST(FlowAnalysis, FactsOutOfRangeAndAddressesOutsideMemory) {
   EXPECT_EQ(AnalyseFlow(pages, facts).Pages(2), 0b1u);
 
   image.Set(1, 0x2800);  // GOTO 0
-  const FlowAnalysis flow = AnalyseFlow(image, Pic16F87xFacts(2));
+  image.Set(4, 0x2800);  // past memory: not the interrupt vector
+  const FlowAnalysis flow = AnalyseFlow(image, Pic16F87xFacts(4));
   EXPECT_EQ(flow.ReferencesTo(0).size(), 1u);
-  for (const int outside : {-1, 2}) {
+  for (const int outside : {-1, 4}) {
     EXPECT_FALSE(flow.Reached(outside)) << outside;
     EXPECT_EQ(flow.Banks(outside) | flow.Pages(outside), 0u) << outside;
     EXPECT_EQ(flow.Target(outside), std::nullopt) << outside;

@@ -76,8 +76,9 @@ BasicValueRelation<Set> BasicValueRelation<Set>::FromPieces(const WidePieces& pi
   relation.domain_ = static_cast<Set>(domain);
   relation.wide_ = MoreThan(domain, kExactEntries);
   if (relation.wide_) {
-    relation.rows_ = {static_cast<Set>(pieces.kept), static_cast<Set>(pieces.entries),
-                      static_cast<Set>(pieces.values), 0};
+    relation.rows_[0] = static_cast<Set>(pieces.kept);
+    relation.rows_[1] = static_cast<Set>(pieces.entries);
+    relation.rows_[2] = static_cast<Set>(pieces.values);
     return relation;
   }
   size_t k = 0;
@@ -104,7 +105,7 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Identity(ValueSet values) {
 
 template <typename Set>
 ValueSet BasicValueRelation<Set>::Image() const {
-  if (wide_) return ValueSet{rows_[0]} | (rows_[1] != 0 ? ValueSet{rows_[2]} : 0);
+  if (wide_) return ValueSet{rows_[0]} | rows_[2];
   return ValueSet{rows_[0]} | rows_[1] | rows_[2] | rows_[3];
 }
 
@@ -146,10 +147,9 @@ BasicValueRelation<Set> BasicValueRelation<Set>::WithBit(int bit, bool set) cons
   // Entries whose value the bit changes join the shared values.
   const ValueSet with = kValuesWithBit[static_cast<size_t>(bit)];
   const ValueSet moved = rows_[0] & (set ? ~with : with);
-  const ValueSet shared = rows_[1] != 0 ? ValueSet{rows_[2]} : 0;
   relation.rows_[0] = static_cast<Set>(rows_[0] & ~moved);
   relation.rows_[1] = static_cast<Set>(rows_[1] | moved);
-  relation.rows_[2] = static_cast<Set>(ForceBit(shared, bit, set) | ForceBit(moved, bit, set));
+  relation.rows_[2] = static_cast<Set>(ForceBit(rows_[2], bit, set) | ForceBit(moved, bit, set));
   return relation;
 }
 
@@ -186,7 +186,6 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Then(const BasicValueRelation& 
 
 template <typename Set>
 bool BasicValueRelation<Set>::JoinPieces(const BasicValueRelation& other) {
-  if (other.domain_ == 0) return false;
   if (domain_ == 0) {
     *this = other;
     return true;

@@ -72,7 +72,7 @@ class BasicValueRelation {
   bool wide_ = false;  // more than kExactEntries entries
   // Exact: the row of each entry of `domain_`, lowest entry first. Wide:
   // [0] the entries kept as they were, [1] the entries with the shared
-  // values, [2] those values.
+  // values, [2] those values (none exactly when there are no such entries).
   std::array<Set, kExactEntries> rows_{};
 };
 

@@ -120,6 +120,20 @@ TEST(ValueRelation, WideFormKeepsUntouchedEntriesAndSetValues) {
   EXPECT_EQ(any.SetTo(0x8).Then(ValueRelation::Identity(0x8).SetTo(0x1)).Image(), 0x1u);
   EXPECT_TRUE(any.Then(ValueRelation::Identity(0x8).SetTo(0x1)).Apply(0x4) == 0);
   EXPECT_FALSE(caller.Join(ValueRelation::Identity(0x10)));
+  EXPECT_EQ(any.Then(ValueRelation::Identity(0x8)).Apply(0x8), 0x8u);
+
+  // Five entries from 1 up: no pair for entry 0 appears on the way.
+  const ValueRelation five = ValueRelation::Identity(0x3E);
+  EXPECT_EQ(five.Image(), 0x3Eu);
+  EXPECT_EQ(five.WithBit(0, true).Apply(0x4), 0x28u);  // 2 and 4 share 3 and 5
+  EXPECT_EQ(five.WithBit(0, true).Image(), 0x2Au);
+  ValueRelation grown = five;
+  EXPECT_TRUE(grown.Join(ValueRelation::Identity(0x40)));
+  EXPECT_EQ(grown.Domain(), 0x7Eu);
+  EXPECT_TRUE(grown.Join(ValueRelation::Identity(0x80).SetTo(0x2)));
+  EXPECT_EQ(grown.Domain(), 0xFEu);
+  EXPECT_EQ(grown.Apply(0x80), 0x2u);
+  EXPECT_EQ(grown.Apply(0x1), 0u);
 }
 
 }  // namespace

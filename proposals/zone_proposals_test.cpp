@@ -91,23 +91,25 @@ const std::vector<ProposalCase> kCases = {
       {"0010 0013", kWeak, kUnreachedCode}}},
 
     {"ExistingZonesAreLeftOut",
-     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {0x2100, {1, 2, 3, 4}}},
-     {"2101 2102", "0003 0004", "0000 0001", "not a zone"},
+     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {0x30, {0x3FFF, 0x3FFF, 0x3FFF}},
+      {0x2100, {1, 2, 3, 4}}},
+     {"2101 2102", "0003 0004", "0000 0001", "0030 0031", "not a zone"},
      {{"0002 0002", kStrong, kErased},
+      {"0032 0032", kStrong, kErased},
       {"2100 2100", kStrong, kEeprom},
       {"2103 2103", kStrong, kEeprom}}},
 
     // Characters packed two a word (" ~", "  "; 0x7F is none), digits ("1234"),
-    // text with a closing 0 ("ABCDE"), one packed RETLW among four ("ABhiCDEF")
-    // read as text; three words are too few, two RETLW of four ("hiABhjCD")
-    // make a table, and RRF 0x41,W is no text.
+    // text with a closing 0 ("ABCDE"), two packed RETLW among five
+    // ("ABhiCDhjEF") read as text; three words are too few, two RETLW of four
+    // ("hiABhjCD") make a table, and RRF 0x41,W is no text.
     {"TextIsCharactersWithFewRetlw",
      {{0, {0x2800}},
       {0x10, {0x107E, 0x1020, 0x107E, 0x1020}},
       {0x15, {0x107F, 0x1020, 0x107E, 0x1020}},
       {0x1A, {0x18B2, 0x19B4, 0x18B2, 0x19B4}},
       {0x20, {0x20C2, 0x21C4, 0x2280, 0x20C2}},
-      {0x25, {0x20C2, 0x3469, 0x21C4, 0x22C6}},
+      {0x40, {0x20C2, 0x3469, 0x21C4, 0x346A, 0x22C6}},
       {0x2A, {0x20C2, 0x21C4, 0x22C6}},
       {0x30, {0x3469, 0x20C2, 0x346A, 0x21C4}},
       {0x38, {0x0C41, 0x0C41, 0x0C41, 0x0C41}}},
@@ -116,10 +118,10 @@ const std::vector<ProposalCase> kCases = {
       {"0015 0018", kWeak, kUnreachedCode},
       {"001A 001D", kStrong, kText},
       {"0020 0023", kStrong, kText},
-      {"0025 0028", kStrong, kText},
       {"002A 002C", kWeak, kUnreachedCode},
       {"0030 0033", kWeak, kUnreachedCode},
-      {"0038 003B", kWeak, kUnreachedCode}}},
+      {"0038 003B", kWeak, kUnreachedCode},
+      {"0040 0044", kStrong, kText}}},
 
     // MOVLW 0, MOVWF PCLATH, MOVLW 0x30, MOVWF PCL at 0x27 jumps to the
     // routine at 0x30, whose words also read as text.
@@ -140,16 +142,16 @@ const std::vector<ProposalCase> kCases = {
      {},
      {{"0010 0013", kWeak, kUnreachedCode}, {"0018 001C", kWeak, kUnreachedCode}}},
 
-    // CALL 0x3FE reads the calibration RETLW; the words around it keep to
+    // CALL 0x3FC reads the calibration RETLW; the words around it keep to
     // themselves, and so does the word past the 1K program memory.
     {"CalibrationWordIsDataEvenWhenCalled",
-     {{0, {0x23FE, 0x0090, 0x2802}}, {0x3FD, {0x3F05, 0x3480, 0x3FFF, 0x3FFF}}},
+     {{0, {0x23FC, 0x0090, 0x2802}}, {0x3FB, {0x3F05, 0x3480, 0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF}}},
      {},
-     {{"03FD 03FD", kStrong, kNotExact},
-      {"03FE 03FE", kStrong, kCalibration},
-      {"03FF 03FF", kStrong, kErased},
+     {{"03FB 03FB", kStrong, kNotExact},
+      {"03FC 03FC", kStrong, kCalibration},
+      {"03FD 03FF", kStrong, kErased},
       {"0400 0400", kStrong, kOutsideMemory}},
-     WithCalibration(Pic16F87xFacts(1024), 0x3FE)},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FC)},
 
     // A calibration word past program memory, next to the configuration word.
     {"CalibrationWordPastProgramMemory",
