@@ -162,6 +162,21 @@ const std::vector<FlowCase> kMidRange = {
      {{0, {0x2810}}, {0x10, {0x1686, 0x1783, 0x1703, 0x2813}}},
      "r", {{0x11, 0b0001}, {0x12, 0b0001}, {0x13, 0b0100}}},
 
+    // The interrupt clears the page bits of PCLATH but not those below: with
+    // the reset's PCLATH 0 the bits below are unknown at MOVWF PCL, which
+    // runs into its table.
+    {"PclathBitsBelowThePageUnknownFromTheInterrupt",
+     {{0, {0x2810}}, {4, {0x118A, 0x120A, 0x2810}}, {0x10, {0x3030, 0x0082, 0x3400}},
+      {0x30, {0x2830}}},
+     "r...rrr", {{0x12, 0b1111}}, {{0x11, kNone}}, {{0x30, 0x30}}},
+
+    // From the interrupt, BCF and BSF on every PCLATH bit make it known
+    // (0x08): MOVWF PCL goes to 0x830, where BCF PCLATH,3 selects page 0.
+    {"PclathKnownOnceEveryBitIsForced",
+     {{4, {0x100A, 0x108A, 0x110A, 0x158A, 0x120A, 0x3030, 0x0082, 0x3400}},
+      {0x40, {0x2840}}, {0x830, {0x118A, 0x2840}}},
+     "....rrrrrrr.", {}, {{0x0A, 0x830}, {0x831, 0x40}}},
+
     // A computed jump whose table runs to the end of a 32-word memory.
     {"TableRunsToTheEndOfMemory",
      {{0, {0x281D}}, {0x1D, {0x0820, 0x0782, 0x3400}}},
@@ -331,6 +346,7 @@ TEST(FlowAnalysis, FactsOutOfRangeAndAddressesOutsideMemory) {
   image.Set(4, 0x2800);  // past memory: not the interrupt vector
   const FlowAnalysis flow = AnalyseFlow(image, Pic16F87xFacts(4));
   EXPECT_EQ(flow.ReferencesTo(0).size(), 1u);
+  EXPECT_TRUE(flow.ReferencesTo(3).empty());
   for (const int outside : {-1, 4}) {
     EXPECT_FALSE(flow.Reached(outside)) << outside;
     EXPECT_EQ(flow.Banks(outside) | flow.Pages(outside), 0u) << outside;

@@ -57,12 +57,12 @@ class FlowRules {
   // The bank bits (RP1:RP0 or BSR<4:0>), the PCLATH page bits and the
   // PCLATH bits below them, as a mask of their values and as the set of
   // every value.
-  unsigned bank_mask_;
-  unsigned page_mask_;
-  unsigned low_mask_;
-  ValueSet all_banks_;
-  ValueSet all_pages_;
-  ValueSet all_low_;
+  unsigned bank_mask_ = 0;
+  unsigned page_mask_ = 0;
+  unsigned low_mask_ = 0;
+  ValueSet all_banks_ = 0;
+  ValueSet all_pages_ = 0;
+  ValueSet all_low_ = 0;
 };
 
 }  // namespace tessarin

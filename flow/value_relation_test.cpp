@@ -56,9 +56,8 @@ void CompareWithPairs(int values, bool exact) {
     ValueRelation relation;
     Pairs model;
     ValueRelation callee = ValueRelation::Identity(some()).SetTo(some());
-    Pairs callee_model = Pairs::Identity(callee.Domain()).Map([&](ValueSet) {
-      return callee.Image();
-    });
+    Pairs callee_model =
+        Pairs::Identity(callee.Domain()).Map([&](ValueSet) { return callee.Image(); });
     for (int step = 0; step < 6; ++step) {
       const ValueSet set = some();
       const int bit = static_cast<int>(random() % 5) % (values == 4 ? 2 : 5);
