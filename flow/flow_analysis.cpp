@@ -1,5 +1,6 @@
 #include "flow/flow_analysis.h"
 
+#include <limits>
 #include <numeric>
 #include <utility>
 
@@ -38,9 +39,12 @@ class FlowSolver {
     out_.facts_ = rules_.facts();
     out_.words_.resize(static_cast<size_t>(n_));
     for (int a = 0; a < n_; ++a) {
-      FlowAnalysis::WordFlow& word = out_.words_[static_cast<size_t>(a)];
-      word.present = image.Has(a);
-      if (word.present) word.instruction = DecodeInstruction(image.Word(a), facts.core);
+      if (!image.Has(a)) {
+        node_of_[static_cast<size_t>(a)] = kAbsent;
+        continue;
+      }
+      out_.words_[static_cast<size_t>(a)].instruction =
+          DecodeInstruction(image.Word(a), facts.core);
     }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));
@@ -78,6 +82,8 @@ class FlowSolver {
     uint32_t from;  // node
     uint32_t next;  // link
   };
+  // `node_of_` of a word that the image lacks.
+  static constexpr uint32_t kAbsent = std::numeric_limits<uint32_t>::max();
 
   int Next(int a) const { return (a + 1) % n_; }
   int Previous(int a) const { return (a + n_ - 1) % n_; }
@@ -90,8 +96,9 @@ class FlowSolver {
 
   // The node of a word of the image, made on first use; nullptr elsewhere.
   Node* NodeOf(int a) {
-    if (a < 0 || a >= n_ || !out_.words_[static_cast<size_t>(a)].present) return nullptr;
+    if (a < 0 || a >= n_) return nullptr;
     uint32_t& number = node_of_[static_cast<size_t>(a)];
+    if (number == kAbsent) return nullptr;
     if (number == 0) {
       Node& node = nodes_.emplace_back();
       number = Number(node);
@@ -219,7 +226,7 @@ class FlowSolver {
   // (Every node is reached: one is made only for a path into its word.)
   Node* FallingInto(int from, bool over_one) {
     const uint32_t number = node_of_[static_cast<size_t>(from)];
-    if (number == 0) return nullptr;
+    if (number == 0 || number == kAbsent) return nullptr;
     Node& node = NodeNumber(number);
     const FlowKind kind = node.kind;
     const bool falls = kind == FlowKind::kSkip ||
@@ -312,7 +319,7 @@ class FlowSolver {
   const FlowRules rules_;
   const int n_;
   FlowAnalysis& out_;
-  std::vector<uint32_t> node_of_;  // per word: its node number, 0 for none yet
+  std::vector<uint32_t> node_of_;  // per word: its node number, 0 for none yet, or kAbsent
   std::vector<Node> nodes_;
   std::vector<Link> links_;
   std::vector<uint32_t> forward_;   // node numbers

@@ -67,7 +67,6 @@ class FlowAnalysis {
     ValueSet banks = 0;  // empty for an unreached word
     std::optional<int> target;
     uint16_t pages = 0;
-    bool present = false;
   };
 
   CoreFacts facts_;
