@@ -6,14 +6,14 @@
 
 namespace tessarin {
 
-inline constexpr uint8_t kNoRegister = 0xFF;
-inline constexpr int kNoAddress = -1;
-
 /// What the flow analysis must know of the part whose program it follows:
 /// its instruction set, its memory, where its vectors lie and which
 /// registers steer the flow. Register addresses are offsets within a bank
 /// (these registers are in every bank).
 struct CoreFacts {
+  static constexpr uint8_t kNoRegister = 0xFF;
+  static constexpr int kNoAddress = -1;
+
   Core core = Core::kMidRange;
   /// Words of program memory from word 0; a branch past them wraps around.
   int program_words = 0x2000;

@@ -48,7 +48,7 @@ class FlowRules {
   ValueSet PartPages(ValueSet values) const;
 
  private:
-  bool BankByBsr() const { return facts_.bsr != kNoRegister; }
+  bool BankByBsr() const { return facts_.bsr != CoreFacts::kNoRegister; }
   std::optional<int> KnownPclath(const FlowState& state) const;
   void WriteFile(FlowState& state, uint8_t file, const ByteSet& values) const;
   void WriteFileBit(FlowState& state, uint8_t file, int bit, bool set) const;

@@ -91,7 +91,8 @@ const std::vector<ProposalCase> kCases = {
       {"0010 0013", kWeak, kUnreachedCode}}},
 
     {"ExistingZonesAreLeftOut",
-     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}}, {0x30, {0x3FFF, 0x3FFF, 0x3FFF}},
+     {{0, {0x2800, 0x3FFF, 0x3FFF, 0x3FFF}},
+      {0x30, {0x3FFF, 0x3FFF, 0x3FFF}},
       {0x2100, {1, 2, 3, 4}}},
      {"2101 2102", "0003 0004", "0000 0001", "0030 0031", "not a zone"},
      {{"0002 0002", kStrong, kErased},
