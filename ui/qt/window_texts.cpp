@@ -23,6 +23,8 @@ std::string_view ReasonText(ProposalReason reason) {
       return "mots qui ne se réassemblent pas à l'identique";
     case ProposalReason::kErased:
       return "mots effacés (3FFF)";
+    case ProposalReason::kCalibration:
+      return "valeur de calibration de l'oscillateur";
     case ProposalReason::kText:
       return "texte";
     case ProposalReason::kUnreachedCode:
