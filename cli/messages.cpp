@@ -34,6 +34,8 @@ std::string_view ProposalReasonText(ProposalReason reason) {
       return "words that do not reassemble to themselves";
     case ProposalReason::kErased:
       return "erased words (3FFF)";
+    case ProposalReason::kCalibration:
+      return "oscillator calibration value";
     case ProposalReason::kText:
       return "text";
     case ProposalReason::kUnreachedCode:

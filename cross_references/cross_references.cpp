@@ -19,7 +19,7 @@ std::string Hex4(int value) {
 bool StartsUnreachedCode(const ProgramImage& image, const FlowAnalysis& flow, int address) {
   if (address >= flow.ProgramWords() || !image.Has(address) || flow.Reached(address)) return false;
   if (image.Word(address) == kErasedWord) return false;
-  return address == 0 || !image.Has(address - 1) || flow.Reached(address - 1);
+  return !image.Has(address - 1) || flow.Reached(address - 1);
 }
 
 }  // namespace

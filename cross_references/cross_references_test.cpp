@@ -2,38 +2,77 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <vector>
+
 #include "pass/record_reader.h"
 #include "testing/hex_builder.h"
 
 namespace tessarin {
 namespace {
 
+struct CommentCase {
+  int address;
+  bool labelled;
+  const char* comment;
+};
+
+void PrintTo(const CommentCase& c, std::ostream* out) {
+  *out << std::hex << c.address << (c.labelled ? " labelled" : "");
+}
+
 // 0000 GOTO 0010; 0001-0003 dead code; 0004 RETFIE, then erased words;
-// 0010-0019 ten CALLs of 0020; 001A GOTO itself; 0020 RETURN.
+// 0010-0019 ten CALLs of 0040, 001A-0021 eight of 0041; 0022 GOTO itself;
+// 0030-0031 dead code after a gap; an ID word past program memory.
 TEST(CrossReferences, CommentsByWord) {
-  SharedState state;
-  ASSERT_TRUE(testing::LoadLines(
-      state, {testing::WordRecord(0, {0x2810, 0x0000, 0x0008, 0x0000, 0x0009, 0x3FFF, 0x3FFF}),
-              testing::WordRecord(0x10, {0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020, 0x2020,
-                                         0x2020, 0x2020, 0x2020, 0x281A}),
-              testing::WordRecord(0x20, {0x0008}), testing::EndRecord()}));
-  const ProgramImage image = BuildProgramImage(state);
-  const FlowAnalysis flow = AnalyseFlow(image, DefaultProcessor());
-  const struct {
-    int address;
-    bool labelled;
-    const char* comment;
-  } cases[] = {
-      {0x20, true, "from 0010 0011 0012 0013 0014 0015 0016 0017 +2"},
-      {0x20, false, ""},
-      {0x1A, true, "from 001A"},
-      {0x01, false, "not reached from the vectors"},
-      {0x02, false, ""},
-      {0x05, false, ""},
+  ProgramImage image;
+  const auto put = [&](int address, std::vector<uint16_t> words) {
+    for (const uint16_t word : words) image.Set(address++, word);
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(CrossReferenceComment(image, flow, c.address, c.labelled), c.comment) << c.address;
+  put(0, {0x2810, 0x0000, 0x0008, 0x0000, 0x0009, 0x3FFF, 0x3FFF});
+  put(0x10, std::vector<uint16_t>(10, 0x2040));
+  put(0x1A, std::vector<uint16_t>(8, 0x2041));
+  put(0x22, {0x2822});
+  put(0x30, {0x0000, 0x0000});
+  put(0x40, {0x0008, 0x0008});
+  put(0x2000, {0x0001});
+  const FlowAnalysis flow = AnalyseFlow(image, Pic16F87xFacts());
+  for (const CommentCase& c : std::vector<CommentCase>{
+           {0x40, true, "from 0010 0011 0012 0013 0014 0015 0016 0017 +2"},
+           {0x41, true, "from 001A 001B 001C 001D 001E 001F 0020 0021"},
+           {0x40, false, ""},
+           {0x22, true, "from 0022"},
+           {0x02, true, ""},
+           {0x01, false, "not reached from the vectors"},
+           {0x02, false, ""},
+           {0x05, false, ""},
+           {0x30, false, "not reached from the vectors"},
+           {0x31, false, ""},
+           {0x2000, false, ""},
+       }) {
+    EXPECT_EQ(CrossReferenceComment(image, flow, c.address, c.labelled), c.comment)
+        << ::testing::PrintToString(c);
   }
+}
+
+// BRA +5 at 0000; MOVLP 0, MOVLW 0x10, MOVWF PCL at 0006-0008, a computed
+// jump whose PCLATH and W are known; BRA -1 at 0010.
+TEST(CrossReferences, BranchesOfTheEnhancedCore) {
+  ProgramImage image;
+  image.Set(0, 0x3205);
+  image.Set(6, 0x3180);
+  image.Set(7, 0x3010);
+  image.Set(8, 0x0082);
+  image.Set(0x10, 0x33FF);
+  const FlowAnalysis flow = AnalyseFlow(image, EnhancedFacts(0x800));
+  EXPECT_EQ(CrossReferenceComment(image, flow, 6, true), "from 0000");
+  EXPECT_EQ(CrossReferenceComment(image, flow, 0x10, true), "from 0008 0010");
+}
+
+TEST(CrossReferences, CommentGoesAfterTheLinesOwn) {
+  EXPECT_EQ(WithComment("NOP", "from 0001"), "NOP\t; from 0001");
+  EXPECT_EQ(WithComment("DW\t0x3FFF\t; erased", "from 0001"), "DW\t0x3FFF\t; erased; from 0001");
+  EXPECT_EQ(WithComment("NOP", ""), "NOP");
 }
 
 // A segment address record moves the words after it, in the image as in the

@@ -7,6 +7,8 @@
 #include "files/replace_check.h"
 #include "files/source_writer.h"
 #include "pass/assembler.h"
+#include "processors/processor.h"
+#include "symbolic/symbolic_words.h"
 #include "ui/file_io.h"
 #include "zones/companion_file.h"
 #include "zones/zone_list.h"
@@ -83,14 +85,29 @@ void ShowPassFailed(Toolkit& toolkit, const PassFailure& failure) {
   ShowMessage(toolkit, std::string(kPassFailed) + " (" + cause + ")");
 }
 
-void RunPass(SharedState& state, Toolkit& toolkit) {
+bool RunPass(SharedState& state, Toolkit& toolkit) {
   const PassStatus pass = Assembler(state, toolkit.yield, toolkit.clock);
   if (!pass.ok()) ShowPassFailed(toolkit, pass.failure());
+  return pass.ok();
+}
+
+// The key under which the part chosen for the HEX file at `path` is kept.
+std::string PartKey(const fs::path& path) {
+  std::error_code error;
+  const fs::path full = fs::absolute(path, error);
+  return (error ? path : full).lexically_normal().string();
+}
+
+// The part last chosen for the file at `path`, when the user's settings
+// name one this program knows.
+const Processor* RememberedPart(Toolkit& toolkit, const std::string& path) {
+  const std::string part = toolkit.parts.PartFor(PartKey(path));
+  return part.empty() ? nullptr : FindProcessor(part);
 }
 
 }  // namespace
 
-bool OpenCommand(SharedState& state, Toolkit& toolkit) {
+OpenResult OpenCommand(SharedState& state, Toolkit& toolkit) {
   DialogState& dialog = state.CommonDialog1;
   const FileDialog::Choice choice =
       toolkit.dialog.ShowOpen(state.WorkingFolder.string(), (dialog.Flags & kFileMustExist) != 0);
@@ -99,23 +116,32 @@ bool OpenCommand(SharedState& state, Toolkit& toolkit) {
     // A cancel at the first showing leaves no name to open, a later one is
     // reported as a cancel: either way nothing is opened.
     ShowMessage(toolkit, kInvalidFileName);
-    return false;
+    return {};
   }
   return OpenChosenFile(state, toolkit, choice.path);
 }
 
-bool OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
+OpenResult OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path) {
+  // The file is listed for its own part; a failed open leaves the part
+  // chosen before, with everything else of the file loaded before.
+  const std::string chosen_before = state.ProcessorName;
+  if (const Processor* remembered = RememberedPart(toolkit, path)) {
+    state.ProcessorName = remembered->name;
+  }
   const OpenOutcome opened = OpenHexFile(state, path, ZoneSource{}, toolkit.yield, toolkit.clock);
   if (opened.step == OpenStep::kReadHex) {
+    state.ProcessorName = chosen_before;
     ShowMessage(toolkit, kInvalidFileName);
-    return false;
+    return {};
   }
   if (!opened.ok()) {
+    ImageFit fit = CheckHexFileFit(path, state);
+    state.ProcessorName = chosen_before;
     ShowPassFailed(toolkit, opened.pass_failure);
-    return false;
+    return {false, std::move(fit)};
   }
   state.Caption = std::string(kAppTitle) + " [" + state.CommonDialog1.FileTitle + "]";
-  return true;
+  return {true, CheckImageFit(state)};
 }
 
 std::optional<std::string> SourceFileName(const SharedState& state) {
@@ -153,11 +179,22 @@ bool SaveAsCommand(SharedState& state, Toolkit& toolkit) {
 
 void ReassembleCommand(SharedState& state, Toolkit& toolkit) { RunPass(state, toolkit); }
 
-void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
-                          std::string_view processor) {
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style) {
   state.Style = style;
-  state.ProcessorName = processor;
   RunPass(state, toolkit);
+}
+
+ImageFit ProcessorCommand(SharedState& state, Toolkit& toolkit) {
+  const std::optional<std::string> chosen =
+      toolkit.processor_choice.Show(ChosenProcessor(state).name);
+  const Processor* part = chosen ? FindProcessor(*chosen) : nullptr;
+  if (part == nullptr) return {};
+  state.ProcessorName = part->name;
+  const bool listed = RunPass(state, toolkit);
+  // Before any open there is no file to remember the part for.
+  if (state.HexFile.empty()) return {};
+  if (listed) toolkit.parts.Remember(PartKey(state.HexFile), part->name);
+  return CheckImageFit(state);
 }
 
 }  // namespace tessarin

@@ -3,23 +3,32 @@
 #include <optional>
 #include <string>
 
+#include "files/image_fit.h"
 #include "ui/services.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
 
+/// What an open came to: whether the file was opened, and what of its image
+/// the part it was listed for cannot hold (also when the pass stopped past
+/// that part's chip).
+struct OpenResult {
+  bool opened = false;
+  ImageFit fit;
+};
+
 /// "&Ouvrir": lets the user choose a HEX file, reads it into the line store,
-/// names it in the caption, loads its zones and runs the pass. All or
-/// nothing: a cancelled or failed choice shows "Nom de fichier invalide !",
-/// a file the pass cannot list to the end shows why, and either way
-/// everything still belongs to the file loaded before. True when the file
-/// was opened.
-bool OpenCommand(SharedState& state, Toolkit& toolkit);
+/// names it in the caption, loads its zones and runs the pass, for the part
+/// last chosen for that file (`toolkit.parts`) if there is one, else for the
+/// chosen processor. All or nothing: a cancelled or failed choice shows "Nom
+/// de fichier invalide !", a file the pass cannot list to the end shows why,
+/// and either way everything, the chosen processor included, still belongs
+/// to the file loaded before.
+OpenResult OpenCommand(SharedState& state, Toolkit& toolkit);
 
 /// What "&Ouvrir" does once the file at `path` is chosen: a file named on the
-/// command line or dropped on the window opens the same way. True when the
-/// file was opened.
-bool OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
+/// command line or dropped on the window opens the same way.
+OpenResult OpenChosenFile(SharedState& state, Toolkit& toolkit, const std::string& path);
 
 /// The name of the source "&Enregistrer" writes: the file last chosen
 /// without its extension, and ".asm"; nothing before a file is chosen.
@@ -38,9 +47,16 @@ bool SaveAsCommand(SharedState& state, Toolkit& toolkit);
 /// "Ré-assembler": runs the pass again, reporting a failure.
 void ReassembleCommand(SharedState& state, Toolkit& toolkit);
 
-/// "Listing symbolique" and "Processeur": takes the listing style and the
-/// processor, then runs the pass again as "Ré-assembler" does.
-void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style,
-                          std::string_view processor);
+/// "Listing symbolique": takes the listing style, then runs the pass again as
+/// "Ré-assembler" does.
+void ChooseListingCommand(SharedState& state, Toolkit& toolkit, ListingStyle style);
+
+/// "&Processeur": lets the user choose a part. The part chosen becomes the
+/// chosen processor and the pass runs again as "Ré-assembler" does; once it
+/// has listed the opened file to the end, the part is remembered for that
+/// file (`toolkit.parts`). A cancel changes nothing. Returns the fit of the
+/// image for the part chosen (nothing checked after a cancel or before any
+/// open).
+ImageFit ProcessorCommand(SharedState& state, Toolkit& toolkit);
 
 }  // namespace tessarin

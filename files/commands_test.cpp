@@ -69,7 +69,9 @@ class CommandsTest : public ::testing::Test {
   testing::CountingYield yield_;
   testing::FixedClock clock_;
   testing::ScriptedFileDialog dialog_;
-  Toolkit toolkit_{message_box_, yield_, clock_, dialog_};
+  testing::ScriptedProcessorChoice processor_choice_;
+  NoPartMemory parts_;
+  Toolkit toolkit_{message_box_, yield_, clock_, dialog_, processor_choice_, parts_};
 };
 
 TEST_F(CommandsTest, OpenReadsTheFileAndRunsThePass) {

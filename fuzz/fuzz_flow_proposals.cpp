@@ -13,7 +13,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const auto processors = tessarin::Processors();
   const tessarin::Processor& processor = processors[data[0] % processors.size()];
   const int program_words = processor.program_words;
   tessarin::ProgramImage image;
@@ -36,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // Proposals: ascending, apart, on present words only, and every word that
-  // does not assemble back or lies past program memory is in a strong one.
+  // does not assemble back, lies past program memory or holds the
+  // calibration value is in a strong one.
   std::vector<bool> strong(tessarin::ProgramImage::kAddressCount, false);
   int previous_last = -1;
   for (const tessarin::ZoneProposal& p :
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (int a = 0; a < tessarin::ProgramImage::kAddressCount; ++a) {
     if (!image.Has(a)) continue;
-    const bool needed =
-        a >= program_words || !tessarin::IsExactInstruction(image.Word(a), processor.core);
+    const bool needed = a >= program_words || processor.calibration.Contains(a) ||
+                        !tessarin::IsExactInstruction(image.Word(a), processor.core);
     if (needed && !strong[static_cast<size_t>(a)]) std::abort();
   }
   return 0;

@@ -13,40 +13,53 @@ constexpr uint16_t kErasedWord = 0x3FFF;
 // Shorter runs of character-like words are as likely to be code.
 constexpr int kShortestText = 4;
 
-ProposalReason AreaOf(int address, const Processor& processor) {
-  if (processor.id_locations.Contains(address)) return ProposalReason::kIdLocations;
-  if (IsConfigurationWord(processor, address)) return ProposalReason::kConfiguration;
-  if (processor.eeprom.Contains(address)) return ProposalReason::kEeprom;
+ProposalReason AreaOf(int address, const CoreFacts& facts) {
+  if (facts.calibration.Contains(address)) return ProposalReason::kCalibration;
+  if (facts.id_locations.Contains(address)) return ProposalReason::kIdLocations;
+  if (facts.configuration.Contains(address)) return ProposalReason::kConfiguration;
+  if (facts.eeprom.Contains(address)) return ProposalReason::kEeprom;
   return ProposalReason::kOutsideMemory;
 }
 
 bool IsPrintable(unsigned c) { return c >= 0x20 && c <= 0x7E; }
 
 // One character in the low byte (DW, DE), or two 7-bit characters packed as
-// DA packs them, the second possibly a closing 0.
+// DA packs them, the second possibly a closing 0 (a packed first character
+// puts the word past any single one).
 bool ReadsAsText(uint16_t word) {
-  if (word > 0x3FFF) return false;
-  if ((word >> 8) == 0) return IsPrintable(word);
   const unsigned low = word & 0x7F;
-  return IsPrintable(word >> 7) && (IsPrintable(low) || low == 0);
+  return IsPrintable(word) || (IsPrintable(word >> 7) && (IsPrintable(low) || low == 0));
 }
 
-// What an unreached run of program words holds.
-ZoneProposal ClassifyUnreached(const ProgramImage& image, ZoneRange run, Core core) {
+// The last word of a routine: it leaves by a jump or a return.
+bool EndsRoutine(Mnemonic mnemonic) {
+  return mnemonic == Mnemonic::kGoto || mnemonic == Mnemonic::kReturn ||
+         mnemonic == Mnemonic::kRetlw || mnemonic == Mnemonic::kRetfie ||
+         mnemonic == Mnemonic::kBra;
+}
+
+// What an unreached run of program words holds. Words that all assemble
+// back and end the way a routine ends may be code that the analysis cannot
+// see reached (through a pointer, say), whatever they read as: weak.
+ZoneProposal ClassifyUnreached(const ProgramImage& image, const FlowAnalysis& flow, ZoneRange run) {
+  const Core core = flow.Facts().core;
   bool exact = true;
   bool erased = true;
   bool text = run.last - run.first + 1 >= kShortestText;
   int retlw = 0;
+  Mnemonic last = Mnemonic::kInvalid;
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
+    const Instruction& instruction = flow.InstructionAt(a);
     exact = exact && IsExactInstruction(word, core);
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
-    if (DecodeInstruction(word, core).mnemonic == Mnemonic::kRetlw) ++retlw;
+    if (instruction.mnemonic == Mnemonic::kRetlw) ++retlw;
+    last = instruction.mnemonic;
   }
   // Packed text has RETLW words among others ("ll" is one); a run of them
   // is a table of the program's own.
-  text = text && 2 * retlw < run.last - run.first + 1;
+  text = text && 2 * retlw < run.last - run.first + 1 && !EndsRoutine(last);
   if (erased) return {run, ProposalKind::kStrong, ProposalReason::kErased};
   if (!exact) return {run, ProposalKind::kStrong, ProposalReason::kNotExact};
   if (text) return {run, ProposalKind::kStrong, ProposalReason::kText};
@@ -60,20 +73,30 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
                                            const ListingOrder& order) {
   std::vector<ZoneProposal> pieces;
   const int n = flow.ProgramWords();
+  const CoreFacts& facts = flow.Facts();
+  // The calibration words are data even where a CALL reads them.
+  const auto calibrated = [&](int a) { return image.Has(a) && facts.calibration.Contains(a); };
+  const auto unreached = [&](int a) {
+    return image.Has(a) && !flow.Reached(a) && !facts.calibration.Contains(a);
+  };
   for (int a = 0; a < n; ++a) {
     if (!image.Has(a)) continue;
+    if (calibrated(a)) {
+      int last = a;
+      while (last + 1 < n && calibrated(last + 1) && order.Follows(last + 1)) ++last;
+      pieces.push_back({{a, last}, ProposalKind::kStrong, ProposalReason::kCalibration});
+      a = last;
+      continue;
+    }
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a), flow.processor().core)) {
+      if (!IsExactInstruction(image.Word(a), facts.core)) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
     }
     int last = a;
-    while (last + 1 < n && image.Has(last + 1) && !flow.Reached(last + 1) &&
-           order.Follows(last + 1)) {
-      ++last;
-    }
-    pieces.push_back(ClassifyUnreached(image, {a, last}, flow.processor().core));
+    while (last + 1 < n && unreached(last + 1) && order.Follows(last + 1)) ++last;
+    pieces.push_back(ClassifyUnreached(image, flow, {a, last}));
     a = last;
   }
 
@@ -83,8 +106,11 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       ZoneProposal& previous = merged.back();
       const bool next_to =
           previous.range.last + 1 == piece.range.first && order.Follows(piece.range.first);
-      if (next_to && (previous.reason == ProposalReason::kNotExact ||
-                      piece.reason == ProposalReason::kNotExact)) {
+      const bool beside_calibration = previous.reason == ProposalReason::kCalibration ||
+                                      piece.reason == ProposalReason::kCalibration;
+      if (next_to && !beside_calibration &&
+          (previous.reason == ProposalReason::kNotExact ||
+           piece.reason == ProposalReason::kNotExact)) {
         previous = {{previous.range.first, piece.range.last},
                     ProposalKind::kStrong,
                     ProposalReason::kNotExact};
@@ -97,13 +123,13 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
 }
 
 // Past program memory: every run of words, split where the area changes.
-void ProposeOutsideProgram(const ProgramImage& image, const Processor& processor,
+void ProposeOutsideProgram(const ProgramImage& image, const CoreFacts& facts,
                            const ListingOrder& order, std::vector<ZoneProposal>& proposals) {
-  for (int a = processor.program_words; a < image.End(); ++a) {
+  for (int a = facts.program_words; a < image.End(); ++a) {
     if (!image.Has(a)) continue;
-    const ProposalReason area = AreaOf(a, processor);
+    const ProposalReason area = AreaOf(a, facts);
     int last = a;
-    while (last + 1 < image.End() && image.Has(last + 1) && AreaOf(last + 1, processor) == area &&
+    while (last + 1 < image.End() && image.Has(last + 1) && AreaOf(last + 1, facts) == area &&
            order.Follows(last + 1)) {
       ++last;
     }
@@ -161,7 +187,7 @@ std::vector<ZoneProposal> ProposeZones(const ProgramImage& image, const FlowAnal
                                        const std::vector<std::string>& existing,
                                        const ListingOrder& order) {
   std::vector<ZoneProposal> proposals = ProposeInProgram(image, flow, order);
-  ProposeOutsideProgram(image, flow.processor(), order, proposals);
+  ProposeOutsideProgram(image, flow.Facts(), order, proposals);
   return OutsideExisting(proposals, existing);
 }
 

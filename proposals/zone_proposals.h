@@ -16,10 +16,11 @@ enum class ProposalReason : uint8_t {
   kConfiguration,  // 0x2007 and on (0x8007 and on)
   kEeprom,         // 0x2100 and on (0xF000 and on)
   kOutsideMemory,  // past the program memory, and no ID, configuration or EEPROM word
+  kCalibration,    // the oscillator calibration word the factory writes
   kNotExact,       // a word no instruction assembles back to, with its unreached neighbours
   kErased,         // unreached 3FFF words
   kText,           // unreached words that read as characters
-  kUnreachedCode,  // unreached words that read as code (the weak kind)
+  kUnreachedCode,  // unreached words that read as code, or end as a routine does (weak)
 };
 
 /// Strong proposals make the source reassemble to the same image or hold

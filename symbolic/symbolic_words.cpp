@@ -39,9 +39,7 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     text.append(word);
     return text + "\t; *** not a hexadecimal word";
   }
-  // The flow's "any of its values" reaches every bank of the part.
-  const TwoBitSet banks = flow_.Banks(address);
-  const WordFacts facts{banks == kAnyValue ? kAnyBank : banks, flow_.Target(address)};
+  const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
   return WithComment(
       SymbolicText(*value, address, DecodeInstruction(*value, processor_.core), facts, processor_),
       CrossReferenceComment(image_, flow_, address, labelled));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,39 @@ class ScriptedFileDialog : public FileDialog {
     return next;
   }
   std::vector<Choice> answers_;
+};
+
+/// A processor dialog that gives scripted answers (then cancels) and records
+/// the part it showed selected each time.
+class ScriptedProcessorChoice : public ProcessorChoice {
+ public:
+  /// The next showing chooses `part`; nothing: it is cancelled.
+  void WillChoose(std::optional<std::string> part) { answers_.push_back(std::move(part)); }
+
+  std::optional<std::string> Show(std::string_view current) override {
+    shown_current.emplace_back(current);
+    if (answers_.empty()) return std::nullopt;
+    std::optional<std::string> next = answers_.front();
+    answers_.erase(answers_.begin());
+    return next;
+  }
+  std::vector<std::string> shown_current;
+
+ private:
+  std::vector<std::optional<std::string>> answers_;
+};
+
+/// Settings held in memory: the part remembered for each HEX file.
+class RememberedParts : public PartMemory {
+ public:
+  std::string PartFor(const std::string& hex_path) override {
+    const auto found = parts.find(hex_path);
+    return found == parts.end() ? std::string() : found->second;
+  }
+  void Remember(const std::string& hex_path, std::string_view part) override {
+    parts[hex_path] = std::string(part);
+  }
+  std::map<std::string, std::string> parts;
 };
 
 }  // namespace tessarin::testing

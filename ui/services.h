@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -61,12 +62,41 @@ class FileDialog {
   virtual Choice ShowSave(const std::string& proposed_path) = 0;
 };
 
+/// The dialog of "&Processeur": every part, grouped by core, the current one
+/// selected. It only shows itself and reports what the user chose.
+class ProcessorChoice {
+ public:
+  virtual ~ProcessorChoice() = default;
+  /// The name of the part chosen ("16F1827"), or nothing when the user
+  /// cancels. `current` names the part selected at first.
+  virtual std::optional<std::string> Show(std::string_view current) = 0;
+};
+
+/// What the user's settings keep between runs: the part last chosen for each
+/// HEX file, by the file's absolute path (file system encoding).
+class PartMemory {
+ public:
+  virtual ~PartMemory() = default;
+  /// The part last chosen for `hex_path`; empty when none was.
+  virtual std::string PartFor(const std::string& hex_path) = 0;
+  virtual void Remember(const std::string& hex_path, std::string_view part) = 0;
+};
+
+/// A memory that keeps nothing: for batch use.
+class NoPartMemory : public PartMemory {
+ public:
+  std::string PartFor(const std::string&) override { return {}; }
+  void Remember(const std::string&, std::string_view) override {}
+};
+
 /// The services a command may use, handed to it by whoever owns the window.
 struct Toolkit {
   MessageBox& message_box;
   EventLoopYield& yield;
   Clock& clock;
   FileDialog& dialog;
+  ProcessorChoice& processor_choice;
+  PartMemory& parts;
 };
 
 }  // namespace tessarin

@@ -1,7 +1,6 @@
 #include "ui/qt/form1.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,6 +24,7 @@
 #include "files/inexact_words.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
+#include "symbolic/symbolic_words.h"
 #include "ui/cp1252.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
@@ -123,7 +123,12 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
       services_(services),
-      toolkit_{services.message_box, yield_, services.clock, services.dialog},
+      toolkit_{.message_box = services.message_box,
+               .yield = yield_,
+               .clock = services.clock,
+               .dialog = services.dialog,
+               .processor_choice = services.processor_choice,
+               .parts = services.parts},
       lists_{&state.List1, &state.List2, &state.List3, &state.List4, &state.List5, &state.List6} {
   setObjectName(QStringLiteral("Form1"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -141,6 +146,7 @@ Form1::Form1(SharedState& state, WindowServices services, QWidget* parent)
   setCentralWidget(client);
   BuildControls(client);
   BuildMenu();
+  ShowChoices();
 
   // Nothing is laid out but the listing, which grows with the window
   // (see `eventFilter`); a smaller window cuts the controls off.
@@ -269,22 +275,13 @@ void Form1::BuildMenu() {
   symbolic_ = tools->addAction(QStringLiteral("Listing &symbolique"));
   symbolic_->setObjectName(QStringLiteral("menusymbolic"));
   symbolic_->setCheckable(true);
-  symbolic_->setChecked(state_.Style == ListingStyle::kSymbolic);
   connect(symbolic_, &QAction::triggered, this, &Form1::ChooseListing);
-  QMenu* processors = tools->addMenu(QStringLiteral("&Processeur"));
-  processors->setObjectName(QStringLiteral("menuprocessor"));
-  processors_ = new QActionGroup(processors);
-  // The PIC16F87x family, whose classic listing the window shows.
-  for (const Processor& processor : Processors()) {
-    if (!InClassicFamily(processor)) continue;
-    const QString name = QString::fromUtf8(processor.name);
-    QAction* action = processors->addAction(name);
-    action->setObjectName(QStringLiteral("menuprocessor") + name);
-    action->setCheckable(true);
-    action->setChecked(FindProcessor(state_.ProcessorName) == &processor);
-    processors_->addAction(action);
-    connect(action, &QAction::triggered, this, &Form1::ChooseListing);
-  }
+  processor_ = tools->addAction(QString());
+  processor_->setObjectName(QStringLiteral("menuprocessor"));
+  processor_->setToolTip(QString::fromUtf8(kAlwaysSymbolicNote));
+  connect(processor_, &QAction::triggered, this, &Form1::ChooseProcessor);
+  // The tooltips say how a part outside the PIC16F87x family lists.
+  tools->setToolTipsVisible(true);
   tools->addSeparator();
   QAction* propose = tools->addAction(QStringLiteral("&Proposer les zones de datas"));
   propose->setObjectName(QStringLiteral("menuproposezones"));
@@ -318,6 +315,7 @@ void Form1::RunCommand(Command command) {
   running_ = false;
   for (int index = 0; index < 6; ++index) ShowSelection(index);
   setWindowTitle(QString::fromUtf8(state_.Caption));
+  ShowChoices();
 }
 
 void Form1::ShowSelection(int index) {
@@ -333,9 +331,15 @@ void Form1::ShowSelection(int index) {
 
 void Form1::OpenFile() {
   if (!MayDiscardChanges()) return;
-  bool opened = false;
-  RunCommand([this, &opened] { opened = OpenCommand(state_, toolkit_); });
-  if (opened) modified_ = false;
+  RunOpen([this] { return OpenCommand(state_, toolkit_); });
+}
+
+template <typename Command>
+void Form1::RunOpen(Command command) {
+  OpenResult result;
+  RunCommand([&result, &command] { result = command(); });
+  if (result.opened) modified_ = false;
+  ShowMisfits(result.fit);
 }
 
 void Form1::OpenPath(const std::string& path) {
@@ -345,9 +349,7 @@ void Form1::OpenPath(const std::string& path) {
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(path, error);
   const std::string chosen = error ? path : full.string();
-  bool opened = false;
-  RunCommand([this, &chosen, &opened] { opened = OpenChosenFile(state_, toolkit_, chosen); });
-  if (opened) modified_ = false;
+  RunOpen([this, &chosen] { return OpenChosenFile(state_, toolkit_, chosen); });
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
@@ -423,9 +425,30 @@ void Form1::Reassemble() {
 void Form1::ChooseListing() {
   const ListingStyle style =
       symbolic_->isChecked() ? ListingStyle::kSymbolic : ListingStyle::kClassic;
-  const std::string processor = processors_->checkedAction()->text().toStdString();
-  RunCommand(
-      [this, style, &processor] { ChooseListingCommand(state_, toolkit_, style, processor); });
+  RunCommand([this, style] { ChooseListingCommand(state_, toolkit_, style); });
+}
+
+void Form1::ChooseProcessor() {
+  ImageFit fit;
+  RunCommand([this, &fit] { fit = ProcessorCommand(state_, toolkit_); });
+  ShowMisfits(fit);
+}
+
+void Form1::ShowMisfits(const ImageFit& fit) {
+  // Said once the listing is on screen.
+  if (!fit.misfits.empty()) services_.message_box.Show(MisfitMessage(fit), kAppTitle);
+}
+
+// A part outside the PIC16F87x family lists in the symbolic style whatever
+// the style chosen: the check shows it and cannot be taken off.
+void Form1::ShowChoices() {
+  const Processor& part = ChosenProcessor(state_);
+  const bool style_free = InClassicFamily(part);
+  symbolic_->setChecked(PassStyle(state_) == ListingStyle::kSymbolic);
+  symbolic_->setEnabled(style_free);
+  symbolic_->setToolTip(style_free ? QString() : QString::fromUtf8(AlwaysSymbolicTip(part.name)));
+  processor_->setText(QStringLiteral("&Processeur : ") + QString::fromUtf8(part.name) +
+                      QStringLiteral(" ..."));
 }
 
 void Form1::EnterTypedZone() {

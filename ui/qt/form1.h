@@ -10,12 +10,12 @@
 #include "ui/sys_info.h"
 
 class QAction;
-class QActionGroup;
 class QLineEdit;
 class QListView;
 
 namespace tessarin {
 
+struct ImageFit;
 class TextListModel;
 class frmAbout;
 
@@ -27,6 +27,8 @@ struct WindowServices {
   Clock& clock;
   Registry& registry;
   SystemTools& system_tools;
+  ProcessorChoice& processor_choice;
+  PartMemory& parts;
 };
 
 /// The main window: the listing, the label and zone lists, the zone box, the
@@ -61,6 +63,10 @@ class Form1 : public QMainWindow {
   void OnDeleteKey(QListView* view, void (Form1::*handler)());
 
   void OpenFile();
+  /// Runs an open command; once it has opened a file, nothing is left
+  /// unsaved; words the part cannot hold are named either way.
+  template <typename Command>
+  void RunOpen(Command command);
   void Save();
   void SaveAs();
   /// Runs a save command; once it has written both files, nothing is left
@@ -80,6 +86,11 @@ class Form1 : public QMainWindow {
   void ApplyZones();
   void Reassemble();
   void ChooseListing();
+  void ChooseProcessor();
+  /// Names the words of the image that the chosen part cannot hold, if any.
+  void ShowMisfits(const ImageFit& fit);
+  /// Shows the chosen style and part in the menu.
+  void ShowChoices();
 
   /// Runs `command`, which may rebuild any list, and reloads the views.
   template <typename Command>
@@ -97,8 +108,8 @@ class Form1 : public QMainWindow {
   std::array<TextListModel*, 6> models_{};
   std::array<QListView*, 6> views_{};
   QLineEdit* text1_ = nullptr;
-  QAction* symbolic_ = nullptr;         // "Listing symbolique"
-  QActionGroup* processors_ = nullptr;  // the "Processeur" radio items
+  QAction* symbolic_ = nullptr;   // "Listing symbolique"
+  QAction* processor_ = nullptr;  // "Processeur"
   QPointer<frmAbout> about_;
   /// While a command runs (the pass lets the event loop run), no drop starts
   /// another one and the window does not close.

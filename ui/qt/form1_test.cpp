@@ -97,6 +97,11 @@ class Form1Test : public QObject {
     QCoreApplication::processEvents();  // the open waits until the drop is over
   }
 
+  // The full path of the file `name` of the scratch folder, as the part
+  // memory keys it.
+  std::string PathOf(const QString& name) {
+    return QFile::encodeName(dir_->filePath(name)).toStdString();
+  }
   template <typename T = QWidget>
   T* Find(const char* name) {
     T* found = form_->findChild<T*>(QString::fromUtf8(name));
@@ -147,9 +152,15 @@ class Form1Test : public QObject {
   testing::RecordingMessageBox message_box_;
   testing::ScriptedFileDialog dialog_;
   testing::FixedClock clock_;
+  testing::ScriptedProcessorChoice processor_choice_;
+  testing::RememberedParts parts_;
   EmptyRegistry registry_;
   std::unique_ptr<SystemTools> tools_ = RealSystemTools();
   QPointer<Form1> form_;
+
+  WindowServices Services() {
+    return {message_box_, dialog_, clock_, registry_, *tools_, processor_choice_, parts_};
+  }
 
  private slots:
   void init() {
@@ -157,7 +168,9 @@ class Form1Test : public QObject {
     state_ = std::make_unique<SharedState>();
     message_box_.shown.clear();
     dialog_ = testing::ScriptedFileDialog();
-    form_ = new Form1(*state_, {message_box_, dialog_, clock_, registry_, *tools_});
+    processor_choice_ = testing::ScriptedProcessorChoice();
+    parts_ = testing::RememberedParts();
+    form_ = new Form1(*state_, Services());
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_));
   }
@@ -262,10 +275,12 @@ class Form1Test : public QObject {
     QCOMPARE(items(bar[0]->menu()),
              (QStringList{u"&Ouvrir Ctrl+O"_s, u"&Enregistrer Ctrl+S"_s,
                           u"&Enregistrer sous ... Ctrl+A"_s, u"-"_s, u"&Quitter Ctrl+Q"_s}));
-    QCOMPARE(items(bar[2]->menu()), (QStringList{u"Listing &symbolique "_s, u"&Processeur "_s,
-                                                 u"-"_s, u"&Proposer les zones de datas "_s}));
+    QCOMPARE(items(bar[2]->menu()),
+             (QStringList{u"Listing &symbolique "_s, u"&Processeur : 16F876 ... "_s, u"-"_s,
+                          u"&Proposer les zones de datas "_s}));
     QVERIFY(Action("menusymbolic")->isCheckable() && !Action("menusymbolic")->isChecked());
-    QVERIFY(Action("menuprocessor16F876")->isChecked());
+    QCOMPARE(Action("menuprocessor")->toolTip(),
+             u"Hors de la famille 16F87x, le listing est toujours symbolique."_s);
   }
 
   // Either choice runs the pass again in the chosen style and for the chosen
@@ -277,11 +292,117 @@ class Form1Test : public QObject {
     QVERIFY(Action("menusymbolic")->isChecked());
     QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f876.inc\"");
     QCOMPARE(state_->List1.Item(5), "0000  1C0B  ..       \tBTFSS\tINTCON,RBIF");
-    Action("menuprocessor16F877A")->trigger();
-    QVERIFY(!Action("menuprocessor16F876")->isChecked());
+    processor_choice_.WillChoose("16F877A");
+    Action("menuprocessor")->trigger();
     QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f877a.inc\"");
     Action("menusymbolic")->trigger();
     QCOMPARE(AllShown("List1"), classic);
+  }
+
+  // The part chosen in the dialog lists the file again and is remembered for
+  // it once listed; outside the PIC16F87x family the listing is symbolic
+  // whatever the style chosen, and the check shows it and says why.
+  void ProcessorDialogRelistsAndRemembers_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QStringList>("answers");  // one a showing; empty: cancelled
+    QTest::addColumn<QString>("part");         // the part the menu names after
+    QTest::addColumn<QString>("include");      // the listing's include line
+    QTest::addColumn<QString>("check");        // "Listing symbolique": off, on or forced
+    QTest::addColumn<QString>("remembered");   // the part kept for prog.hex
+    const QString classic = u"\tinclude \"P16F876.inc\""_s;
+    QTest::newRow("enhanced part")
+        << true << QStringList{u"16F1827"_s} << u"16F1827"_s << u"\tinclude \"p16f1827.inc\""_s
+        << u"forced"_s << u"16F1827"_s;
+    QTest::newRow("back in the family, the style chosen")
+        << true << QStringList{u"16F1827"_s, u"16F876"_s} << u"16F876"_s << classic << u"off"_s
+        << u"16F876"_s;
+    QTest::newRow("cancelled") << true << QStringList{QString()} << u"16F876"_s << classic
+                               << u"off"_s << QString();
+    QTest::newRow("before any open") << false << QStringList{u"12F675"_s} << u"12F675"_s
+                                     << u"\tinclude \"p12f675.inc\""_s << u"forced"_s << QString();
+  }
+  void ProcessorDialogRelistsAndRemembers() {
+    QFETCH(bool, open);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, part);
+    QFETCH(QString, include);
+    QFETCH(QString, check);
+    QFETCH(QString, remembered);
+    if (open) Open(u"prog.hex"_s, SmallProgram());
+    for (const QString& answer : answers) {
+      processor_choice_.WillChoose(answer.isEmpty() ? std::nullopt
+                                                    : std::optional(answer.toStdString()));
+      Action("menuprocessor")->trigger();
+    }
+    QCOMPARE(processor_choice_.shown_current.front(), "16F876");
+    QCOMPARE(QString::fromStdString(state_->List1.Item(3)), include);
+    QAction* symbolic = Action("menusymbolic");
+    QCOMPARE(symbolic->isChecked() ? (symbolic->isEnabled() ? u"on"_s : u"forced"_s) : u"off"_s,
+             check);
+    QCOMPARE(symbolic->toolTip(), check == u"forced"
+                                      ? u"Le "_s + part +
+                                            u" est hors de la famille 16F87x : son listing est "
+                                            "toujours symbolique."_s
+                                      : u"Listing symbolique"_s);
+    QCOMPARE(Action("menuprocessor")->text(), u"&Processeur : "_s + part + u" ..."_s);
+    QCOMPARE(QString::fromStdString(parts_.PartFor(PathOf(u"prog.hex"_s))), remembered);
+    QVERIFY(message_box_.shown.empty());
+  }
+
+  // After the pass, one message names the words the chosen part cannot
+  // hold and the parts that hold them all.
+  void WordsThePartCannotHoldAreNamed_data() {
+    QTest::addColumn<QString>("part");  // chosen in the dialog
+    QTest::addColumn<bool>("after");    // after the open, else before
+    QTest::addColumn<std::vector<std::string>>("hex");
+    QTest::addColumn<QStringList>("shown");  // the messages
+    const QString head = u"Le fichier contient des mots que le %1 ne peut pas contenir :\n- "_s;
+    const QString tail =
+        u"\n\nProcesseurs qui contiennent toute l'image : %1 (Outils > Processeur)."_s;
+    QTest::newRow("program past a 16F84A")
+        << u"16F84A"_s << false
+        << std::vector<std::string>{testing::WordRecord(0, {0x2800}),
+                                    testing::WordRecord(0x400, {0x0008, 0x0008}),
+                                    testing::EndRecord()}
+        << QStringList{head.arg(u"16F84A"_s) +
+                       u"au-delà de sa mémoire programme : 0400 (et 1 autre)"_s +
+                       tail.arg(u"16F870, 16F871, 16F872, 16F882, 16F819"_s)};
+    QTest::newRow("enhanced configuration, mid-range part: the open stops")
+        << u"16F876"_s << false
+        << std::vector<std::string>{testing::WordRecord(0, {0x3200}),
+                                    testing::Record(0, 4, {0x00, 0x01}),
+                                    testing::WordRecord(7, {0x3FE4}), testing::EndRecord()}
+        << QStringList{
+               u"Fichier HEX incorrect : désassemblage interrompu ! (ligne 2 : adresse "
+               "hors de la puce)"_s,
+               head.arg(u"16F876"_s) +
+                   u"aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de "
+                   "gamme amélioré : 8007"_s +
+                   tail.arg(u"16F1503, 16F1507, 16F1512, 16F1613, 16F1703"_s)};
+    QTest::newRow("EEPROM, a part without, chosen after")
+        << u"16F73"_s << true
+        << std::vector<std::string>{testing::WordRecord(0, {0x2800}),
+                                    testing::WordRecord(0x2100, {0x0001, 0x0002}),
+                                    testing::EndRecord()}
+        << QStringList{head.arg(u"16F73"_s) +
+                       u"dans l'EEPROM, qu'il n'a pas : 2100 (et 1 autre)"_s +
+                       tail.arg(u"16F785, 16F83, 16F84, 16F84A, 16F627"_s)};
+  }
+  void WordsThePartCannotHoldAreNamed() {
+    QFETCH(QString, part);
+    QFETCH(std::vector<std::string>, hex);
+    QFETCH(bool, after);
+    QFETCH(QStringList, shown);
+    processor_choice_.WillChoose(part.toStdString());
+    if (after) Open(u"prog.hex"_s, hex);
+    Action("menuprocessor")->trigger();
+    if (!after) Open(u"prog.hex"_s, hex);
+    QStringList messages;
+    for (const auto& message : message_box_.shown) {
+      QCOMPARE(message.title, "Tessarin");
+      messages << QString::fromStdString(message.text);
+    }
+    QCOMPARE(messages, shown);
   }
 
   void ShortcutsRunTheirCommands_data() {
@@ -629,8 +750,9 @@ class Form1Test : public QObject {
     }
   }
 
-  // The same file, with a zone in its companion file, opened through the
-  // menu in one window and the row's way in another: both end the same.
+  // The same file, with a zone in its companion file and a part last chosen
+  // for it, opened through the menu in one window and the row's way in
+  // another: both end the same, listed for that part.
   void FileArgumentAndDropOpenAsTheMenuDoes_data() {
     QTest::addColumn<bool>("dropped");
     QTest::newRow("command line") << false;
@@ -639,12 +761,14 @@ class Form1Test : public QObject {
   void FileArgumentAndDropOpenAsTheMenuDoes() {
     QFETCH(bool, dropped);
     WriteHex(u"text.dat"_s, {"0001 0003"});
+    parts_.Remember(PathOf(u"text.hex"_s), "16F1827");
     Open(u"text.hex"_s, ProgramWithText());
     const auto by_menu = WhatIsOpen(*state_);
     QCOMPARE(state_->List4.Count(), 1);
+    QCOMPARE(state_->List1.Item(3), "\tinclude \"p16f1827.inc\"");
 
     SharedState state;
-    Form1 second(state, {message_box_, dialog_, clock_, registry_, *tools_});
+    Form1 second(state, Services());
     second.show();
     if (dropped) {
       const QUrl url = QUrl::fromLocalFile(dir_->filePath(u"text.hex"_s));

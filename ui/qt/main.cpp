@@ -38,6 +38,8 @@ int main(int argc, char* argv[]) {
 
   tessarin::QtMessageBox message_box;
   tessarin::QtFileDialog dialog;
+  tessarin::QtProcessorChoice processor_choice;
+  tessarin::QtPartMemory parts;
   tessarin::QtClock clock;
   const auto registry = tessarin::SystemRegistry();
   const auto tools = tessarin::RealSystemTools();
@@ -45,9 +47,11 @@ int main(int argc, char* argv[]) {
 
   // The window deletes itself when closed; the program ends with its last
   // window, which may be the About box.
-  auto* form = new tessarin::Form1(state, {message_box, dialog, clock, *registry, *tools});
+  auto* form = new tessarin::Form1(
+      state, {message_box, dialog, clock, *registry, *tools, processor_choice, parts});
   message_box.SetMainWindow(form);
   dialog.SetMainWindow(form);
+  processor_choice.SetMainWindow(form);
   form->show();
   if (!arguments.file.empty()) form->OpenPath(arguments.file);
   return app.exec();

@@ -11,11 +11,13 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTime>
 #include <QTreeView>
 #include <algorithm>
 
 #include "ui/cp1252.h"
+#include "ui/qt/processor_dialog.h"
 
 namespace tessarin {
 namespace {
@@ -53,6 +55,33 @@ FileDialog::Choice Run(QFileDialog& dialog) {
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty() || files.first().isEmpty()) return {FileDialog::Outcome::kFailed, {}};
   return {FileDialog::Outcome::kChosen, QFile::encodeName(files.first()).toStdString()};
+}
+
+// The settings keep, most recent first, the file and part of each choice,
+// for this many files: older choices are forgotten.
+constexpr qsizetype kFilesRemembered = 200;
+constexpr QLatin1StringView kPartsByFile("processorByFile");
+constexpr QLatin1StringView kFileKey("file");
+constexpr QLatin1StringView kPartKey("processor");
+
+QSettings UserSettings() {
+  return QSettings(QStringLiteral("Tessarin"), QStringLiteral("Tessarin"));
+}
+
+struct FilePart {
+  QString file;
+  QString part;
+};
+
+QList<FilePart> RememberedParts(QSettings& settings) {
+  QList<FilePart> parts;
+  const int count = settings.beginReadArray(kPartsByFile);
+  for (int k = 0; k < count; ++k) {
+    settings.setArrayIndex(k);
+    parts.push_back({settings.value(kFileKey).toString(), settings.value(kPartKey).toString()});
+  }
+  settings.endArray();
+  return parts;
 }
 
 }  // namespace
@@ -132,6 +161,38 @@ FileDialog::Choice QtFileDialog::ShowSave(const std::string& proposed_path) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!proposed_path.empty()) dialog.selectFile(QFile::decodeName(proposed_path.c_str()));
   return Run(dialog);
+}
+
+std::optional<std::string> QtProcessorChoice::Show(std::string_view current) {
+  ProcessorDialog dialog(current, Owner());
+  if (dialog.exec() != QDialog::Accepted || dialog.Selected().empty()) return std::nullopt;
+  return dialog.Selected();
+}
+
+std::string QtPartMemory::PartFor(const std::string& hex_path) {
+  QSettings settings = UserSettings();
+  const QString file = QFile::decodeName(hex_path.c_str());
+  for (const FilePart& remembered : RememberedParts(settings)) {
+    if (remembered.file == file) return remembered.part.toStdString();
+  }
+  return {};
+}
+
+void QtPartMemory::Remember(const std::string& hex_path, std::string_view part) {
+  QSettings settings = UserSettings();
+  const QString file = QFile::decodeName(hex_path.c_str());
+  QList<FilePart> parts = RememberedParts(settings);
+  parts.removeIf([&file](const FilePart& remembered) { return remembered.file == file; });
+  parts.prepend({file, FromUtf8(part)});
+  if (parts.size() > kFilesRemembered) parts.resize(kFilesRemembered);
+  settings.remove(kPartsByFile);
+  settings.beginWriteArray(kPartsByFile, static_cast<int>(parts.size()));
+  for (qsizetype k = 0; k < parts.size(); ++k) {
+    settings.setArrayIndex(static_cast<int>(k));
+    settings.setValue(kFileKey, parts[k].file);
+    settings.setValue(kPartKey, parts[k].part);
+  }
+  settings.endArray();
 }
 
 }  // namespace tessarin

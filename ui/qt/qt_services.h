@@ -55,4 +55,18 @@ class QtFileDialog : public FileDialog, public DialogOwner {
   Choice ShowSave(const std::string& proposed_path) override;
 };
 
+/// The processor dialog (see `ProcessorDialog`), modal over the window.
+class QtProcessorChoice : public ProcessorChoice, public DialogOwner {
+ public:
+  std::optional<std::string> Show(std::string_view current) override;
+};
+
+/// The part last chosen for each HEX file, in the user's settings
+/// (organisation and application "Tessarin"), for the most recent files.
+class QtPartMemory : public PartMemory {
+ public:
+  std::string PartFor(const std::string& hex_path) override;
+  void Remember(const std::string& hex_path, std::string_view part) override;
+};
+
 }  // namespace tessarin

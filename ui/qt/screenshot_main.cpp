@@ -5,10 +5,11 @@
 // is removed, the first labelled line by default, and ZONE the zone typed.
 // STEP about pictures the About box instead, STEP propose the window after
 // "Proposer les zones de datas" with its report, STEP saved the window after
-// "&Enregistrer" with its message, and STEP symbolic the symbolic listing
-// scrolled to the right end of its __CONFIG line. The HEX file is copied to a
-// scratch folder first, so that the saved files land there. Run it on the
-// offscreen platform or under a virtual X server.
+// "&Enregistrer" with its message, STEP symbolic the symbolic listing
+// scrolled to the right end of its __CONFIG line, and STEP processor the
+// processor dialog over the window, with ZONE typed in its filter. The HEX
+// file is copied to a scratch folder first, so that the saved files land
+// there. Run it on the offscreen platform or under a virtual X server.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -30,12 +31,15 @@
 #include "ui/qt/about_box.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/form1.h"
+#include "ui/qt/processor_dialog.h"
 
 namespace tessarin {
 namespace {
 
 const QStringList kSteps = {QStringLiteral("open"), QStringLiteral("label"), QStringLiteral("zone"),
                             QStringLiteral("valider"), QStringLiteral("save")};
+const QStringList kOtherSteps = {QStringLiteral("propose"), QStringLiteral("saved"),
+                                 QStringLiteral("symbolic"), QStringLiteral("processor")};
 
 // Messages go to standard error, and the last one is kept for a picture
 // that shows it.
@@ -68,6 +72,12 @@ class FixedFileDialog : public FileDialog {
 
  private:
   std::string path_;
+};
+
+// The processor dialog is pictured, never answered: every showing cancels.
+class CancelledProcessorChoice : public ProcessorChoice {
+ public:
+  std::optional<std::string> Show(std::string_view) override { return std::nullopt; }
 };
 
 // The first word line after the header that carries a label, at `address`
@@ -112,11 +122,8 @@ int RunAbout(const QString& out) {
   return saved ? 0 : 1;
 }
 
-// The window with the last message shown drawn as its box would stand over
-// the middle of the window.
-QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
-  QMessageBox box(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
-                  QMessageBox::Ok, &form);
+// The window with `box` drawn as it would stand over the middle of the window.
+QImage WithBox(Form1& form, QWidget& box) {
   box.show();
   QApplication::processEvents();
   QImage picture = Framed(form);
@@ -129,6 +136,21 @@ QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
   painter.setPen(Qt::black);
   painter.drawRect(where.adjusted(0, 0, -1, -1));
   return picture;
+}
+
+// The window with the last message shown over it.
+QImage WithMessage(Form1& form, const StderrMessageBox& message_box) {
+  QMessageBox box(QMessageBox::NoIcon, message_box.last_title, message_box.last_text,
+                  QMessageBox::Ok, &form);
+  return WithBox(form, box);
+}
+
+// The window with the processor dialog over it, `filter` typed.
+QImage WithProcessorDialog(Form1& form, const SharedState& state, const QString& filter) {
+  ProcessorDialog dialog(state.ProcessorName, &form);
+  dialog.show();
+  QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("Filter")), filter);
+  return WithBox(form, dialog);
 }
 
 // The symbolic listing scrolled down to its __CONFIG line and right to its end.
@@ -145,16 +167,50 @@ void ShowConfigLineEnd(Form1& form, const TextList& listing) {
   QApplication::processEvents();
 }
 
+// Step 2: removes the label of the line at `label` (the first labelled
+// line when empty) by a double-click. False when there is no such line.
+bool RemoveLabelAt(Form1& form, const SharedState& state, const QString& label) {
+  const int row = LabelledLine(state.List1, label.toUpper().toStdString());
+  if (row < 0) {
+    std::fprintf(stderr, "no labelled line %s\n", qPrintable(label));
+    return false;
+  }
+  auto* list1 = form.findChild<QListView*>(QStringLiteral("List1"));
+  const QModelIndex index = list1->model()->index(row, 0);
+  list1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  // A click, then the second press as the platform reports it.
+  const QPoint centre = list1->visualRect(index).center();
+  QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, centre);
+  QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, centre);
+  return true;
+}
+
+// The picture of a step that is not one of the steps of use: the window
+// after "Proposer les zones de datas" or "&Enregistrer" with its message, the
+// symbolic listing, or the processor dialog with `zone` typed in its filter.
+QImage OtherStep(Form1& form, const SharedState& state, const StderrMessageBox& message_box,
+                 const QString& step, const QString& zone) {
+  if (step == u"propose" || step == u"saved") {
+    form.findChild<QAction*>(step == u"propose" ? QStringLiteral("menuproposezones")
+                                                : QStringLiteral("menuSave"))
+        ->trigger();
+    return WithMessage(form, message_box);
+  }
+  if (step == u"symbolic") {
+    ShowConfigLineEnd(form, state.List1);
+    return Framed(form);
+  }
+  return WithProcessorDialog(form, state, zone);
+}
+
 int Run(const QString& hex_file, const QString& step, const QString& out, const QString& zone,
         const QString& label) {
   if (step == u"about") return RunAbout(out);
-  const bool propose = step == u"propose";
-  const bool saved_step = step == u"saved";
-  const bool symbolic = step == u"symbolic";
   const qsizetype last_step = kSteps.indexOf(step);
-  if (last_step < 0 && !propose && !saved_step && !symbolic) {
-    std::fprintf(stderr, "unknown step %s: one of %s\n", qPrintable(step),
-                 qPrintable(kSteps.join(u", ")));
+  if (last_step < 0 && !kOtherSteps.contains(step)) {
+    std::fprintf(stderr, "unknown step %s: one of %s, %s\n", qPrintable(step),
+                 qPrintable(kSteps.join(u", ")), qPrintable(kOtherSteps.join(u", ")));
     return 2;
   }
   QTemporaryDir scratch;
@@ -170,26 +226,15 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
   QtClock clock;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
-  auto* form = new Form1(state, {message_box, dialog, clock, registry, *tools});
+  CancelledProcessorChoice processor_choice;
+  NoPartMemory parts;
+  auto* form =
+      new Form1(state, {message_box, dialog, clock, registry, *tools, processor_choice, parts});
   form->show();
   if (!QTest::qWaitForWindowExposed(form)) return 1;
 
   form->findChild<QAction*>(QStringLiteral("menuopen"))->trigger();
-  auto* list1 = form->findChild<QListView*>(QStringLiteral("List1"));
-  if (last_step >= 1) {
-    const int row = LabelledLine(state.List1, label.toUpper().toStdString());
-    if (row < 0) {
-      std::fprintf(stderr, "no labelled line %s\n", qPrintable(label));
-      return 1;
-    }
-    const QModelIndex index = list1->model()->index(row, 0);
-    list1->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    // A click, then the second press as the platform reports it.
-    const QPoint centre = list1->visualRect(index).center();
-    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, centre);
-  }
+  if (last_step >= 1 && !RemoveLabelAt(*form, state, label)) return 1;
   if (last_step >= 2) {
     auto* text1 = form->findChild<QLineEdit*>(QStringLiteral("Text1"));
     QTest::keyClicks(text1, zone);
@@ -208,19 +253,8 @@ int Run(const QString& hex_file, const QString& step, const QString& out, const 
     file_menu->setActiveAction(form->findChild<QAction*>(QStringLiteral("menuSave")));
     QApplication::processEvents();
   }
-  QImage picture = Framed(*form, file_menu);
-  if (propose) {
-    form->findChild<QAction*>(QStringLiteral("menuproposezones"))->trigger();
-    picture = WithMessage(*form, message_box);
-  }
-  if (saved_step) {
-    form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
-    picture = WithMessage(*form, message_box);
-  }
-  if (symbolic) {
-    ShowConfigLineEnd(*form, state.List1);
-    picture = Framed(*form);
-  }
+  const QImage picture =
+      last_step >= 0 ? Framed(*form, file_menu) : OtherStep(*form, state, message_box, step, zone);
   if (file_menu != nullptr) {
     file_menu->hide();
     form->findChild<QAction*>(QStringLiteral("menuSave"))->trigger();
@@ -240,8 +274,8 @@ int main(int argc, char* argv[]) {
   if (args.size() < 4 || args.size() > 6) {
     std::fprintf(
         stderr,
-        "usage: %s HEX_FILE open|label|zone|valider|save|propose|saved|symbolic|about OUT.png "
-        "[ZONE [LABEL]]\n",
+        "usage: %s HEX_FILE open|label|zone|valider|save|propose|saved|symbolic|processor|about "
+        "OUT.png [ZONE [LABEL]]\n",
         argv[0]);
     return 2;
   }

@@ -23,6 +23,8 @@ std::string_view ReasonText(ProposalReason reason) {
       return "mots qui ne se réassemblent pas à l'identique";
     case ProposalReason::kErased:
       return "mots effacés (3FFF)";
+    case ProposalReason::kCalibration:
+      return "valeur de calibration de l'oscillateur";
     case ProposalReason::kText:
       return "texte";
     case ProposalReason::kUnreachedCode:
@@ -64,7 +66,55 @@ std::string WeakCandidatesText(const std::vector<ZoneProposal>& proposals) {
   return text;
 }
 
+// Where the words of a misfit lie, as seen from the part that cannot hold them.
+std::string MisfitPlace(MisfitKind kind, const Processor& processor) {
+  switch (kind) {
+    case MisfitKind::kBeyondProgram:
+      return "au-delà de sa mémoire programme";
+    case MisfitKind::kOtherCore:
+      return processor.core == Core::kMidRange
+                 ? "aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de gamme "
+                   "amélioré"
+                 : "aux adresses d'ID, de configuration ou d'EEPROM du cœur milieu de gamme";
+    case MisfitKind::kBeyondEeprom:
+      return processor.eeprom.empty() ? "dans l'EEPROM, qu'il n'a pas" : "au-delà de son EEPROM";
+    case MisfitKind::kNoMemory:
+      return "là où il n'a pas de mémoire";
+  }
+  return {};
+}
+
 }  // namespace
+
+std::string AlwaysSymbolicTip(std::string_view part) {
+  std::string text = "Le ";
+  text += part;
+  text += " est hors de la famille 16F87x : son listing est toujours symbolique.";
+  return text;
+}
+
+std::string MisfitMessage(const ImageFit& fit) {
+  std::string text = "Le fichier contient des mots que le ";
+  text += fit.processor->name;
+  text += " ne peut pas contenir :";
+  for (const Misfit& misfit : fit.misfits) {
+    text += "\n- ";
+    text += MisfitPlace(misfit.kind, *fit.processor);
+    text += " : ";
+    text += AddressText(misfit.first);
+    if (misfit.count > 1) {
+      text += ' ';
+      text += OthersText(static_cast<size_t>(misfit.count - 1));
+    }
+  }
+  if (fit.fitting.empty()) return text + "\n\nAucun processeur ne contient toute l'image.";
+  text += "\n\nProcesseurs qui contiennent toute l'image : ";
+  for (size_t k = 0; k < fit.fitting.size(); ++k) {
+    if (k > 0) text += ", ";
+    text += fit.fitting[k]->name;
+  }
+  return text + " (Outils > Processeur).";
+}
 
 std::string ProposalsReport(int added, const std::vector<ZoneProposal>& proposals) {
   return AddedText(added) + WeakCandidatesText(proposals);

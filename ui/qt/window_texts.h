@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/image_fit.h"
 #include "proposals/zone_proposals.h"
 #include "zones/apply_data_zones.h"
 
@@ -22,6 +23,19 @@ std::string UnappliedZonesMessage(const std::vector<UnappliedZone>& unapplied);
 /// the first of `addresses` (not empty), how many more, and what makes the
 /// source exact.
 std::string InexactSourceMessage(const std::vector<int>& addresses);
+
+/// What the processor dialog says of a part outside the PIC16F87x family,
+/// whose listing is the 16F876's in the classic style.
+inline constexpr std::string_view kAlwaysSymbolicNote =
+    "Hors de la famille 16F87x, le listing est toujours symbolique.";
+
+/// Why "Listing symbolique" cannot be unchecked while `part` is chosen.
+std::string AlwaysSymbolicTip(std::string_view part);
+
+/// The message after a pass when the image holds words that the part
+/// `fit.processor` cannot hold (`fit.misfits`, not empty): each kind with its
+/// first address and how many more, then the parts that hold the image.
+std::string MisfitMessage(const ImageFit& fit);
 
 /// The question before work not saved would be lost: the source named
 /// `source_name` is the one "&Enregistrer" writes.
