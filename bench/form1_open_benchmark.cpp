@@ -43,7 +43,10 @@ void BM_OpenFullImageToScreen(benchmark::State& bench) {
   testing::FixedClock clock;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
-  auto* form = new Form1(state, {message_box, dialog, clock, registry, *tools});
+  testing::ScriptedProcessorChoice processor_choice;
+  testing::RememberedParts parts;
+  auto* form =
+      new Form1(state, {message_box, dialog, clock, registry, *tools, processor_choice, parts});
   form->show();
   if (!QTest::qWaitForWindowExposed(form)) std::abort();
   auto* open = form->findChild<QAction*>(QStringLiteral("menuopen"));
