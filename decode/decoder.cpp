@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "decode/register_names.h"
+#include "instructions/instruction.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -207,8 +208,10 @@ std::string FormatFileOperand(std::string_view low_byte) {
 }
 
 LabelName ClassicTargetLabel(int address) {
-  return {"WXYZ"[(address >> 11) & 3], HexDigit(address >> 12), HexDigit(address >> 8),
-          HexDigit(address >> 4), HexDigit(address)};
+  // The classic listing's pages are the mid-range core's, of 2K words.
+  LabelName label{PageLetter(address >> 11, Core::kMidRange)};
+  PutHexDigits(static_cast<unsigned>(address), 4, label.data() + 1);
+  return label;
 }
 
 std::optional<ClassicLabel> FindBranchClassLabel(std::string_view word, int16_t address) {

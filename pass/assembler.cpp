@@ -24,9 +24,9 @@ namespace {
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it and the chip has it.
 std::optional<int> LabelAddress(std::string_view label, int address_words) {
-  const std::optional<int> address = ReadAddressText(MidFrom(label, 2));
+  const std::optional<uint16_t> address = ReadFourUpperHexDigits(MidFrom(label, 2));
   if (!address || *address >= address_words) return std::nullopt;
-  return address;
+  return *address;
 }
 
 // The value of a label's digits however they are written, for its EQU line.

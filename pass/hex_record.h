@@ -38,17 +38,6 @@ constexpr unsigned ReadHexField(std::string_view field) {
   return value;
 }
 
-/// The value of an address text as the listing writes it, exactly four
-/// upper-case hex digits; nothing for any other text.
-constexpr std::optional<int> ReadAddressText(std::string_view digits) {
-  const std::optional<uint16_t> value = ReadFourHexDigits(digits);
-  // Hex digits below "a" are upper-case ones.
-  if (!value || digits[0] >= 'a' || digits[1] >= 'a' || digits[2] >= 'a' || digits[3] >= 'a') {
-    return std::nullopt;
-  }
-  return *value;
-}
-
 /// The record's byte count n (0-255).
 constexpr int RecordByteCount(std::string_view record) {
   return static_cast<int>(ReadHexField(Mid(record, 2, 2)));

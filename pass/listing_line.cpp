@@ -23,12 +23,6 @@ constexpr int kFirstDwWordColumn = 30;
 constexpr int kColumnsPerDwWord = 7;
 constexpr size_t kDwCommentColumn = 82;  // the text is padded to this width first
 
-// Writes `address` as four upper-case hex digits at `out`.
-void PutAddressText(int address, char* out) {
-  const auto value = static_cast<unsigned>(address);
-  for (int k = 0; k < 4; ++k) out[k] = HexDigit(static_cast<int>(value >> (12 - 4 * k)));
-}
-
 // The text of a line with a blank address area, from the label field on.
 std::string AfterAddressArea(std::string_view label_field, std::string_view rest) {
   std::string line;
@@ -73,11 +67,7 @@ ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
           std::string(include), ""};
 }
 
-std::string AddressText(int address) {
-  std::string text(4, '0');
-  PutAddressText(address, text.data());
-  return text;
-}
+std::string AddressText(int address) { return FourHexDigits(static_cast<unsigned>(address)); }
 
 namespace {
 
@@ -102,7 +92,7 @@ WordLineColumns WordColumns(int address, std::string_view word, std::string_view
   WordLineColumns columns;
   columns.fill(' ');
   char* out = columns.data();  // out[column - 1] is the character at `column`
-  PutAddressText(address, out);
+  PutHexDigits(static_cast<unsigned>(address), 4, out);
   CopyField<4>(word, out + kWordColumn - 1);
   if (const std::optional<uint16_t> value = ReadFourHexDigits(word)) {
     // The bytes of a word of four hex digits, as ByteChar reads them.

@@ -77,8 +77,36 @@ constexpr std::optional<uint16_t> ReadFourHexDigits(std::string_view text) {
   return static_cast<uint16_t>(digits[0] << 12 | digits[1] << 8 | digits[2] << 4 | digits[3]);
 }
 
+/// The value of exactly four upper-case hexadecimal digits ("3FFF"), as
+/// addresses are written in a listing and a zone; nothing for any other
+/// text, lower-case digits included.
+constexpr std::optional<uint16_t> ReadFourUpperHexDigits(std::string_view text) {
+  const std::optional<uint16_t> value = ReadFourHexDigits(text);
+  // Hex digits below "a" are upper-case ones.
+  if (!value || text[0] >= 'a' || text[1] >= 'a' || text[2] >= 'a' || text[3] >= 'a') {
+    return std::nullopt;
+  }
+  return value;
+}
+
 /// The upper-case hexadecimal digit of 0-15.
 constexpr char HexDigit(int value) { return "0123456789ABCDEF"[value & 0xF]; }
+
+/// Writes the low `count` digits of `value` in upper-case hex at `out`,
+/// zero-padded ("00FF" for 255 and 4).
+constexpr void PutHexDigits(unsigned value, int count, char* out) {
+  for (int k = 0; k < count; ++k) {
+    out[k] = HexDigit(static_cast<int>(value >> (4 * (count - 1 - k))));
+  }
+}
+
+/// The low 16 bits of `value` as four upper-case hex digits ("0A3F"): the
+/// way addresses and words are written everywhere.
+inline std::string FourHexDigits(unsigned value) {
+  std::string text(4, '0');
+  PutHexDigits(value, 4, text.data());
+  return text;
+}
 
 /// `value` in upper-case hex without leading zeros ("800", "0").
 inline std::string HexText(unsigned value) {
