@@ -189,22 +189,20 @@ PassStatus CollectTargets(SharedState& state, Words& style, std::vector<char>& h
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
-  for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<StoredRecord> read = reader.Read(i);
-    if (!read) return reader.failure();
-    const auto [record, first] = *read;
-    if (IsAddressRecord(record)) continue;
-    line_count += RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
-    const bool collected =
-        style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
-          style.CollectLabel(address, word);
-          has_word[static_cast<size_t>(address)] = 1;
-          // A word after it would lie past the chip.
-          return address != reader.AddressWords() - 1;
-        });
-    if (!collected) return LineFailure(i, PassFault::kBeyondChip);
-  }
-  return {};
+  return ForEachRecord(
+      state, reader, OnUnreadable::kStop, [&](int i, const StoredRecord& read) -> PassStatus {
+        const auto [record, first] = read;
+        line_count +=
+            RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
+        const bool collected =
+            style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+              style.CollectLabel(address, word);
+              has_word[static_cast<size_t>(address)] = 1;
+              // A word after it would lie past the chip.
+              return address != reader.AddressWords() - 1;
+            });
+        return collected ? PassStatus{} : LineFailure(i, PassFault::kBeyondChip);
+      });
 }
 
 // The queue of labels to place, ascending: a copy of the label list. The
@@ -267,6 +265,16 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   }
 }
 
+// Whether the line store holds anything but blank lines.
+bool HasAnyRecord(const SharedState& state) {
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    if (ReadSlot(state, i).value_or("").find_first_not_of(' ') != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Second sweep: one line per word, ORG lines where a word does not follow
 // the one before it, the end line (at the end when the file has no end
 // record). `on_word(address, word, index)` hears of each word line and its
@@ -280,45 +288,42 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels,
   // next record's first word follows its last word only when it says so.
   int next_address = 0;
   bool ended = false;
-  bool any_record = false;
-  for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<StoredRecord> read = reader.Read(i);
-    if (!read) return reader.failure();
-    const auto [record, first] = *read;
-    any_record = any_record || record.find_first_not_of(' ') != std::string_view::npos;
-    if (IsAddressRecord(record)) continue;
-    if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
-      return LineFailure(i, PassFault::kBeyondChip);
-    }
-    if (IsEndRecord(record)) {
-      state.List1.Add(EndLine());
-      ended = true;
-    }
-    style.NoteLeftOut(i, record, first);
+  const PassStatus walked = ForEachRecord(
+      state, reader, OnUnreadable::kStop, [&](int i, const StoredRecord& read) -> PassStatus {
+        const auto [record, first] = read;
+        if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
+          return LineFailure(i, PassFault::kBeyondChip);
+        }
+        if (IsEndRecord(record)) {
+          state.List1.Add(EndLine());
+          ended = true;
+        }
+        style.NoteLeftOut(i, record, first);
 
-    const bool written =
-        style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
-          if (address != next_address) {
-            state.List1.Add("");
-            state.List1.Add(style.Org(address));
-          }
-          std::string_view label;
-          const int name = labels.NameAt(address);
-          if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
-            labels.placed[static_cast<size_t>(name)] = true;
-            label = labels.names[static_cast<size_t>(name)];
-          }
-          state.List1.Add(style.Line(address, word, label));
-          on_word(address, word, state.List1.Count() - 1);
-          if (address == reader.AddressWords() - 1) return false;
-          next_address = style.OrgAfter(address) ? -1 : address + 1;
-          return true;
-        });
-    if (!written) return LineFailure(i, PassFault::kBeyondChip);
-  }
+        const bool written =
+            style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+              if (address != next_address) {
+                state.List1.Add("");
+                state.List1.Add(style.Org(address));
+              }
+              std::string_view label;
+              const int name = labels.NameAt(address);
+              if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
+                labels.placed[static_cast<size_t>(name)] = true;
+                label = labels.names[static_cast<size_t>(name)];
+              }
+              state.List1.Add(style.Line(address, word, label));
+              on_word(address, word, state.List1.Count() - 1);
+              if (address == reader.AddressWords() - 1) return false;
+              next_address = style.OrgAfter(address) ? -1 : address + 1;
+              return true;
+            });
+        return written ? PassStatus{} : LineFailure(i, PassFault::kBeyondChip);
+      });
+  if (!walked.ok()) return walked;
   // gpasm refuses source without its end line; a file of blank lines alone
   // has no record to end.
-  if (any_record && !ended) state.List1.Add(EndLine());
+  if (!ended && HasAnyRecord(state)) state.List1.Add(EndLine());
   return {};
 }
 

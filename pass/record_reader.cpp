@@ -23,17 +23,20 @@ namespace {
 template <typename Use>
 void ForEachLoadedWord(const SharedState& state, int address_words, Use&& use) {
   RecordReader reader(state, address_words);
-  for (int i = 0; i <= state.HexLineCount && i < kHexLineSlots; ++i) {
-    const std::optional<StoredRecord> read = reader.Read(i);
-    if (!read) continue;
-    // A device programmer stops at the end record, whose bytes are no data.
-    if (IsEndRecord(read->text)) break;
-    if (IsAddressRecord(read->text)) continue;
-    const int words = RecordWordCount(read->text);
-    for (int k = 0; k < words && read->address + k < address_words; ++k) {
-      use(read->address + k, read->text, i, k);
-    }
-  }
+  bool ended = false;
+  const PassStatus walked = ForEachRecord(
+      state, reader, OnUnreadable::kPassOver, [&](int line, const StoredRecord& read) {
+        // A device programmer stops at the end record, whose bytes are no
+        // data.
+        ended = ended || IsEndRecord(read.text);
+        if (ended) return PassStatus{};
+        const int words = RecordWordCount(read.text);
+        for (int k = 0; k < words && read.address + k < address_words; ++k) {
+          use(read.address + k, read.text, line, k);
+        }
+        return PassStatus{};
+      });
+  static_cast<void>(walked);  // passing over what it cannot read, it cannot fail
 }
 
 }  // namespace

@@ -115,6 +115,30 @@ inline std::optional<StoredRecord> RecordReader::Read(int i) {
   return StoredRecord{*slot, *word_address};
 }
 
+/// What a walk over the records does at a record that the reader fails at.
+enum class OnUnreadable : uint8_t { kStop, kPassOver };
+
+/// Reads the line store's slots up to HexLineCount in order through
+/// `reader` and hands `use(line, record)` each data or end record (`line`
+/// from 0); an address record only sets the base of the records after it.
+/// The walk stops at the first status from `use` that is not ok and gives it
+/// back; a record the reader fails at stops it with the reader's failure, or
+/// is passed over.
+template <typename Use>
+PassStatus ForEachRecord(const SharedState& state, RecordReader& reader, OnUnreadable unreadable,
+                         Use&& use) {
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) {
+      if (unreadable == OnUnreadable::kPassOver) continue;
+      return reader.failure();
+    }
+    if (IsAddressRecord(read->text)) continue;
+    if (PassStatus status = use(i, *read); !status.ok()) return status;
+  }
+  return {};
+}
+
 /// Where a word of the image comes from: the store line of its record and
 /// its place among the record's words.
 struct WordSource {
