@@ -7,13 +7,11 @@
 #include "cli/proposals_output.h"
 #include "cli/reporter.h"
 #include "files/hex_check.h"
-#include "files/hex_file.h"
+#include "files/image_fit.h"
 #include "files/inexact_words.h"
 #include "files/open_hex_file.h"
 #include "files/source_writer.h"
-#include "flow/memory_fit.h"
 #include "pass/assembler.h"
-#include "pass/record_reader.h"
 #include "processors/processor.h"
 #include "proposals/proposal_entry.h"
 #include "symbolic/symbolic_words.h"
@@ -35,30 +33,11 @@ ZoneSource ZonesOf(const Options& options, const std::string& hex_path) {
   return zones;
 }
 
-// How many parts a warning names that hold an image the chosen one cannot.
-constexpr size_t kPartsNamed = 5;
-
-// Warns when `image`, the whole image of the file, holds words that the
-// chosen processor cannot hold.
-void CheckFit(const ProgramImage& image, const SharedState& state, const std::string& hex_path,
-              Reporter& report) {
-  const Processor& processor = ChosenProcessor(state);
-  const std::vector<Misfit> misfits = FindMisfits(image, processor);
-  if (misfits.empty()) return;
-  report.Warn(hex_path + ": " +
-              FitWarning(processor, misfits, PartsThatFit(image, processor, kPartsNamed)));
-}
-
-// After a pass that failed: whether the file holds words past the chosen
-// part's chip that another part would hold (the file read again, as far as
-// any 14-bit part reaches; standard input cannot be).
-void CheckFitAfterFailure(const std::string& hex_path, const std::string& hex_file,
-                          const SharedState& state, Reporter& report) {
-  if (hex_path == "-") return;
-  const Result<std::string> text = ReadHexFile(hex_file);
-  SharedState scratch;
-  if (!text.ok() || !FillLineStore(scratch, *text).ok()) return;
-  CheckFit(BuildProgramImage(scratch, kWordAddressCount), state, hex_path, report);
+// Warns when the file's image holds words that the part it is listed for
+// cannot hold.
+void ReportFit(const ImageFit& fit, const std::string& hex_path, Reporter& report) {
+  if (fit.misfits.empty()) return;
+  report.Warn(hex_path + ": " + FitWarning(*fit.processor, fit.misfits, fit.fitting));
 }
 
 // Why the pass stopped, in the command line's words.
@@ -103,12 +82,13 @@ bool Open(const Options& options, const std::string& hex_path, const std::string
       return false;
     case OpenStep::kPass:
       report.Fail(1, hex_path, PassFailureText(opened.pass_failure));
-      CheckFitAfterFailure(hex_path, hex_file, state, report);
+      // Standard input cannot be read again.
+      if (hex_path != "-") ReportFit(CheckHexFileFit(hex_file, state), hex_path, report);
       return false;
     case OpenStep::kDone:
       break;
   }
-  CheckFit(BuildProgramImage(state), state, hex_path, report);
+  ReportFit(CheckImageFit(state), hex_path, report);
   return true;
 }
 

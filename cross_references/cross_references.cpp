@@ -1,19 +1,14 @@
 #include "cross_references/cross_references.h"
 
-#include <cstdio>
 #include <span>
+
+#include "ui/text_slice.h"
 
 namespace tessarin {
 namespace {
 
 constexpr size_t kReferencesShown = 8;
 constexpr uint16_t kErasedWord = 0x3FFF;
-
-std::string Hex4(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFF);
-  return text;
-}
 
 // Erased words are not code; a run of them is no dead code to point at.
 bool StartsUnreachedCode(const ProgramImage& image, const FlowAnalysis& flow, int address) {
@@ -32,7 +27,7 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
   std::string comment = "from";
   for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) {
     comment += ' ';
-    comment += Hex4(from[k]);
+    comment += FourHexDigits(from[k]);
   }
   if (from.size() > kReferencesShown) {
     comment += " +";

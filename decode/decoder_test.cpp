@@ -229,9 +229,16 @@ TEST(DecodeWord, EveryUpperCaseWord) {
     if (branch) {
       // The label is the absolute target, lettered by the word's own page.
       const int page = address > 0x17FF ? 3 : address >= 0x1000 ? 2 : address >= 0x0800 ? 1 : 0;
+      const int target = page * 0x800 + (value & 0x7FF);
       char label[6];
-      std::snprintf(label, sizeof label, "%c%04X", "WXYZ"[page], page * 0x800 + (value & 0x7FF));
+      std::snprintf(label, sizeof label, "%c%04X", "WXYZ"[page], target);
       ASSERT_EQ(line, mnemonic + "\t" + label);
+      // A word of upper-case digits always names its target by its own label.
+      const std::optional<ClassicLabel> found = FindClassicLabel(word, address);
+      ASSERT_TRUE(found.has_value());
+      ASSERT_EQ(found->Name(), label);
+      ASSERT_EQ(found->address, target);
+      ASSERT_EQ(ClassicTargetLabel(target), found->name);
     }
   }
 }
@@ -251,6 +258,9 @@ TEST(CollectBranchTarget, AddsWhatTheFirstSweepDecodeAdds) {
   }
   ASSERT_GT(decoded.List2.Count(), 0);
   EXPECT_EQ(collected.List2.Items(), decoded.List2.Items());
+  // Lower-case digits on the first page are no address's own label.
+  EXPECT_EQ(FindClassicLabel("28ab", 0x0010)->address, std::nullopt);
+  EXPECT_EQ(FindClassicLabel("28ab", 0x0810)->address, 0x08AB);
 
   collected.PassNumber = 2;
   CollectBranchTarget("2805", collected);

@@ -1,6 +1,10 @@
 #include "decode/register_names.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+
+#include "ui/text_slice.h"
 
 namespace tessarin {
 namespace {
@@ -10,10 +14,8 @@ struct RegisterRow {
   std::string_view name;
 };
 
-// Searched top to bottom; the first equal key wins. Every key has three
-// characters. Only the 7-bit addresses
-// 000-07F reach this table from the decoder; the five keys above 07F serve
-// direct callers.
+// The first row of a key wins. Only the 7-bit addresses 000-07F reach this
+// table from the decoder; the five keys above 07F serve direct callers.
 constexpr std::array<RegisterRow, 35> kRegisters{{
     // clang-format off
     {"000", "INDF"},    {"001", "TMR0"},     {"002", "PCL"},
@@ -34,20 +36,50 @@ constexpr std::array<RegisterRow, 35> kRegisters{{
 constexpr std::array<std::string_view, 8> kStatusBits{"C",      "DC",  "Z",   "NOT_PD",
                                                       "NOT_TO", "RP0", "RP1", "IRP"};
 
+// Every key is "0" and two upper-case hex digits: the row of each key, by
+// the value of its two digits, found once so that a lookup is one read.
+constexpr std::array<int8_t, 256> kRowOfKey = [] {
+  std::array<int8_t, 256> rows{};
+  rows.fill(-1);
+  for (size_t k = kRegisters.size(); k-- > 0;) {
+    const std::string_view key = kRegisters[k].key;
+    rows[static_cast<size_t>(HexDigitValue(key[1]) * 16 + HexDigitValue(key[2]))] =
+        static_cast<int8_t>(k);
+  }
+  return rows;
+}();
+
+constexpr bool IsKeyForm(std::string_view key) {
+  return key.size() == 3 && key[0] == '0' && IsUpperHexDigit(key[1]) && IsUpperHexDigit(key[2]);
+}
+static_assert(std::all_of(kRegisters.begin(), kRegisters.end(),
+                          [](const RegisterRow& row) { return IsKeyForm(row.key); }),
+              "every key has the form the index reads");
+
 }  // namespace
 
+std::optional<std::string_view> FindRegisterName(std::string_view key) {
+  if (!IsKeyForm(key)) return std::nullopt;
+  const int row =
+      kRowOfKey[static_cast<size_t>(HexDigitValue(key[1]) * 16 + HexDigitValue(key[2]))];
+  if (row < 0) return std::nullopt;
+  return kRegisters[static_cast<size_t>(row)].name;
+}
+
 std::string RegisterName(std::string_view key, std::string& name_warning) {
-  if (key.size() == 3) {
-    for (const RegisterRow& row : kRegisters) {
-      if (row.key[0] == key[0] && row.key[1] == key[1] && row.key[2] == key[2]) {
-        return std::string(row.name);
-      }
-    }
-  }
-  name_warning = "*** ";
-  name_warning.append(key);
-  name_warning += ": Registre inconnu !";
+  if (const std::optional<std::string_view> name = FindRegisterName(key)) return std::string(*name);
+  WarnUnknownRegister(key, name_warning);
   return "0x" + std::string(key);
+}
+
+void WarnUnknownRegister(std::string_view key, std::string& name_warning) {
+  constexpr std::string_view kBefore = "*** ";
+  constexpr std::string_view kAfter = ": Registre inconnu !";
+  name_warning.resize(kBefore.size() + key.size() + kAfter.size());
+  char* out = name_warning.data();
+  out = std::copy(kBefore.begin(), kBefore.end(), out);
+  out = std::copy(key.begin(), key.end(), out);
+  std::copy(kAfter.begin(), kAfter.end(), out);
 }
 
 std::string StatusBitName(uint8_t bit, std::string& name_warning) {

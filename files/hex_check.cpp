@@ -1,6 +1,7 @@
 #include "files/hex_check.h"
 
 #include <array>
+#include <bitset>
 
 #include "files/hex_file.h"
 #include "pass/hex_record.h"
@@ -31,33 +32,30 @@ constexpr std::array<std::string_view, kKindCount> kDefectTexts = {
 // A record of n bytes: start code, count, address, type, data, checksum.
 constexpr size_t RecordLength(int byte_count) { return 11 + 2 * static_cast<size_t>(byte_count); }
 
-bool AllHexDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsHexDigit(c)) return false;
-  }
-  return true;
-}
-
-// The bytes of a whole record, checksum included, add up to 0 modulo 256.
-bool ChecksumAddsUp(std::string_view record) {
+// The characters of a record after its start code, read two at a time: the
+// sum of the bytes they spell when every one of them is a hex digit.
+std::optional<unsigned> ByteSum(std::string_view record) {
   unsigned sum = 0;
-  for (size_t at = 1; at + 1 < record.size(); at += 2) {
-    sum += ReadHexField(record.substr(at, 2));
+  size_t at = 1;
+  for (; at + 1 < record.size(); at += 2) {
+    const int high = HexDigitOrNone(record[at]);
+    const int low = HexDigitOrNone(record[at + 1]);
+    if ((high | low) < 0) return std::nullopt;
+    sum += static_cast<unsigned>(high * 16 + low);
   }
-  return (sum & 0xFF) == 0;
+  if (at < record.size() && !IsHexDigit(record[at])) return std::nullopt;
+  return sum;
 }
 
 // A program word has 14 bits, an enhanced part's configuration word 16; the
 // words as the pass reads them, at the addresses `base` gives the record.
 bool HasWordAbove3FFF(std::string_view record, uint32_t base) {
   if (IsAddressRecord(record)) return false;
-  const int first = RecordWordAddress(record, base).value_or(0);
-  for (int k = 0; k < RecordWordCount(record); ++k) {
-    const std::string word = RecordWord(record, k);
-    if (word.size() == 4 && AllHexDigits(word) && ReadHexField(word) > 0x3FFF &&
-        !HoldsSixteenBits(first + k)) {
-      return true;
-    }
+  const int words = RecordWordCount(record);
+  for (int k = 0; k < words; ++k) {
+    if (!RecordWordAbove3FFF(record, k)) continue;
+    const int first = RecordWordAddress(record, base).value_or(0);
+    if (!HoldsSixteenBits(first + k)) return true;
   }
   return false;
 }
@@ -85,9 +83,9 @@ class LoadCheck {
     if (bytes % 2 != 0) note(HexDefect::kOddByteCount);
     if (bytes > 0 && RecordLoadAddress(record) % 2 != 0) note(HexDefect::kOddAddress);
     const std::optional<int> address = RecordWordAddress(record, base_);
+    const int words = RecordWordCount(record);
     bool repeated = false;
-    for (int k = 0; address && k < RecordWordCount(record) && *address + k < kWordAddressCount;
-         ++k) {
+    for (int k = 0; address && k < words && *address + k < kWordAddressCount; ++k) {
       const auto at = static_cast<size_t>(*address + k);
       repeated = repeated || written_[at];
       written_[at] = true;
@@ -101,12 +99,16 @@ class LoadCheck {
  private:
   uint32_t base_ = 0;
   bool ended_ = false;
-  std::vector<bool> written_ = std::vector<bool>(static_cast<size_t>(kWordAddressCount));
+  std::bitset<kWordAddressCount> written_;
 };
 
 }  // namespace
 
 std::vector<FoundDefect> FindHexDefects(std::string_view text) {
+  return FindHexDefects(SplitLines(WithoutByteOrderMark(text)));
+}
+
+std::vector<FoundDefect> FindHexDefects(std::span<const std::string_view> lines) {
   std::array<FoundDefect, kKindCount> found{};
   auto note = [&found](HexDefect kind, int line) {
     FoundDefect& entry = found[static_cast<size_t>(kind)];
@@ -115,22 +117,24 @@ std::vector<FoundDefect> FindHexDefects(std::string_view text) {
   int records = 0;
   int number = 0;
   LoadCheck load;
-  for (std::string_view line : SplitLines(WithoutByteOrderMark(text))) {
+  for (std::string_view line : lines) {
     ++number;
     std::string_view record = WithoutLeadingBlanks(line);
-    record = record.substr(0, record.find_last_not_of(" \t") + 1);
+    while (record.ends_with(' ') || record.ends_with('\t')) record.remove_suffix(1);
     if (record.empty()) continue;
     ++records;
     if (record[0] != ':') {
       note(HexDefect::kNoStartColon, number);
       continue;
     }
-    const bool hex = AllHexDigits(record.substr(1));
+    // The bytes of a whole record, checksum included, add up to 0 modulo 256.
+    const std::optional<unsigned> sum = ByteSum(record);
+    const bool hex = sum.has_value();
     if (!hex) note(HexDefect::kNotHexDigit, number);
     const bool whole = record.size() == RecordLength(RecordByteCount(record));
     if (!whole) note(HexDefect::kByteCountMismatch, number);
     if (record.size() > static_cast<size_t>(kHexLineWidth)) note(HexDefect::kCutAt255, number);
-    if (hex && whole && !ChecksumAddsUp(record)) note(HexDefect::kWrongChecksum, number);
+    if (hex && whole && (*sum & 0xFF) != 0) note(HexDefect::kWrongChecksum, number);
     const std::string_view stored = record.substr(0, kHexLineWidth);
     if (HasWordAbove3FFF(stored, load.base())) note(HexDefect::kWordAbove3FFF, number);
     load.Read(record, [&](HexDefect kind) { note(kind, number); });

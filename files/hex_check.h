@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ struct FoundDefect {
 /// without a record is empty; one whose records have no end record lacks it
 /// (no line for either).
 std::vector<FoundDefect> FindHexDefects(std::string_view text);
+
+/// The same for the text's lines, as `HexFileText` splits them.
+std::vector<FoundDefect> FindHexDefects(std::span<const std::string_view> lines);
 
 /// The defect in a few words: "a wrong checksum".
 std::string_view DefectText(HexDefect kind);

@@ -20,12 +20,22 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 /// The cause (without the path) when the file cannot be opened or read.
 Result<std::string> ReadHexFile(const std::filesystem::path& path);
 
+/// A HEX file's text in lines, split once for the line store and the defect
+/// check: without a leading byte-order mark, as `SplitLines` splits it. A
+/// text of more than `kMaxInputBytes` bytes is not split at all.
+struct HexFileText {
+  explicit HexFileText(std::string_view text);
+
+  bool too_big;
+  std::vector<std::string_view> lines;  ///< views into the text, which must outlive them
+};
+
 /// Takes `text`, the content of the HEX file at `path`, as the opened file:
 /// the dialog object remembers the file, the working folder becomes its
 /// folder, the listing and the label queue are emptied
 /// and the line store holds its lines. Fails when the file has more lines
 /// than the store holds (see `FillLineStore`).
-Status TakeHexFile(SharedState& state, const std::string& path, std::string_view text);
+Status TakeHexFile(SharedState& state, const std::string& path, const HexFileText& text);
 
 /// Replaces the line store by the lines of a HEX file's text, less a leading
 /// byte-order mark, and sets `HexLineCount` to the number of lines minus one.
@@ -34,5 +44,8 @@ Status TakeHexFile(SharedState& state, const std::string& path, std::string_view
 /// more than `kMaxInputBytes` bytes is not split at all: the store stays
 /// empty, marked too big, and the pass refuses it too.
 Status FillLineStore(SharedState& state, std::string_view text);
+
+/// The same for a text already split.
+Status FillLineStore(SharedState& state, const HexFileText& text);
 
 }  // namespace tessarin

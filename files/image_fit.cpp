@@ -10,10 +10,12 @@ namespace {
 // How many parts that hold the image a message names.
 constexpr size_t kPartsNamed = 5;
 
-// The words are read as far as any 14-bit part reaches, so that those past
-// the chosen part's chip, where the pass stops, count too.
+// Where the image holds words, read as far as any 14-bit part reaches, so
+// that those past the chosen part's chip, where the pass stops, count too:
+// which parts hold an image depends on where its words are, not on what
+// they are.
 ImageFit Check(const SharedState& store, const Processor& processor) {
-  const ProgramImage image = BuildProgramImage(store, kWordAddressCount);
+  const ProgramImage image = LoadedAddresses(store, kWordAddressCount);
   ImageFit fit{&processor, FindMisfits(image, processor), {}};
   if (!fit.misfits.empty()) fit.fitting = PartsThatFit(image, processor, kPartsNamed);
   return fit;

@@ -36,12 +36,21 @@ const Processor& ListedProcessor(const SharedState& state) {
   return PassStyle(state) == ListingStyle::kSymbolic ? ChosenProcessor(state) : DefaultProcessor();
 }
 
-bool WordLineIsExact(int address, std::string_view word, std::string_view text,
-                     const Processor& processor) {
-  const std::optional<uint16_t> value = AssemblableWord(address, word);
+// The processor whose memory map the listing follows, with the first of its
+// ID locations, where instructions end.
+struct ListedChip {
+  const Processor& processor;
+  int id_first;
+};
+
+bool WordLineIsExact(int address, const ListingLine& line, const ListedChip& chip) {
+  const std::optional<uint16_t> value = ReadFourHexDigits(line.Word());
   if (!value) return false;
-  if (!ListedAsInstruction(text)) return true;
-  return address < TraitsOf(processor).id_first && IsExactInstruction(*value, processor.core);
+  // An instruction that encodes back to its word, or a word written as data;
+  // the table lookup settles most words before the text is read.
+  if (address < chip.id_first && IsExactInstruction(*value, chip.processor.core)) return true;
+  if (*value > 0x3FFF && !HoldsSixteenBits(address)) return false;
+  return !ListedAsInstruction(line.Instruction());
 }
 
 // Whether gpasm places the words after an ORG line at their own addresses,
@@ -61,18 +70,22 @@ std::vector<int> InexactWords(const SharedState& state) {
   std::vector<int> inexact;
   const std::vector<std::string>& lines = state.List1.Items();
   const Processor& processor = ListedProcessor(state);
+  const ListedChip chip{processor, TraitsOf(processor).id_first};
   bool org_reaches = true;
   bool after_org = false;
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
     const ListingLine line(lines[i]);
-    const LineKind kind = line.Kind(static_cast<int>(i));
-    if (kind == LineKind::kOrg) after_org = true;
-    if (kind != LineKind::kWord && kind != LineKind::kDw) continue;
-    const int address = line.Address();
+    // Word and DW lines have a word address; of the others, ORG lines count.
+    const std::optional<int> word_address = line.WordAddress();
+    if (!word_address) {
+      if (line.Kind(static_cast<int>(i)) == LineKind::kOrg) after_org = true;
+      continue;
+    }
+    const int address = *word_address;
     if (after_org) org_reaches = OrgReaches(address, state, processor);
     after_org = false;
-    if (kind == LineKind::kWord) {
-      if (!org_reaches || !WordLineIsExact(address, line.Word(), line.Instruction(), processor)) {
+    if (!line.IsDw()) {
+      if (!org_reaches || !WordLineIsExact(address, line, chip)) {
         inexact.push_back(address);
       }
       continue;

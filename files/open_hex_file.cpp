@@ -30,8 +30,9 @@ OpenOutcome OpenHexFile(SharedState& state, const std::string& path, const ZoneS
   // A file too long for the store gets no zones: the pass refuses it and
   // says where. A file refused for its size has no defects worth telling
   // apart.
-  const bool fits = TakeHexFile(opened, path, *hex).ok();
-  std::vector<FoundDefect> defects = fits ? FindHexDefects(*hex) : std::vector<FoundDefect>();
+  const HexFileText text(*hex);
+  const bool fits = TakeHexFile(opened, path, text).ok();
+  std::vector<FoundDefect> defects = fits ? FindHexDefects(text.lines) : std::vector<FoundDefect>();
   if (fits && zones_from_file) {
     LoadZoneText(opened, *zone_text);
   } else if (fits && zones.kind == ZoneSource::Kind::kCompanionFile) {

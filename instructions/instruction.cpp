@@ -1,6 +1,7 @@
 #include "instructions/instruction.h"
 
 #include <array>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -161,26 +162,26 @@ constexpr uint8_t kFirstPort = 5;
 constexpr uint8_t kLastPort = 7;
 
 // The signed value of the low `bits` bits of `word`.
-int16_t SignedField(uint16_t word, int bits) {
+constexpr int16_t SignedField(uint16_t word, int bits) {
   const int field = word & ((1 << bits) - 1);
   return static_cast<int16_t>(field >= (1 << (bits - 1)) ? field - (1 << bits) : field);
 }
 
 // `value` in `bits` bits, two's complement, or nothing when it does not fit.
-std::optional<uint16_t> SignedBits(int value, int bits) {
+constexpr std::optional<uint16_t> SignedBits(int value, int bits) {
   const int half = 1 << (bits - 1);
   if (value < -half || value >= half) return std::nullopt;
   return static_cast<uint16_t>(value & ((1 << bits) - 1));
 }
 
-const Row* RowOf(Mnemonic mnemonic) {
+constexpr const Row* RowOf(Mnemonic mnemonic) {
   const auto index = static_cast<size_t>(mnemonic);
   return index < kRows.size() ? &kRows[index] : nullptr;
 }
 
 // Fills the operand fields of `instruction` from `word` as the row's kind
 // lays them out; false when the word's operand is not one the row accepts.
-bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
+constexpr bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
   switch (row.operands) {
     case kNone:
       return true;
@@ -227,7 +228,7 @@ bool ReadOperands(const Row& row, uint16_t word, Instruction& instruction) {
 
 // The operand bits of the instruction as they go into its word, or nothing
 // when an operand is out of range.
-std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruction) {
+constexpr std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruction) {
   switch (kind) {
     case kNone:
       return uint16_t{0};
@@ -270,9 +271,7 @@ std::optional<uint16_t> OperandBits(OperandKind kind, const Instruction& instruc
   return std::nullopt;
 }
 
-}  // namespace
-
-Instruction DecodeInstruction(uint16_t word, Core core) {
+constexpr Instruction Decode(uint16_t word, Core core) {
   if (word > 0x3FFF) return {};
   const Bucket& bucket = kBuckets[static_cast<size_t>(core)][word >> 8];
   for (uint8_t k = 0; k < bucket.count; ++k) {
@@ -285,7 +284,7 @@ Instruction DecodeInstruction(uint16_t word, Core core) {
   return {};
 }
 
-std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core core) {
+constexpr std::optional<uint16_t> Encode(const Instruction& instruction, Core core) {
   const Row* row = RowOf(instruction.mnemonic);
   if (row == nullptr || MaskOn(*row, core) == 0) return std::nullopt;
   const std::optional<uint16_t> operands = OperandBits(row->operands, instruction);
@@ -293,8 +292,51 @@ std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core c
   return static_cast<uint16_t>(row->canonical | *operands);
 }
 
+// Which of the 16,384 words of a core its instruction encodes back to, one
+// bit each, found from the rows when the program is built: the exactness
+// check runs over every word of a listing. Each part of 2,048 words is worked
+// out in a constant evaluation of its own, well within the steps a compiler
+// allows one (clang's default limit is about a million; a word takes some 160).
+constexpr unsigned kWordsPerPart = 0x800;
+constexpr unsigned kPartsPerCore = 0x4000 / kWordsPerPart;
+using ExactPart = std::array<uint64_t, kWordsPerPart / 64>;
+using ExactWords = std::array<ExactPart, kPartsPerCore>;
+
+constexpr ExactPart FindExactWords(Core core, unsigned part) {
+  ExactPart exact{};
+  for (unsigned k = 0; k < kWordsPerPart; ++k) {
+    const auto word = static_cast<uint16_t>(part * kWordsPerPart + k);
+    if (Encode(Decode(word, core), core) == word) exact[k / 64] |= uint64_t{1} << (k % 64);
+  }
+  return exact;
+}
+
+template <Core core, unsigned part>
+constexpr ExactPart kExactPart = FindExactWords(core, part);
+
+template <Core core, unsigned... parts>
+constexpr ExactWords JoinParts(std::integer_sequence<unsigned, parts...>) {
+  return {kExactPart<core, parts>...};
+}
+
+constexpr std::array<ExactWords, 2> kExactWords{
+    JoinParts<Core::kMidRange>(std::make_integer_sequence<unsigned, kPartsPerCore>()),
+    JoinParts<Core::kEnhanced>(std::make_integer_sequence<unsigned, kPartsPerCore>())};
+
+}  // namespace
+
+Instruction DecodeInstruction(uint16_t word, Core core) { return Decode(word, core); }
+
+std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core core) {
+  return Encode(instruction, core);
+}
+
 bool IsExactInstruction(uint16_t word, Core core) {
-  return EncodeInstruction(DecodeInstruction(word, core), core) == word;
+  // Encode(Decode(word)) == word, looked up.
+  if (word > 0x3FFF) return false;
+  const ExactPart& part = kExactWords[static_cast<size_t>(core)][word / kWordsPerPart];
+  const unsigned k = word % kWordsPerPart;
+  return (part[k / 64] >> (k % 64) & 1) != 0;
 }
 
 std::string_view MnemonicText(Mnemonic mnemonic) {

@@ -13,6 +13,14 @@ enum class Core : uint8_t {
   kEnhanced,  ///< 49 instructions: PIC12F1xxx, PIC16F1xxx
 };
 
+/// The letter of program memory page `page` in a branch label: the
+/// mid-range core's four pages are W to Z, the letters their labels always
+/// had, the enhanced core's sixteen run from A to P.
+constexpr char PageLetter(int page, Core core) {
+  return core == Core::kEnhanced ? static_cast<char>('A' + (page & 15))
+                                 : static_cast<char>('W' + (page & 3));
+}
+
 /// The 35 instructions of the 14-bit core, plus OPTION and TRIS that the
 /// assembler still accepts, then the 14 that the enhanced core adds. MOVIW
 /// and MOVWI have two encodings each: with FSRn moved (++FSRn, FSRn--...)

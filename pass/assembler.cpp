@@ -1,10 +1,13 @@
 #include "pass/assembler.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "decode/classic_targets.h"
 #include "decode/decoder.h"
 #include "pass/hex_record.h"
 #include "pass/line_store.h"
@@ -21,14 +24,9 @@ namespace {
 // The word address that a label names, when its last four characters are
 // exactly an address text as the listing writes it and the chip has it.
 std::optional<int> LabelAddress(std::string_view label, int address_words) {
-  const std::string_view digits = MidFrom(label, 2);
-  if (digits.size() != 4) return std::nullopt;
-  for (char c : digits) {
-    if (!IsUpperHexDigit(c)) return std::nullopt;
-  }
-  const unsigned value = ReadHexField(digits);
-  if (value >= static_cast<unsigned>(address_words)) return std::nullopt;
-  return static_cast<int>(value);
+  const std::optional<uint16_t> address = ReadFourUpperHexDigits(MidFrom(label, 2));
+  if (!address || *address >= address_words) return std::nullopt;
+  return *address;
 }
 
 // The value of a label's digits however they are written, for its EQU line.
@@ -57,20 +55,38 @@ class ClassicWords {
     return true;
   }
   void NoteLeftOut(int, std::string_view, int) const {}
-  // Adds the label of a CALL or GOTO word to List2, as decoding it would.
+  // Keeps the label of a CALL or GOTO word, which decoding it would add to
+  // List2.
   void CollectLabel(int address, std::string_view word) {
     state_.CurrentAddress = static_cast<int16_t>(address);
-    CollectBranchTarget(word, state_);
+    if (const std::optional<ClassicLabel> target = FindClassicLabel(word, state_.CurrentAddress)) {
+      targets_.Add(*target);
+    }
   }
-  std::string Text(int address, std::string_view word, bool) {
+  // The distinct label names of the targets in the order of List2, where
+  // they go.
+  std::vector<std::string> TakeDistinctTargets() {
+    return std::move(targets_).TakeDistinct(state_.List2);
+  }
+  // The word line: its columns and the decoded word, written after them. A
+  // style that collects while it writes keeps the label of a CALL or GOTO.
+  std::string Line(int address, std::string_view word, std::string_view label) {
     state_.CurrentAddress = static_cast<int16_t>(address);
-    return DecodeWord(word, state_);
+    line_.Clear();
+    line_ += WordColumns(address, word, label);
+    const std::optional<ClassicLabel> target = DecodeWordInto(word, state_, line_);
+    if (target && collect_while_writing_) targets_.Add(*target);
+    return std::string(line_.View());
   }
+  void CollectWhileWriting() { collect_while_writing_ = true; }
   std::string Org(int address) const { return OrgLine(address); }
   bool OrgAfter(int) const { return false; }
 
  private:
   SharedState& state_;
+  ClassicTargets targets_;
+  DecodedLine line_;
+  bool collect_while_writing_ = false;
 };
 
 // The symbolic style: labels of the targets the flow gives, named source of
@@ -137,8 +153,9 @@ class SymbolicStyleWords {
     if (std::string label = words_.Label(address, word); !label.empty())
       state_.List2.Add(std::move(label));
   }
-  std::string Text(int address, std::string_view word, bool labelled) {
-    return words_.Text(address, word, labelled);
+  std::vector<std::string> TakeDistinctTargets() { return state_.List2.TakeDistinctItems(); }
+  std::string Line(int address, std::string_view word, std::string_view label) {
+    return WordLine(address, word, label, words_.Text(address, word, !label.empty()));
   }
   std::string Org(int address) const {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),
@@ -163,57 +180,47 @@ class SymbolicStyleWords {
   int end_line_ = 0;         // the store line of the end record
 };
 
-// First sweep: collects the branch target of every word into List2 and notes
-// which addresses hold a word.
+// First sweep: collects the branch target of every word (into List2, or kept
+// by the style until it makes the label list) and notes which addresses hold
+// a word.
 template <typename Words>
-PassStatus CollectTargets(SharedState& state, Words& style, std::vector<bool>& has_word,
+PassStatus CollectTargets(SharedState& state, Words& style, std::vector<char>& has_word,
                           int& line_count) {
   state.PassNumber = 1;
   const TextList::AdditionRun targets(state.List2);
   RecordReader reader(state);
-  for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<StoredRecord> read = reader.Read(i);
-    if (!read) return reader.failure();
-    const auto [record, first] = *read;
-    if (IsAddressRecord(record)) continue;
-    line_count += RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
-    const bool collected = style.ForEachWord(i, record, first, [&](int address, std::string word) {
-      style.CollectLabel(address, word);
-      has_word[static_cast<size_t>(address)] = true;
-      // A word after it would lie past the chip.
-      return address != reader.AddressWords() - 1;
-    });
-    if (!collected) return LineFailure(i, PassFault::kBeyondChip);
-  }
-  return {};
+  return ForEachRecord(
+      state, reader, OnUnreadable::kStop, [&](int i, const StoredRecord& read) -> PassStatus {
+        const auto [record, first] = read;
+        line_count +=
+            RecordWordCount(record) + 2;  // its words, perhaps an ORG line and the empty line
+        const bool collected =
+            style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+              style.CollectLabel(address, word);
+              has_word[static_cast<size_t>(address)] = 1;
+              // A word after it would lie past the chip.
+              return address != reader.AddressWords() - 1;
+            });
+        return collected ? PassStatus{} : LineFailure(i, PassFault::kBeyondChip);
+      });
 }
 
-// Makes the label list from the sorted targets, which it takes out of List2:
-// each distinct name once, the last of a row of equal ones.
-void BuildLabelList(SharedState& state) {
-  std::vector<std::string> targets = state.List2.TakeItems();
-  for (size_t k = 0; k < targets.size(); ++k) {
-    if (k + 1 == targets.size() || targets[k] != targets[k + 1]) {
-      state.List3.Add(std::move(targets[k]));
-    }
-  }
-}
-
-// The queue of labels to place, refilled from the label list while the
-// window gets to repaint.
-void BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
+// The queue of labels to place, ascending: a copy of the label list. The
+// window gets to repaint once, and once per label, as it always has while
+// the queue filled.
+std::vector<std::string> BuildLabelQueue(SharedState& state, EventLoopYield& yield) {
   state.List2.Clear();
   yield.YieldOnce();
-  for (int k = 0; k < state.List3.Count(); ++k) {
-    state.List2.Add(state.List3.Item(k));
-    yield.YieldOnce();
-  }
+  std::vector<std::string> queue = state.List3.Items();
+  for (size_t k = 0; k < queue.size(); ++k) yield.YieldOnce();
+  return queue;
 }
 
 struct PendingLabels {
-  std::vector<std::string> names;  // the queue, ascending
-  std::vector<bool> placed;        // per name
-  std::vector<int> name_at;        // per word address: index into names, or -1
+  std::vector<std::string> names;      // the queue, ascending
+  std::vector<bool> placed;            // per name
+  std::vector<int> name_at;            // per word address: index into names, or -1
+  std::vector<std::string> equ_lines;  // for the names no word line carries
 
   int NameAt(int address) const {
     return static_cast<size_t>(address) < name_at.size() ? name_at[static_cast<size_t>(address)]
@@ -221,25 +228,31 @@ struct PendingLabels {
   }
 };
 
-// Defines, right after the header, every queued label that no word line will
-// carry, and indexes the others by their address.
-PendingLabels PrepareLabels(SharedState& state, const std::vector<bool>& has_word) {
+// Defines every queued label that no word line will carry (the EQU lines
+// that follow the header), and indexes the others by their address.
+PendingLabels PrepareLabels(std::vector<std::string> queue, const std::vector<char>& has_word) {
   PendingLabels labels;
-  labels.names = state.List2.TakeItems();
+  labels.names = std::move(queue);
   labels.placed.assign(labels.names.size(), false);
+  // Grown as far as the labels reach, in room made once.
+  labels.name_at.reserve(has_word.size());
   std::set<std::string_view> defined;
   for (size_t k = 0; k < labels.names.size(); ++k) {
     const std::string& name = labels.names[k];
     const std::optional<int> address = LabelAddress(name, static_cast<int>(has_word.size()));
-    if (address && has_word[static_cast<size_t>(*address)]) {
+    if (address && has_word[static_cast<size_t>(*address)] != 0) {
       const auto at = static_cast<size_t>(*address);
-      if (at >= labels.name_at.size()) labels.name_at.resize(at + 1, -1);
+      if (at >= labels.name_at.size()) {
+        // In steps that double, as far as the chip reaches.
+        labels.name_at.resize(
+            std::min(std::max(at + 1, 2 * labels.name_at.size()), has_word.size()), -1);
+      }
       if (labels.name_at[at] < 0) labels.name_at[at] = static_cast<int>(k);
       continue;
     }
     // The queue holds a name twice only when it differs from its neighbour
     // by case alone (digits written in lower case); it is defined once.
-    if (defined.insert(name).second) state.List1.Add(EquLine(name, LabelValue(name)));
+    if (defined.insert(name).second) labels.equ_lines.push_back(EquLine(name, LabelValue(name)));
   }
   return labels;
 }
@@ -252,10 +265,22 @@ void KeepUnplacedLabels(SharedState& state, PendingLabels& labels) {
   }
 }
 
+// Whether the line store holds anything but blank lines.
+bool HasAnyRecord(const SharedState& state) {
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    if (ReadSlot(state, i).value_or("").find_first_not_of(' ') != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Second sweep: one line per word, ORG lines where a word does not follow
-// the one before it, the end line (at the end when the file has no end record).
-template <typename Words>
-PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels) {
+// the one before it, the end line (at the end when the file has no end
+// record). `on_word(address, word, index)` hears of each word line and its
+// index in List1.
+template <typename Words, typename OnWord>
+PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels, OnWord&& on_word) {
   state.PassNumber = 2;
   RecordReader reader(state);
   // Where the assembler puts the next word without an ORG line. Words are
@@ -263,63 +288,125 @@ PassStatus WriteListing(SharedState& state, Words& style, PendingLabels& labels)
   // next record's first word follows its last word only when it says so.
   int next_address = 0;
   bool ended = false;
-  bool any_record = false;
-  for (int i = 0; i <= state.HexLineCount; ++i) {
-    const std::optional<StoredRecord> read = reader.Read(i);
-    if (!read) return reader.failure();
-    const auto [record, first] = *read;
-    any_record = any_record || record.find_first_not_of(' ') != std::string_view::npos;
-    if (IsAddressRecord(record)) continue;
-    if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
-      return LineFailure(i, PassFault::kBeyondChip);
-    }
-    if (IsEndRecord(record)) {
-      state.List1.Add(EndLine());
-      ended = true;
-    }
-    style.NoteLeftOut(i, record, first);
+  const PassStatus walked = ForEachRecord(
+      state, reader, OnUnreadable::kStop, [&](int i, const StoredRecord& read) -> PassStatus {
+        const auto [record, first] = read;
+        if (HalfToEven(RecordByteCount(record) + 2 * first) >= reader.AddressWords()) {
+          return LineFailure(i, PassFault::kBeyondChip);
+        }
+        if (IsEndRecord(record)) {
+          state.List1.Add(EndLine());
+          ended = true;
+        }
+        style.NoteLeftOut(i, record, first);
 
-    const bool written = style.ForEachWord(i, record, first, [&](int address, std::string word) {
-      if (address != next_address) {
-        state.List1.Add("");
-        state.List1.Add(style.Org(address));
-      }
-      std::string_view label;
-      const int name = labels.NameAt(address);
-      if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
-        labels.placed[static_cast<size_t>(name)] = true;
-        label = labels.names[static_cast<size_t>(name)];
-      }
-      const std::string instruction = style.Text(address, word, !label.empty());
-      state.List1.Add(WordLine(address, word, label, instruction));
-      if (address == reader.AddressWords() - 1) return false;
-      next_address = style.OrgAfter(address) ? -1 : address + 1;
-      return true;
-    });
-    if (!written) return LineFailure(i, PassFault::kBeyondChip);
-  }
+        const bool written =
+            style.ForEachWord(i, record, first, [&](int address, std::string_view word) {
+              if (address != next_address) {
+                state.List1.Add("");
+                state.List1.Add(style.Org(address));
+              }
+              std::string_view label;
+              const int name = labels.NameAt(address);
+              if (name >= 0 && !labels.placed[static_cast<size_t>(name)]) {
+                labels.placed[static_cast<size_t>(name)] = true;
+                label = labels.names[static_cast<size_t>(name)];
+              }
+              state.List1.Add(style.Line(address, word, label));
+              on_word(address, word, state.List1.Count() - 1);
+              if (address == reader.AddressWords() - 1) return false;
+              next_address = style.OrgAfter(address) ? -1 : address + 1;
+              return true;
+            });
+        return written ? PassStatus{} : LineFailure(i, PassFault::kBeyondChip);
+      });
+  if (!walked.ok()) return walked;
   // gpasm refuses source without its end line; a file of blank lines alone
   // has no record to end.
-  if (any_record && !ended) state.List1.Add(EndLine());
+  if (!ended && HasAnyRecord(state)) state.List1.Add(EndLine());
   return {};
 }
 
 // The pass in the style of `style`, after the header.
 template <typename Words>
 PassStatus RunSweeps(SharedState& state, Words style, EventLoopYield& yield) {
-  std::vector<bool> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), false);
+  // Per word address of the chip, whether a word is listed there (a byte
+  // each: the first sweep sets one a word).
+  std::vector<char> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), 0);
   int line_count = state.List1.Count();
   if (PassStatus collected = CollectTargets(state, style, has_word, line_count); !collected.ok()) {
     return collected;
   }
-  BuildLabelList(state);
-  BuildLabelQueue(state, yield);
+  // The label list: each distinct target once.
+  state.List3.Assign(style.TakeDistinctTargets());
+  std::vector<std::string> queue = BuildLabelQueue(state, yield);
   state.List1.Reserve(line_count + state.List3.Count());
 
-  PendingLabels labels = PrepareLabels(state, has_word);
-  PassStatus written = WriteListing(state, style, labels);
+  PendingLabels labels = PrepareLabels(std::move(queue), has_word);
+  for (std::string& line : labels.equ_lines) state.List1.Add(std::move(line));
+  PassStatus written = WriteListing(state, style, labels, [](int, std::string_view, int) {});
   KeepUnplacedLabels(state, labels);
   return written;
+}
+
+// How many lines the listing of the line store has at most: each record's
+// words, perhaps an ORG line and the empty line before it, the end line.
+int ListingEstimate(const SharedState& state) {
+  int lines = state.List1.Count() + 1;
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    lines += RecordWordCount(ReadSlot(state, i).value_or("")) + 2;
+  }
+  return lines;
+}
+
+// The classic style in one sweep, which lists what the two sweeps list. The
+// classic text of a word does not depend on its label: each word line is
+// written with its label field blank while its branch target is kept, and
+// once every target is known, each label goes into the first line at its
+// address and the EQU lines after the header. A file that the checks of
+// either sweep stop is left, with the state as the pass found it, to the two
+// sweeps, so that it fails as they fail.
+PassStatus ListClassicInOneSweep(SharedState& state, EventLoopYield& yield) {
+  const int header_lines = state.List1.Count();
+  const int16_t current_address = state.CurrentAddress;
+  const std::string name_warning = state.NameWarning;
+  ClassicWords style(state);
+  style.CollectWhileWriting();
+  std::vector<char> has_word(static_cast<size_t>(RecordReader(state).AddressWords()), 0);
+  std::vector<std::pair<int, int>> first_lines;  // each listed address and its first line
+  const int estimate = ListingEstimate(state);
+  state.List1.Reserve(estimate);
+  first_lines.reserve(static_cast<size_t>(estimate));
+  PendingLabels no_labels;
+  const PassStatus written =
+      WriteListing(state, style, no_labels, [&](int address, std::string_view, int line) {
+        if (has_word[static_cast<size_t>(address)] != 0) return;
+        has_word[static_cast<size_t>(address)] = 1;
+        first_lines.emplace_back(address, line);
+      });
+  if (!written.ok()) {
+    while (state.List1.Count() > header_lines) state.List1.Remove(state.List1.Count() - 1);
+    state.CurrentAddress = current_address;
+    state.NameWarning = name_warning;
+    return RunSweeps(state, ClassicWords(state), yield);
+  }
+  // As after the first sweep: the label list, the queue, the EQU lines.
+  state.List3.Assign(style.TakeDistinctTargets());
+  std::vector<std::string> queue = BuildLabelQueue(state, yield);
+  PendingLabels labels = PrepareLabels(std::move(queue), has_word);
+
+  std::vector<std::string> lines = state.List1.TakeItems();
+  for (const auto& [address, line] : first_lines) {
+    const int name = labels.NameAt(address);
+    if (name < 0 || labels.placed[static_cast<size_t>(name)]) continue;
+    labels.placed[static_cast<size_t>(name)] = true;
+    PutLabel(lines[static_cast<size_t>(line)], labels.names[static_cast<size_t>(name)]);
+  }
+  lines.insert(lines.begin() + header_lines, std::make_move_iterator(labels.equ_lines.begin()),
+               std::make_move_iterator(labels.equ_lines.end()));
+  state.List1.Assign(std::move(lines));
+  KeepUnplacedLabels(state, labels);
+  return {};
 }
 
 }  // namespace
@@ -345,7 +432,7 @@ PassStatus Assembler(SharedState& state, EventLoopYield& yield, Clock& clock) {
   if (state.HexFileTooBig) return PassFailure{PassFault::kFileTooBig, 0};
 
   if (words) return RunSweeps(state, SymbolicStyleWords(state, *words), yield);
-  return RunSweeps(state, ClassicWords(state), yield);
+  return ListClassicInOneSweep(state, yield);
 }
 
 }  // namespace tessarin

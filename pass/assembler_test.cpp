@@ -228,6 +228,44 @@ TEST_F(AssemblerTest, FailuresStopThePassAndSaySo) {
   }
 }
 
+TEST_F(AssemblerTest, AFailedPassLeavesTheStateAsItsSweepsLeaveIt) {
+  // The first sweep only collects; the second decodes. A word at the top
+  // of the chip stops the first, a record whose last byte lies past the chip
+  // the second only, after the words before it were decoded and listed.
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    uint8_t pass_number;
+    int16_t current_address;
+    const char* name_warning;
+    size_t listing_size;
+  };
+  const Case cases[] = {
+      {"first sweep",
+       {WordRecord(0, {0x1420}), Record(0xFFFE, 0, {0, 0, 0, 0})},
+       1,
+       0x7FFF,
+       "earlier",
+       5},
+      {"second sweep",
+       {WordRecord(0, {0x1420}), Record(0xFFFE, 0, {0})},
+       2,
+       0,
+       "*** 020: Registre inconnu !",
+       6},
+  };
+  for (const Case& c : cases) {
+    Load(c.lines);
+    state_.NameWarning = "earlier";
+    state_.CurrentAddress = 0x1234;
+    ASSERT_FALSE(Run().ok()) << c.name;
+    EXPECT_EQ(state_.PassNumber, c.pass_number) << c.name;
+    EXPECT_EQ(state_.CurrentAddress, c.current_address) << c.name;
+    EXPECT_EQ(state_.NameWarning, c.name_warning) << c.name;
+    EXPECT_EQ(static_cast<size_t>(state_.List1.Count()), c.listing_size) << c.name;
+  }
+}
+
 TEST_F(AssemblerTest, MoreThan10001LinesFailsAfterTheHeader) {
   Load({WordRecord(0, {0x2800})});
   state_.HexLineCount = 10001;

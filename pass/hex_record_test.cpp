@@ -33,9 +33,9 @@ TEST(HexRecord, WordsComeHighByteFirst) {
   EXPECT_EQ(RecordWordAddress(record), 0);
   EXPECT_FALSE(IsEndRecord(record));
   ASSERT_EQ(RecordWordCount(record), 8);
-  EXPECT_EQ(RecordWord(record, 0), "2828");
-  EXPECT_EQ(RecordWord(record, 1), "01A0");
-  EXPECT_EQ(RecordWord(record, 2), "0183");
+  EXPECT_EQ(RecordWord(record, 0).View(), "2828");
+  EXPECT_EQ(RecordWord(record, 1).View(), "01A0");
+  EXPECT_EQ(RecordWord(record, 2).View(), "0183");
 }
 
 TEST(HexRecord, WordAddressIsHalfTheByteAddressTiesToEven) {
@@ -71,12 +71,12 @@ TEST(HexRecord, RecordTypes) {
 TEST(HexRecord, OddAndShortRecords) {
   const std::string three = Stored(":03000000112233FF");
   ASSERT_EQ(RecordWordCount(three), 1);
-  EXPECT_EQ(RecordWord(three, 0), "2211");
+  EXPECT_EQ(RecordWord(three, 0).View(), "2211");
   EXPECT_EQ(RecordWordCount(Stored(":01000000AA55")), 0);
   // Lower-case data is handed on as it stands.
-  EXPECT_EQ(RecordWord(Stored(":02000000ab3f00"), 0), "3fab");
+  EXPECT_EQ(RecordWord(Stored(":02000000ab3f00"), 0).View(), "3fab");
   // A record shorter than its byte count says gives blank words.
-  EXPECT_EQ(RecordWord(Stored(":10000000"), 3), "    ");
+  EXPECT_EQ(RecordWord(Stored(":10000000"), 3).View(), "    ");
 }
 
 TEST(HexRecord, LongRecordsLoseTheirTail) {
@@ -86,9 +86,9 @@ TEST(HexRecord, LongRecordsLoseTheirTail) {
   line += "00";
   const std::string record = Stored(line);
   ASSERT_EQ(RecordWordCount(record), 62);
-  EXPECT_EQ(RecordWord(record, 60), "1234");
-  EXPECT_EQ(RecordWord(record, 61), "34");  // the low byte only, at 254-255
-  EXPECT_EQ(RecordWord(record, 62), "");
+  EXPECT_EQ(RecordWord(record, 60).View(), "1234");
+  EXPECT_EQ(RecordWord(record, 61).View(), "34");  // the low byte only, at 254-255
+  EXPECT_EQ(RecordWord(record, 62).View(), "");
 }
 
 }  // namespace

@@ -6,11 +6,6 @@ namespace tessarin {
 
 void ResetLineStore(SharedState& state) { state.HexLines.clear(); }
 
-std::string_view WithoutLeadingBlanks(std::string_view line) {
-  const size_t start = line.find_first_not_of(" \t");
-  return start == std::string_view::npos ? std::string_view() : line.substr(start);
-}
-
 std::string_view WithoutByteOrderMark(std::string_view text) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
@@ -24,15 +19,10 @@ Status StoreLine(SharedState& state, int index, std::string_view line) {
   }
   std::string& slot = state.HexLines[static_cast<size_t>(index)];
   // Blanks in front of the start code would shift every field.
-  slot.assign(WithoutLeadingBlanks(line).substr(0, kHexLineWidth));
-  slot.resize(kHexLineWidth, ' ');
+  const std::string_view text = WithoutLeadingBlanks(line).substr(0, kHexLineWidth);
+  slot.assign(kHexLineWidth, ' ');
+  slot.replace(0, text.size(), text);
   return Status::Ok();
-}
-
-std::optional<std::string_view> ReadSlot(const SharedState& state, int index) {
-  if (index < 0 || index >= kHexLineSlots) return std::nullopt;
-  if (static_cast<size_t>(index) >= state.HexLines.size()) return std::string_view();
-  return std::string_view(state.HexLines[static_cast<size_t>(index)]);
 }
 
 }  // namespace tessarin

@@ -1,5 +1,8 @@
 #include "pass/listing_line.h"
 
+#include <cstring>
+#include <optional>
+
 #include "pass/hex_record.h"
 #include "ui/app_title.h"
 
@@ -19,12 +22,6 @@ constexpr std::string_view kDwMnemonic = "DW   ";
 constexpr int kFirstDwWordColumn = 30;
 constexpr int kColumnsPerDwWord = 7;
 constexpr size_t kDwCommentColumn = 82;  // the text is padded to this width first
-
-// Writes `address` as four upper-case hex digits at `out`.
-void PutAddressText(int address, char* out) {
-  const auto value = static_cast<unsigned>(address);
-  for (int k = 0; k < 4; ++k) out[k] = HexDigit(static_cast<int>(value >> (12 - 4 * k)));
-}
 
 // The text of a line with a blank address area, from the label field on.
 std::string AfterAddressArea(std::string_view label_field, std::string_view rest) {
@@ -70,41 +67,53 @@ ListingHeader SymbolicHeader(std::string_view date, std::string_view time,
           std::string(include), ""};
 }
 
-std::string AddressText(int address) {
-  std::string text(4, '0');
-  PutAddressText(address, text.data());
-  return text;
-}
+std::string AddressText(int address) { return FourHexDigits(static_cast<unsigned>(address)); }
 
-char DisplayChar(unsigned byte_value) {
-  return byte_value > 31 ? static_cast<char>(byte_value) : '.';
-}
+namespace {
 
-char ByteChar(std::string_view two_hex) {
-  // Two hex digits are the rule; anything else is read as a hex field is.
-  if (two_hex.size() == 2 && IsHexDigit(two_hex[0]) && IsHexDigit(two_hex[1])) {
-    return DisplayChar(
-        static_cast<unsigned>(HexDigitValue(two_hex[0]) * 16 + HexDigitValue(two_hex[1])));
+// Copies `text`, of at most `kMost` characters, to `out`: one move of
+// exactly `kMost` characters, the usual case, or one at a time.
+template <size_t kMost>
+void CopyField(std::string_view text, char* out) {
+  if (text.size() == kMost) {
+    std::memcpy(out, text.data(), kMost);
+  } else {
+    for (size_t k = 0; k < text.size() && k < kMost; ++k) out[k] = text[k];
   }
-  return DisplayChar(ReadHexField(two_hex) & 0xFF);
+}
+
+}  // namespace
+
+WordLineColumns WordColumns(int address, std::string_view word, std::string_view label) {
+  static_assert(std::tuple_size_v<WordLineColumns> == kTabColumn);
+  // Filled column by column into blanks. A word cut short by the end of its
+  // record still takes its four columns, so that the label field and the
+  // instruction stay where they belong.
+  WordLineColumns columns;
+  columns.fill(' ');
+  char* out = columns.data();  // out[column - 1] is the character at `column`
+  PutHexDigits(static_cast<unsigned>(address), 4, out);
+  CopyField<4>(word, out + kWordColumn - 1);
+  if (const std::optional<uint16_t> value = ReadFourHexDigits(word)) {
+    // The bytes of a word of four hex digits, as ByteChar reads them.
+    out[kCharsColumn - 1] = DisplayChar(*value >> 8);
+    out[kCharsColumn] = DisplayChar(*value & 0xFFu);
+  } else {
+    out[kCharsColumn - 1] = ByteChar(Mid(word, 1, 2));
+    out[kCharsColumn] = ByteChar(Mid(word, 3, 2));
+  }
+  CopyField<kLabelWidth>(label, out + kLabelColumn - 1);
+  out[kTabColumn - 1] = '\t';
+  return columns;
 }
 
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction) {
-  // Filled column by column into a line of blanks. A word cut short by the
-  // end of its record still takes its four columns, so that the label field
-  // and the instruction stay where they belong.
-  word = word.substr(0, 4);
-  label = label.substr(0, kLabelWidth);
-  std::string line(kTabColumn + instruction.size(), ' ');
-  char* out = line.data();  // out[column - 1] is the character at `column`
-  PutAddressText(address, out);
-  word.copy(out + kWordColumn - 1, word.size());
-  out[kCharsColumn - 1] = ByteChar(Mid(word, 1, 2));
-  out[kCharsColumn] = ByteChar(Mid(word, 3, 2));
-  label.copy(out + kLabelColumn - 1, label.size());
-  out[kTabColumn - 1] = '\t';
-  instruction.copy(out + kInstructionColumn - 1, instruction.size());
+  const WordLineColumns columns = WordColumns(address, word, label);
+  std::string line;
+  line.reserve(columns.size() + instruction.size());
+  line.append(columns.data(), columns.size());
+  line.append(instruction);
   return line;
 }
 
@@ -128,6 +137,10 @@ void BlankLabel(std::string& line) {
   }
 }
 
+void PutLabel(std::string& line, std::string_view label) {
+  if (line.size() >= kTabColumn) CopyField<kLabelWidth>(label, line.data() + kLabelColumn - 1);
+}
+
 LineKind ListingLine::Kind(int index) const {
   if (index < kHeaderLineCount) return LineKind::kHeader;
   if (text_.empty()) return LineKind::kEmpty;
@@ -140,7 +153,10 @@ LineKind ListingLine::Kind(int index) const {
   return LineKind::kOther;
 }
 
-int ListingLine::Address() const { return static_cast<int>(ReadHexField(AddressField())); }
+int ListingLine::Address() const {
+  // Four hex digits, as on every word and DW line, read as a hex field reads them.
+  return WordAddress().value_or(static_cast<int>(ReadHexField(AddressField())));
+}
 
 std::vector<std::string> ListingLine::DwWords() const {
   std::vector<std::string> words;

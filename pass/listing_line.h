@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "pass/hex_record.h"
 #include "ui/text_slice.h"
 
 namespace tessarin {
@@ -51,13 +53,31 @@ std::string AddressText(int address);
 
 /// The character that shows a byte in the listing: the byte itself when its
 /// value is above 31, else ".".
-char DisplayChar(unsigned byte_value);
+constexpr char DisplayChar(unsigned byte_value) {
+  return byte_value > 31 ? static_cast<char>(byte_value) : '.';
+}
 
-/// The display character of a byte given as two hex characters.
-char ByteChar(std::string_view two_hex);
+/// The display character of a byte given as two hex characters: two hex
+/// digits are the rule; anything else is read as a hex field is.
+constexpr char ByteChar(std::string_view two_hex) {
+  if (two_hex.size() == 2) {
+    const int high = HexDigitOrNone(two_hex[0]);
+    const int low = HexDigitOrNone(two_hex[1]);
+    if (high >= 0 && low >= 0) return DisplayChar(static_cast<unsigned>(high * 16 + low));
+  }
+  return DisplayChar(ReadHexField(two_hex) & 0xFF);
+}
 
-/// A word line. `label` is the label name or empty for five blanks;
-/// `instruction` is the text the listing style prints for the word.
+/// The columns of a word line before its instruction text: columns 1-22,
+/// up to and with the TAB.
+using WordLineColumns = std::array<char, 22>;
+
+/// The columns of a word line. `label` is the label name or empty for five
+/// blanks.
+WordLineColumns WordColumns(int address, std::string_view word, std::string_view label);
+
+/// A word line: its columns and `instruction`, the text the listing style
+/// prints for the word.
 std::string WordLine(int address, std::string_view word, std::string_view label,
                      std::string_view instruction);
 
@@ -77,6 +97,10 @@ std::string EquLine(std::string_view label, unsigned address);
 /// Blanks the label field of `line`, as far as the line reaches into it.
 void BlankLabel(std::string& line);
 
+/// Writes `label` into the blank label field of word line `line`, as
+/// `WordColumns` writes it there.
+void PutLabel(std::string& line, std::string_view label);
+
 /// Reads the fields of one listing line. A view: the text must outlive it.
 /// Fields past the end of a short line read as empty.
 class ListingLine {
@@ -85,18 +109,18 @@ class ListingLine {
 
   /// Columns 1-4 hold four hex digits: a word line or a DW line, not a
   /// header, `EQU`, `ORG`, `end` or empty line.
-  constexpr bool HasWordAddress() const {
-    const std::string_view address = AddressField();
-    if (address.size() != 4) return false;
-    for (char c : address) {
-      if (!IsHexDigit(c)) return false;
-    }
-    return true;
+  constexpr bool HasWordAddress() const { return WordAddress().has_value(); }
+
+  /// The value of the four hex digits of columns 1-4, on a word or DW line.
+  constexpr std::optional<int> WordAddress() const {
+    const std::optional<uint16_t> digits = ReadFourHexDigits(AddressField());
+    if (!digits) return std::nullopt;
+    return *digits;
   }
 
   /// A DW line as `DwText` writes it: a word address, then "DW   " at the
   /// instruction. The decoder's own "DW" and a TAB, on a word line, is not.
-  constexpr bool IsDw() const { return HasWordAddress() && Mid(text_, 23, 5) == "DW   "; }
+  constexpr bool IsDw() const { return Mid(text_, 23, 5) == "DW   " && HasWordAddress(); }
 
   /// The kind of the line when it stands at `index` in the listing.
   LineKind Kind(int index) const;

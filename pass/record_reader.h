@@ -107,11 +107,36 @@ inline std::optional<StoredRecord> RecordReader::Read(int i) {
     }
     return StoredRecord{*slot};
   }
-  if (base_ + RecordLoadAddress(*slot) >= byte_limit) return Fail(i, PassFault::kBeyondChip);
-  const std::optional<int> word_address = RecordWordAddress(*slot, base_);
+  const uint64_t byte_address = uint64_t{base_} + RecordLoadAddress(*slot);
+  if (byte_address >= byte_limit) return Fail(i, PassFault::kBeyondChip);
+  const std::optional<int> word_address = WordAddressOfByte(byte_address);
   if (!word_address) return Fail(i, PassFault::kAddressTooHigh);
   if (*word_address >= address_words_) return Fail(i, PassFault::kBeyondChip);
   return StoredRecord{*slot, *word_address};
+}
+
+/// What a walk over the records does at a record that the reader fails at.
+enum class OnUnreadable : uint8_t { kStop, kPassOver };
+
+/// Reads the line store's slots up to HexLineCount in order through
+/// `reader` and hands `use(line, record)` each data or end record (`line`
+/// from 0); an address record only sets the base of the records after it.
+/// The walk stops at the first status from `use` that is not ok and gives it
+/// back; a record the reader fails at stops it with the reader's failure, or
+/// is passed over.
+template <typename Use>
+PassStatus ForEachRecord(const SharedState& state, RecordReader& reader, OnUnreadable unreadable,
+                         Use&& use) {
+  for (int i = 0; i <= state.HexLineCount; ++i) {
+    const std::optional<StoredRecord> read = reader.Read(i);
+    if (!read) {
+      if (unreadable == OnUnreadable::kPassOver) continue;
+      return reader.failure();
+    }
+    if (IsAddressRecord(read->text)) continue;
+    if (PassStatus status = use(i, *read); !status.ok()) return status;
+  }
+  return {};
 }
 
 /// Where a word of the image comes from: the store line of its record and
@@ -135,5 +160,11 @@ ProgramImage BuildProgramImage(const SharedState& state);
 /// The same, read as for a chip of `address_words` word addresses: with
 /// kWordAddressCount, every word that some 14-bit part could hold.
 ProgramImage BuildProgramImage(const SharedState& state, int address_words);
+
+/// Where the image `BuildProgramImage` reads (for a chip of
+/// `address_words` word addresses) holds a word, each such address holding
+/// 0: all that a check of which parts can hold the image reads, without the
+/// words themselves.
+ProgramImage LoadedAddresses(const SharedState& state, int address_words);
 
 }  // namespace tessarin

@@ -7,11 +7,7 @@
 namespace tessarin {
 namespace {
 
-std::string HexWord(uint16_t word) {
-  std::string text = "0x";
-  for (int shift = 12; shift >= 0; shift -= 4) text += HexDigit(word >> shift);
-  return text;
-}
+std::string HexWord(uint16_t word) { return "0x" + FourHexDigits(word); }
 
 // The settings of configuration word `index` that `word` holds, field by
 // field ("?" where none matches), and whether ANDing them gives `word` back.

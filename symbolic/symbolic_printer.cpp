@@ -12,15 +12,6 @@ namespace {
 // pages (the mid-range core's 13 bits stay below it).
 constexpr int kLastCounterWord = 0x7FFF;
 
-// The letter of the page of `address`: the mid-range core's four pages keep
-// the letters W to Z that their labels always had, the enhanced core's
-// sixteen run from A to P.
-char PageLetter(int address, Core core) {
-  const int page = address / TraitsOf(core).page_words;
-  return core == Core::kEnhanced ? static_cast<char>('A' + (page & 15))
-                                 : static_cast<char>('W' + (page & 3));
-}
-
 // gpasm messages that symbolic source causes by design: 302 register of bank
 // 1 and up (its low seven bits are what counts), 219 a register address the
 // processor lacks (the image uses it all the same; gpasm knows unimplemented
@@ -38,9 +29,9 @@ std::string QuietLine(const Processor& processor) {
 
 void AppendHex(std::string& out, unsigned value, int digits) {
   out += "0x";
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
-    out += HexDigit(static_cast<int>(value >> shift));
-  }
+  const size_t at = out.size();
+  out.resize(at + static_cast<size_t>(digits));
+  PutHexDigits(value, digits, out.data() + at);
 }
 
 // A signed offset as gpasm takes it: "0x05", "-0x20".
@@ -217,8 +208,8 @@ int BranchTarget(const Instruction& instruction, int address, const WordFacts& f
 }
 
 std::string BranchLabel(int target, Core core) {
-  std::string label(5, PageLetter(target, core));
-  for (int k = 0; k < 4; ++k) label[1 + static_cast<size_t>(k)] = HexDigit(target >> (12 - 4 * k));
+  std::string label(5, PageLetter(target / TraitsOf(core).page_words, core));
+  PutHexDigits(static_cast<unsigned>(target), 4, label.data() + 1);
   return label;
 }
 

@@ -38,11 +38,7 @@ void TextList::Clear() {
   selected_ = -1;
 }
 
-void TextList::Add(std::string text) {
-  if (!sorted_) {
-    items_.push_back(std::move(text));
-    return;
-  }
+void TextList::AddSorted(std::string&& text) {
   if (gathering_ && selected_ < 0) {
     pending_.push_back(std::move(text));
     return;
@@ -88,9 +84,17 @@ std::vector<std::string> TextList::TakeItems() {
   return std::exchange(items_, {});
 }
 
-void TextList::TakeFrom(TextList& other) {
+std::vector<std::string> TextList::TakeDistinctItems() {
+  std::vector<std::string> items = TakeItems();
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
+}
+
+void TextList::TakeFrom(TextList& other) { Assign(other.TakeItems()); }
+
+void TextList::Assign(std::vector<std::string> items) {
   Clear();
-  items_ = other.TakeItems();
+  items_ = std::move(items);
 }
 
 void TextList::Select(int index) {
@@ -108,17 +112,29 @@ void TextList::SortPending() {
     uint32_t index;
   };
   std::vector<Keyed> keyed(pending_.size());
+  // Texts of at most eight bytes, none of them 0 (label names), are ordered
+  // by their keys alone, and equal keys are texts equal but for case.
+  bool keys_decide = true;
   for (size_t i = 0; i < pending_.size(); ++i) {
     uint64_t key = 0;
     const std::string& text = pending_[i];
     for (size_t k = 0; k < 8; ++k) key = (key << 8) | (k < text.size() ? FoldCase(text[k]) : 0u);
     keyed[i] = {key, static_cast<uint32_t>(i)};
+    keys_decide = keys_decide && text.size() <= 8 && text.find('\0') == std::string::npos;
   }
-  const FoldedLess less;
-  std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return less(pending_[a.index], pending_[b.index]);
-  });
+  if (keys_decide) {
+    // The index after the key makes every position distinct: the order the
+    // stable sort gives.
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+      return a.key != b.key ? a.key < b.key : a.index < b.index;
+    });
+  } else {
+    const FoldedLess less;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+      if (a.key != b.key) return a.key < b.key;
+      return less(pending_[a.index], pending_[b.index]);
+    });
+  }
   std::vector<std::string> sorted;
   sorted.reserve(pending_.size());
   for (const Keyed& entry : keyed) sorted.push_back(std::move(pending_[entry.index]));

@@ -23,7 +23,10 @@ class TextList {
 
   void Clear();
   /// Appends `text`, or in a sorted list inserts it at its place.
-  void Add(std::string text);
+  void Add(std::string text) {
+    if (sorted_) return AddSorted(std::move(text));
+    items_.push_back(std::move(text));
+  }
   int Count() const { return static_cast<int>(items_.size()); }
   /// The text of item `index`, or the empty text for an index out of range.
   const std::string& Item(int index) const;
@@ -47,11 +50,18 @@ class TextList {
   /// Hands over all items in list order and leaves the list empty, with no
   /// selection.
   std::vector<std::string> TakeItems();
+  /// The same, each text once where equal items stand side by side (as in a
+  /// sorted list).
+  std::vector<std::string> TakeDistinctItems();
   /// Takes the items of `other`, which must stand in this list's order, in
   /// place of its own, and leaves `other` empty; no item is selected.
   void TakeFrom(TextList& other);
+  /// Takes `items`, which must stand in this list's order, in place of its
+  /// own; no item is selected.
+  void Assign(std::vector<std::string> items);
 
  private:
+  void AddSorted(std::string&& text);
   /// Merges the additions of a run into their sorted places.
   void Settle();
   void SortPending();

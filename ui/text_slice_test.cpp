@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
+#include <string>
+
 namespace tessarin {
 namespace {
 
@@ -27,6 +31,29 @@ TEST(TextSlice, MidNeverReadsOutsideTheText) {
   EXPECT_EQ(CharAt("AB", 2), 'B');
   EXPECT_EQ(CharAt("AB", 3), '\0');
   EXPECT_EQ(CharAt("AB", 0), '\0');
+}
+
+// Every 16-bit value is written as printf writes "%04X", and read back from
+// that text; the text with its letters in lower case reads back only through
+// the reader that takes either case.
+TEST(TextSlice, FourHexDigitsWriteAndReadEveryValue) {
+  for (unsigned value = 0; value <= 0xFFFF; ++value) {
+    char expected[8];
+    std::snprintf(expected, sizeof expected, "%04X", value);
+    const std::string text = FourHexDigits(value);
+    ASSERT_EQ(text, expected);
+    ASSERT_EQ(ReadFourUpperHexDigits(text), value) << text;
+    std::string lower = text;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    ASSERT_EQ(ReadFourHexDigits(lower), value) << lower;
+    if (lower != text) {
+      ASSERT_EQ(ReadFourUpperHexDigits(lower), std::nullopt) << lower;
+    }
+  }
+  EXPECT_EQ(FourHexDigits(0x12345), "2345");
+  for (std::string_view text : {"", "3FF", "3FFFF", "3FG0", " 3FF", "3F:0"}) {
+    EXPECT_EQ(ReadFourUpperHexDigits(text), std::nullopt) << text;
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "decode/decoder.h"
 #include "pass/assembler.h"
 #include "pass/listing_line.h"
+#include "ui/text_slice.h"
 #include "zones/zone_list.h"
 #include "zones/zone_text.h"
 
@@ -62,29 +63,12 @@ void ExpandDwLines(SharedState& state) {
   state.NameWarning = std::move(saved_warning);
 }
 
-// The value of an address as the listing writes it, four upper-case hex
-// digits; nothing for any other text, which no listing line has.
-std::optional<int> ListingAddress(std::string_view text) {
-  if (text.size() != 4) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      value = value * 16 + (c - '0');
-    } else if (c >= 'A' && c <= 'F') {
-      value = value * 16 + (c - 'A' + 10);
-    } else {
-      return std::nullopt;
-    }
-  }
-  return value;
-}
-
 // The word address of every line of a listing, for the word lines (after
 // the header, with a word address); nothing for the other lines.
 std::vector<std::optional<int>> LineAddresses(const std::vector<std::string>& lines) {
   std::vector<std::optional<int>> addresses(lines.size());
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
-    addresses[i] = ListingAddress(ListingLine(lines[i]).AddressField());
+    addresses[i] = ReadFourUpperHexDigits(ListingLine(lines[i]).AddressField());
   }
   return addresses;
 }
@@ -113,7 +97,7 @@ class WordLineIndex {
 
   // The first word line at or after line `from` whose address is `address`.
   std::optional<int> Find(std::string_view address, int from) const {
-    const std::optional<int> value = ListingAddress(address);
+    const std::optional<int> value = ReadFourUpperHexDigits(address);
     if (!value) return std::nullopt;
     const auto first = lines_.begin() + begin_[static_cast<size_t>(*value)];
     const auto last = lines_.begin() + begin_[static_cast<size_t>(*value) + 1];
@@ -221,7 +205,7 @@ std::vector<int> ListedWordAddresses(const TextList& listing) {
   const std::vector<std::string>& lines = listing.Items();
   for (size_t i = kHeaderLineCount; i < lines.size(); ++i) {
     const ListingLine line(lines[i]);
-    const std::optional<int> address = ListingAddress(line.AddressField());
+    const std::optional<int> address = ReadFourUpperHexDigits(line.AddressField());
     if (!address) continue;
     const size_t words = line.IsDw() ? std::max<size_t>(line.DwWords().size(), 1) : 1;
     for (size_t k = 0; k < words; ++k) listed.push_back(*address + static_cast<int>(k));

@@ -1,21 +1,17 @@
 #include "zones/zone_text.h"
 
-#include <cstdio>
-
-#include "pass/hex_record.h"
+#include "ui/text_slice.h"
 
 namespace tessarin {
 
 std::string FormatZoneText(const ZoneRange& range) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04X %04X", static_cast<unsigned>(range.first) & 0xFFFF,
-                static_cast<unsigned>(range.last) & 0xFFFF);
-  return text;
+  return FourHexDigits(static_cast<unsigned>(range.first)) + " " +
+         FourHexDigits(static_cast<unsigned>(range.last));
 }
 
 std::optional<ZoneRange> ParseZoneText(std::string_view text) {
-  const std::optional<int> first = ReadAddressText(ZoneStart(text));
-  const std::optional<int> last = ReadAddressText(ZoneEnd(text));
+  const std::optional<uint16_t> first = ReadFourUpperHexDigits(ZoneStart(text));
+  const std::optional<uint16_t> last = ReadFourUpperHexDigits(ZoneEnd(text));
   if (!first || !last || *first > *last) return std::nullopt;
   return ZoneRange{*first, *last};
 }
