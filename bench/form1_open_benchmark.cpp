@@ -41,9 +41,12 @@ void BM_OpenFullImageToScreen(benchmark::State& bench) {
   testing::RecordingMessageBox message_box;
   testing::ScriptedFileDialog dialog;
   testing::FixedClock clock;
+  testing::ScriptedProcessorChoice processor_choice;
+  testing::RememberedParts parts;
   EmptyRegistry registry;
   const auto tools = RealSystemTools();
-  auto* form = new Form1(state, {message_box, dialog, clock, registry, *tools});
+  auto* form =
+      new Form1(state, {message_box, dialog, clock, registry, *tools, processor_choice, parts});
   form->show();
   if (!QTest::qWaitForWindowExposed(form)) std::abort();
   auto* open = form->findChild<QAction*>(QStringLiteral("menuopen"));
