@@ -88,7 +88,7 @@ class LoadCheck {
     bool repeated = false;
     for (int k = 0; address && k < RecordWordCount(record) && *address + k < kWordAddressCount;
          ++k) {
-      const auto at = static_cast<size_t>(*address + k);
+      const size_t at = static_cast<size_t>(*address) + static_cast<size_t>(k);
       repeated = repeated || written_[at];
       written_[at] = true;
     }

@@ -30,7 +30,7 @@ unsigned RecordLoadAddress(std::string_view record) { return ReadHexField(Mid(re
 
 std::optional<int> RecordWordAddress(std::string_view record, uint32_t base) {
   const uint64_t byte_address = uint64_t{base} + RecordLoadAddress(record);
-  if (byte_address >= 2 * kWordAddressCount) return std::nullopt;
+  if (byte_address >= uint64_t{2} * kWordAddressCount) return std::nullopt;
   const int word_address = HalfToEven(static_cast<int>(byte_address));
   if (word_address >= kWordAddressCount) return std::nullopt;
   return word_address;
@@ -58,7 +58,7 @@ std::string RecordWord(std::string_view record, int k) {
   // The high byte's characters at j+2 and j+3, then the low byte's at j and
   // j+1, each only where the line reaches.
   const int j = 10 + 4 * k;
-  if (static_cast<size_t>(j + 3) <= record.size()) {
+  if (static_cast<size_t>(j) + 3 <= record.size()) {
     const char* low = record.data() + j - 1;
     return {low[2], low[3], low[0], low[1]};
   }

@@ -24,7 +24,7 @@ std::vector<WordSource> LoadedWords(const SharedState& state, int address_words)
     if (IsAddressRecord(read->text)) continue;
     const int words = RecordWordCount(read->text);
     for (int k = 0; k < words && read->address + k < address_words; ++k) {
-      loaded[static_cast<size_t>(read->address + k)] = {i, k};
+      loaded[static_cast<size_t>(read->address) + static_cast<size_t>(k)] = {i, k};
     }
   }
   return loaded;
