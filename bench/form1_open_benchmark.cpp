@@ -41,10 +41,10 @@ void BM_OpenFullImageToScreen(benchmark::State& bench) {
   testing::RecordingMessageBox message_box;
   testing::ScriptedFileDialog dialog;
   testing::FixedClock clock;
-  EmptyRegistry registry;
-  const auto tools = RealSystemTools();
   testing::ScriptedProcessorChoice processor_choice;
   testing::RememberedParts parts;
+  EmptyRegistry registry;
+  const auto tools = RealSystemTools();
   auto* form =
       new Form1(state, {message_box, dialog, clock, registry, *tools, processor_choice, parts});
   form->show();

@@ -24,7 +24,7 @@ class CliTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(WriteFileAtomically(hex_, kProgram).ok()); }
 
-  int Run(std::vector<std::string> args, const char* epoch = "1765200879") {
+  int Run(const std::vector<std::string>& args, const char* epoch = "1765200879") {
     out_.str("");
     err_.str("");
     SharedState state;
@@ -176,15 +176,18 @@ TEST_F(CliTest, WarningsOnePerKindAndStrict) {
   const std::string hex = (folder_ / "p\x1B[2Jrog.hex").string();
   const std::string shown = (folder_ / "p\\x1B[2Jrog.hex").string();
   const std::string output = (folder_ / "out.asm").string();
+  const std::string prefix = "tessarin-cli: warning: " + shown + ": ";
+  const std::string refused =
+      "tessarin-cli: " + shown + ": --strict: warnings, no output written\n";
   // The listing, which is no source, shows the defects alone.
   for (const auto& [text, defect] : cases) {
     ASSERT_TRUE(WriteFileAtomically(hex, text).ok());
-    const std::string warning = "tessarin-cli: warning: " + shown + ": " + defect + "\n";
+    std::string warning = prefix + defect;
+    warning += '\n';
     EXPECT_EQ(Run({"-l", hex}), 0) << defect;
     EXPECT_EQ(err_.str(), warning);
     EXPECT_EQ(Run({"--strict", "-l", "-o", output, hex}), 1);
-    EXPECT_EQ(err_.str(),
-              warning + "tessarin-cli: " + shown + ": --strict: warnings, no output written\n");
+    EXPECT_EQ(err_.str(), warning + refused);
     EXPECT_FALSE(fs::exists(output));
   }
 

@@ -53,7 +53,7 @@ void ExpectSameImage(const fs::path& original_hex, const fs::path& rebuilt_hex) 
 
 // A fresh work folder for one case, removed when the case passes.
 fs::path WorkFolder(const std::string& name) {
-  const fs::path work =
+  fs::path work =
       fs::temp_directory_path() / ("tessarin_roundtrip_" + std::to_string(::getpid()) + "_" + name);
   fs::remove_all(work);
   fs::create_directories(work);
@@ -143,7 +143,7 @@ std::string WriteImage(const std::string& name, const fs::path& hex_in) {
         static_cast<unsigned>(std::stoul(name.substr(kEveryWord.size()), nullptr, 16)));
   } else {
     const fs::path program = kPrograms / (name + ".asm");
-    const std::string processor = ProcessorOf(program);
+    std::string processor = ProcessorOf(program);
     Shell("gpasm -p p" + processor + " -o " + Quoted(hex_in) + " " + Quoted(program));
     return processor;
   }

@@ -26,7 +26,7 @@ void PrintTo(const CommentCase& c, std::ostream* out) {
 // 0030-0031 dead code after a gap; an ID word past program memory.
 TEST(CrossReferences, CommentsByWord) {
   ProgramImage image;
-  const auto put = [&](int address, std::vector<uint16_t> words) {
+  const auto put = [&](int address, const std::vector<uint16_t>& words) {
     for (const uint16_t word : words) image.Set(address++, word);
   };
   put(0, {0x2810, 0x0000, 0x0008, 0x0000, 0x0009, 0x3FFF, 0x3FFF});

@@ -43,7 +43,7 @@ class CommandsTest : public ::testing::Test {
   }
 
   fs::path Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = folder_ / "hex" / name;
+    fs::path path = folder_ / "hex" / name;
     EXPECT_TRUE(WriteFileAtomically(path, bytes).ok());
     return path;
   }

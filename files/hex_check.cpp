@@ -86,7 +86,7 @@ class LoadCheck {
     const int words = RecordWordCount(record);
     bool repeated = false;
     for (int k = 0; address && k < words && *address + k < kWordAddressCount; ++k) {
-      const auto at = static_cast<size_t>(*address + k);
+      const size_t at = static_cast<size_t>(*address) + static_cast<size_t>(k);
       repeated = repeated || written_[at];
       written_[at] = true;
     }

@@ -31,27 +31,30 @@ struct Pairs {
   }
 };
 
+// A random set of `values` values (`all` holds them all): one value, a
+// few, any mix or all of them, so that wide and narrow rows alike come up.
+ValueSet SomeSet(std::mt19937& random, int values, ValueSet all) {
+  const auto bits = static_cast<ValueSet>(random());
+  const auto one = ValueSet{1} << (random() % static_cast<unsigned>(values));
+  switch (random() % 4) {
+    case 0:
+      return one;
+    case 1:
+      return one | (ValueSet{1} << (random() % static_cast<unsigned>(values)));
+    case 2:
+      return all;
+    default:
+      return bits & all;
+  }
+}
+
 // Random relations built both ways from `values` values: the relation must
 // hold every pair the model holds, and exactly those while the entries stay
 // within four values (every bank and page of the mid-range core).
 void CompareWithPairs(int values, bool exact) {
   std::mt19937 random(static_cast<uint32_t>(values));
   const ValueSet all = values == 32 ? ~ValueSet{0} : (ValueSet{1} << values) - 1;
-  // One value, a few, any mix or all of them: wide and narrow rows alike.
-  const auto some = [&] {
-    const auto bits = static_cast<ValueSet>(random());
-    const auto one = ValueSet{1} << (random() % static_cast<unsigned>(values));
-    switch (random() % 4) {
-      case 0:
-        return one;
-      case 1:
-        return one | (ValueSet{1} << (random() % static_cast<unsigned>(values)));
-      case 2:
-        return all;
-      default:
-        return bits & all;
-    }
-  };
+  const auto some = [&] { return SomeSet(random, values, all); };
   for (int round = 0; round < 2000; ++round) {
     ValueRelation relation;
     Pairs model;

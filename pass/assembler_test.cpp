@@ -318,6 +318,7 @@ TEST_F(AssemblerTest, SymbolicStyleWritesSourceForTheChosenProcessor) {
       "0805  0008  ..  X0805\tRETURN\t; from 0015",
       "",
       org + "2007",
+      // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one line, split to fit.
       "2007  3F72  ?r       \t__CONFIG\t_FOSC_HS & _WDTE_OFF & _PWRTE_ON & _CP_OFF & _BOREN_ON "
       "& _LVP_OFF & _CPD_OFF & _WRT_ON & _DEBUG_OFF\t; 0x3F72",
       // __CONFIG leaves gpasm where it was: the next word needs its ORG.
@@ -357,6 +358,7 @@ TEST_F(AssemblerTest, EnhancedPartReadsPast64KBytes) {
                         "0000  3001  0.       \tMOVLW\t0x01",
                         "",
                         org + "8007",
+                        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one line, split.
                         "8007  FFE2  \xFF\xE2       \t__CONFIG\t_CONFIG1, _FOSC_HS & _WDTE_OFF & "
                         "_PWRTE_OFF & _MCLRE_ON & _CP_OFF & _CPD_OFF & _BOREN_ON & _CLKOUTEN_OFF "
                         "& _IESO_ON & _FCMEN_ON\t; 0xFFE2",

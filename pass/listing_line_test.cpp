@@ -29,9 +29,10 @@ TEST(DwText, CommentShowsLowBytesAbove31) {
     // The high byte 34 ("4") shows nowhere: columns 13-14 are blanked.
     const std::string word = "34" + row.low_byte;
     const std::string line = DwText(Line(0x20, word)).Finish();
-    EXPECT_EQ(line,
-              "0020  " + word + Blanks(11) + "\tDW   0x" + word + Blanks(49) + "; " + row.shown)
-        << word;
+    std::string expected = "0020  " + word;
+    expected.append(Blanks(11)).append("\tDW   0x").append(word).append(Blanks(49));
+    expected.append("; ").push_back(row.shown);
+    EXPECT_EQ(line, expected) << word;
   }
 }
 

@@ -11,6 +11,7 @@ namespace {
 
 std::vector<std::string> Contents(const TextList& list) {
   std::vector<std::string> out;
+  out.reserve(static_cast<size_t>(list.Count()));
   for (int i = 0; i < list.Count(); ++i) out.push_back(list.Item(i));
   return out;
 }

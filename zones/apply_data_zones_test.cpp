@@ -88,14 +88,16 @@ class ApplyDataZonesTest : public ::testing::Test {
   static Piece Dw(int first, int count) { return {first, count, true}; }
   Lines Expected(const std::vector<Piece>& pieces) const {
     Lines body;
-    for (const auto& [first, count, dw] : pieces) {
-      const auto line = [&](int k) { return Fresh(static_cast<size_t>(first + k)); };
-      if (!dw) {
-        for (int k = 0; k < count; ++k) body.push_back(line(k));
+    for (const Piece& piece : pieces) {
+      const auto line = [&](int k) {
+        return Fresh(static_cast<size_t>(piece.first) + static_cast<size_t>(k));
+      };
+      if (!piece.dw) {
+        for (int k = 0; k < piece.count; ++k) body.push_back(line(k));
         continue;
       }
       DwText text(line(0));
-      for (int k = 1; k < count; ++k) text.AddWord(line(k));
+      for (int k = 1; k < piece.count; ++k) text.AddWord(line(k));
       body.push_back(std::move(text).Finish());
     }
     return body;
