@@ -38,13 +38,20 @@ constexpr std::array<std::string_view, 8> kStatusBits{"C",      "DC",  "Z",   "N
 
 // Every key is "0" and two upper-case hex digits: the row of each key, by
 // the value of its two digits, found once so that a lookup is one read.
-constexpr std::array<int8_t, 256> kRowOfKey = [] {
-  std::array<int8_t, 256> rows{};
-  rows.fill(-1);
+constexpr size_t KeyIndex(std::string_view key) {
+  return static_cast<size_t>(HexDigitValue(key[1])) * 16 +
+         static_cast<size_t>(HexDigitValue(key[2]));
+}
+
+constexpr uint8_t kNoRow = 0xFF;
+static_assert(kRegisters.size() < kNoRow);
+
+constexpr std::array<uint8_t, 256> kRowOfKey = [] {
+  std::array<uint8_t, 256> rows{};
+  rows.fill(kNoRow);
   for (size_t k = kRegisters.size(); k-- > 0;) {
     const std::string_view key = kRegisters[k].key;
-    rows[static_cast<size_t>(HexDigitValue(key[1]) * 16 + HexDigitValue(key[2]))] =
-        static_cast<int8_t>(k);
+    rows[KeyIndex(key)] = static_cast<uint8_t>(k);
   }
   return rows;
 }();
@@ -60,10 +67,9 @@ static_assert(std::all_of(kRegisters.begin(), kRegisters.end(),
 
 std::optional<std::string_view> FindRegisterName(std::string_view key) {
   if (!IsKeyForm(key)) return std::nullopt;
-  const int row =
-      kRowOfKey[static_cast<size_t>(HexDigitValue(key[1]) * 16 + HexDigitValue(key[2]))];
-  if (row < 0) return std::nullopt;
-  return kRegisters[static_cast<size_t>(row)].name;
+  const uint8_t row = kRowOfKey[KeyIndex(key)];
+  if (row == kNoRow) return std::nullopt;
+  return kRegisters[row].name;
 }
 
 std::string RegisterName(std::string_view key, std::string& name_warning) {

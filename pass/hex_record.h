@@ -98,7 +98,7 @@ inline WordText RecordWord(std::string_view record, int k) {
   // The high byte's characters at j+2 and j+3, then the low byte's at j and
   // j+1.
   const int j = 10 + 4 * k;
-  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return CutRecordWord(record, k);
+  if (k < 0 || static_cast<size_t>(j) + 3 > record.size()) return CutRecordWord(record, k);
   const char* low = record.data() + j - 1;
   return {low[2], low[3], low[0], low[1]};
 }
@@ -109,9 +109,9 @@ inline WordText RecordWord(std::string_view record, int k) {
 constexpr std::optional<uint16_t> RecordWordValue(std::string_view record, int k) {
   // The word's characters at j+2, j+3, j and j+1, as RecordWord takes them.
   const int j = 10 + 4 * k;
-  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return std::nullopt;
-  const char text[] = {record[static_cast<size_t>(j + 1)], record[static_cast<size_t>(j + 2)],
-                       record[static_cast<size_t>(j - 1)], record[static_cast<size_t>(j)]};
+  if (k < 0 || static_cast<size_t>(j) + 3 > record.size()) return std::nullopt;
+  const auto at = static_cast<size_t>(j);
+  const char text[] = {record[at + 1], record[at + 2], record[at - 1], record[at]};
   return ReadFourHexDigits(std::string_view(text, 4));
 }
 
@@ -120,8 +120,8 @@ constexpr std::optional<uint16_t> RecordWordValue(std::string_view record, int k
 constexpr bool RecordWordAbove3FFF(std::string_view record, int k) {
   // The first digit of the high byte, at j+2, settles nearly every word.
   const int j = 10 + 4 * k;
-  if (k < 0 || static_cast<size_t>(j + 3) > record.size()) return false;
-  if (HexDigitOrNone(record[static_cast<size_t>(j + 1)]) < 4) return false;
+  if (k < 0 || static_cast<size_t>(j) + 3 > record.size()) return false;
+  if (HexDigitOrNone(record[static_cast<size_t>(j) + 1]) < 4) return false;
   const std::optional<uint16_t> value = RecordWordValue(record, k);
   return value && *value > 0x3FFF;
 }
@@ -134,7 +134,7 @@ constexpr int HalfToEven(int value) {
 
 /// The word address of a byte address, as `RecordWordAddress` gives it.
 constexpr std::optional<int> WordAddressOfByte(uint64_t byte_address) {
-  if (byte_address >= 2 * kWordAddressCount) return std::nullopt;
+  if (byte_address >= uint64_t{2} * kWordAddressCount) return std::nullopt;
   const int word_address = HalfToEven(static_cast<int>(byte_address));
   if (word_address >= kWordAddressCount) return std::nullopt;
   return word_address;

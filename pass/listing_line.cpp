@@ -15,7 +15,6 @@ constexpr int kCharsColumn = 13;
 constexpr int kLabelColumn = 17;
 constexpr int kLabelWidth = 5;
 constexpr int kTabColumn = 22;
-constexpr int kInstructionColumn = 23;
 
 constexpr std::string_view kAddressAreaBlanks = "                ";  // columns 1-16
 constexpr std::string_view kDwMnemonic = "DW   ";
