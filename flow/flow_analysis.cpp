@@ -6,6 +6,7 @@
 
 #include "flow/flow_rules.h"
 #include "flow/flow_state.h"
+#include "instructions/decoded_words.h"
 #include "instructions/instruction.h"
 
 namespace tessarin {
@@ -44,7 +45,7 @@ class FlowSolver {
         continue;
       }
       out_.words_[static_cast<size_t>(a)].instruction =
-          DecodeInstruction(image.Word(a), facts.core);
+          DecodedWordOf(image.Word(a), facts.core).instruction;
     }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "instructions/decoded_words.h"
 #include "instructions/instruction.h"
 #include "processors/processor.h"
 
@@ -51,7 +52,7 @@ ZoneProposal ClassifyUnreached(const ProgramImage& image, const FlowAnalysis& fl
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
     const Instruction& instruction = flow.InstructionAt(a);
-    exact = exact && IsExactInstruction(word, core);
+    exact = exact && DecodedWordOf(word, core).exact;
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
     if (instruction.mnemonic == Mnemonic::kRetlw) ++retlw;
@@ -89,7 +90,7 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       continue;
     }
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a), facts.core)) {
+      if (!DecodedWordOf(image.Word(a), facts.core).exact) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
