@@ -39,13 +39,13 @@ class FlowSolver {
       : rules_(facts), n_(rules_.ProgramWords()), out_(out), node_of_(static_cast<size_t>(n_)) {
     out_.facts_ = rules_.facts();
     out_.words_.resize(static_cast<size_t>(n_));
+    const DecodedWords& decoded = DecodedWords::Of(facts.core);
     for (int a = 0; a < n_; ++a) {
       if (!image.Has(a)) {
         node_of_[static_cast<size_t>(a)] = kAbsent;
         continue;
       }
-      out_.words_[static_cast<size_t>(a)].instruction =
-          DecodedWordOf(image.Word(a), facts.core).instruction;
+      out_.words_[static_cast<size_t>(a)].instruction = decoded[image.Word(a)].instruction;
     }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));

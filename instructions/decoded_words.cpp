@@ -1,32 +1,21 @@
 #include "instructions/decoded_words.h"
 
-#include <vector>
-
 namespace tessarin {
-namespace {
 
-constexpr uint32_t kWordCount = 0x4000;
-
-std::vector<DecodedWord> DecodeEveryWord(Core core) {
-  std::vector<DecodedWord> table(kWordCount);
-  for (uint32_t word = 0; word < kWordCount; ++word) {
-    const auto w = static_cast<uint16_t>(word);
-    table[word] = {DecodeInstruction(w, core), IsExactInstruction(w, core)};
+DecodedWords::DecodedWords(Core core) : words_(0x4000) {
+  for (size_t k = 0; k < words_.size(); ++k) {
+    const auto word = static_cast<uint16_t>(k);
+    words_[k] = {DecodeInstruction(word, core), IsExactInstruction(word, core)};
   }
-  return table;
 }
 
-}  // namespace
-
-const DecodedWord& DecodedWordOf(uint16_t word, Core core) {
-  static constexpr DecodedWord kNoInstruction{};
-  if (word >= kWordCount) return kNoInstruction;
+const DecodedWords& DecodedWords::Of(Core core) {
   if (core == Core::kEnhanced) {
-    static const std::vector<DecodedWord> enhanced = DecodeEveryWord(Core::kEnhanced);
-    return enhanced[word];
+    static const DecodedWords enhanced(Core::kEnhanced);
+    return enhanced;
   }
-  static const std::vector<DecodedWord> mid_range = DecodeEveryWord(Core::kMidRange);
-  return mid_range[word];
+  static const DecodedWords mid_range(Core::kMidRange);
+  return mid_range;
 }
 
 }  // namespace tessarin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "instructions/instruction.h"
 
@@ -13,9 +14,23 @@ struct DecodedWord {
   bool exact = false;
 };
 
-/// The decoding of `word` on `core`, read from a table of the 16,384 words
-/// of that core that is built on first use: for code that reads every word
-/// of an image, often more than once. Words above 0x3FFF are no instruction.
-const DecodedWord& DecodedWordOf(uint16_t word, Core core);
+/// The 16,384 words of one core, each decoded once: for code that reads
+/// every word of an image, often more than once.
+class DecodedWords {
+ public:
+  /// The table of `core`, built on first use.
+  static const DecodedWords& Of(Core core);
+
+  /// Words above 0x3FFF are no instruction.
+  const DecodedWord& operator[](uint16_t word) const {
+    static constexpr DecodedWord kNoInstruction{};
+    return word < words_.size() ? words_[word] : kNoInstruction;
+  }
+
+ private:
+  explicit DecodedWords(Core core);
+
+  std::vector<DecodedWord> words_;
+};
 
 }  // namespace tessarin
