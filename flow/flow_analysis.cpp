@@ -64,6 +64,17 @@ class FlowSolver {
   struct Summary {
     ValueRelation banks;
     PageRelation pages;
+
+    // As `FlowState::Join`, a summary still empty takes the other as it is.
+    bool Join(const Summary& other) {
+      if (banks.Empty() && pages.Empty()) {
+        *this = other;
+        return !(other.banks.Empty() && other.pages.Empty());
+      }
+      const bool banks_grew = banks.Join(other.banks);
+      const bool pages_grew = pages.Join(other.pages);
+      return banks_grew || pages_grew;
+    }
   };
   // A reached word: what the forward pass reads and writes on the first
   // cache line, the summary and the links that the backward pass reads on
@@ -145,9 +156,7 @@ class FlowSolver {
   }
 
   void Summarise(Node& node, const Summary& summary) {
-    const bool banks = node.summary.banks.Join(summary.banks);
-    const bool pages = node.summary.pages.Join(summary.pages);
-    if (!(banks || pages) || node.in_backward) return;
+    if (!node.summary.Join(summary) || node.in_backward) return;
     node.in_backward = true;
     backward_.push_back(Number(node));
   }
