@@ -97,8 +97,9 @@ class FlowSolver {
   // `node_of_` of a word that the image lacks.
   static constexpr uint32_t kAbsent = std::numeric_limits<uint32_t>::max();
 
-  int Next(int a) const { return (a + 1) % n_; }
-  int Previous(int a) const { return (a + n_ - 1) % n_; }
+  // Program memory wraps around; a and its neighbours are program words.
+  int Next(int a) const { return a + 1 == n_ ? 0 : a + 1; }
+  int Previous(int a) const { return a == 0 ? n_ - 1 : a - 1; }
 
   const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
   uint32_t Number(const Node& node) const {

@@ -211,7 +211,10 @@ int FlowRules::BranchTarget(int address, const Instruction& instruction, ValueSe
   return Wrap(page * kPageWords | instruction.literal);
 }
 
-int FlowRules::Wrap(int address) const { return (address & kCounterMask) % facts_.program_words; }
+int FlowRules::Wrap(int address) const {
+  const int counter = address & kCounterMask;
+  return counter < facts_.program_words ? counter : counter % facts_.program_words;
+}
 
 ValueSet FlowRules::PartBanks(ValueSet values) const { return Fold(values, facts_.bank_count); }
 

@@ -104,12 +104,6 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Identity(ValueSet values) {
 }
 
 template <typename Set>
-ValueSet BasicValueRelation<Set>::Image() const {
-  if (wide_) return ValueSet{rows_[0]} | rows_[2];
-  return ValueSet{rows_[0]} | rows_[1] | rows_[2] | rows_[3];
-}
-
-template <typename Set>
 ValueSet BasicValueRelation<Set>::Apply(ValueSet entries) const {
   if (wide_) return (entries & rows_[0]) | ((entries & rows_[1]) != 0 ? ValueSet{rows_[2]} : 0);
   ValueSet values = 0;
@@ -209,8 +203,15 @@ bool BasicValueRelation<Set>::JoinPieces(const BasicValueRelation& other) {
     return changed;
   }
   WidePieces pieces;
-  Gather(pieces);
-  other.Gather(pieces);
+  if (wide_ && other.wide_) {
+    // Both wide: the pieces of each, as `Gather` takes them, without the call.
+    pieces.kept = ValueSet{rows_[0]} | other.rows_[0];
+    pieces.Share(rows_[1], rows_[2]);
+    pieces.Share(other.rows_[1], other.rows_[2]);
+  } else {
+    Gather(pieces);
+    other.Gather(pieces);
+  }
   const BasicValueRelation joined = FromPieces(pieces);
   const bool changed = joined != *this;
   *this = joined;
