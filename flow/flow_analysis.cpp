@@ -174,10 +174,8 @@ class FlowSolver {
 
   // The fall-through of the call `call` once a callee with `summary` returns.
   void Return(const Node& call, const Summary& summary) {
-    FlowState after = rules_.Forgotten(call.state);
-    after.banks = call.state.banks.Then(summary.banks);
-    after.pages = call.state.pages.Then(summary.pages);
-    Propagate(Next(call.address), after);
+    Propagate(Next(call.address), rules_.AfterReturn(call.state.banks.Then(summary.banks),
+                                                     call.state.pages.Then(summary.pages)));
   }
 
   // A write to PCL or BRW: where W and PCLATH say when they are known; a
@@ -304,6 +302,7 @@ class FlowSolver {
 
   void Publish() {
     std::vector<std::pair<int, uint16_t>> references;  // target, source
+    references.reserve(nodes_.size());
     for (const Node& node : nodes_) {
       FlowAnalysis::WordFlow& word = out_.words_[node.address];
       word.banks = rules_.PartBanks(node.state.banks.Image());

@@ -20,17 +20,6 @@ std::optional<int> SingleValue(ValueSet values) {
   return std::countr_zero(values);
 }
 
-// The values of `values` modulo `count`: a part with fewer banks or pages
-// than its bits can select ignores the bits above.
-ValueSet Fold(ValueSet values, int count) {
-  if ((values & ~FirstValues(count)) == 0) return values;
-  ValueSet folded = 0;
-  for (; values != 0; values &= values - 1) {
-    folded |= ValueSet{1} << (std::countr_zero(values) % count);
-  }
-  return folded;
-}
-
 }  // namespace
 
 FlowRules::FlowRules(const CoreFacts& facts) : facts_(facts) {
@@ -45,6 +34,8 @@ FlowRules::FlowRules(const CoreFacts& facts) : facts_(facts) {
   all_banks_ = FirstValues(static_cast<int>(bank_mask_) + 1);
   all_pages_ = FirstValues(static_cast<int>(page_mask_) + 1);
   all_low_ = FirstValues(static_cast<int>(low_mask_) + 1);
+  part_banks_ = FirstValues(facts_.bank_count);
+  part_pages_ = FirstValues(facts_.page_count);
 }
 
 FlowState FlowRules::After(const Instruction& instruction, FlowState state) const {
@@ -216,8 +207,14 @@ int FlowRules::Wrap(int address) const {
   return counter < facts_.program_words ? counter : counter % facts_.program_words;
 }
 
-ValueSet FlowRules::PartBanks(ValueSet values) const { return Fold(values, facts_.bank_count); }
-
-ValueSet FlowRules::PartPages(ValueSet values) const { return Fold(values, facts_.page_count); }
+// A part with fewer banks or pages than its bits can select ignores the
+// bits above.
+ValueSet FlowRules::Fold(ValueSet values, int count) {
+  ValueSet folded = 0;
+  for (; values != 0; values &= values - 1) {
+    folded |= ValueSet{1} << (std::countr_zero(values) % count);
+  }
+  return folded;
+}
 
 }  // namespace tessarin
