@@ -129,11 +129,14 @@ class FlowSolver {
   }
 
   // Adds `from` to the list of word `to` that `head` picks. A word that
-  // runs again may add itself again: its runs are few.
+  // runs again adds itself again, unless it is still first in the list:
+  // visiting it twice in a row would only repeat the same step.
   void AddLink(uint32_t Node::*head, int to, const Node& from) {
     Node* target = NodeOf(to);
     if (target == nullptr) return;
-    links_.push_back({Number(from), target->*head});
+    const uint32_t first = target->*head;
+    if (first != 0 && links_[first - 1].from == Number(from)) return;
+    links_.push_back({Number(from), first});
     target->*head = static_cast<uint32_t>(links_.size());
   }
 
