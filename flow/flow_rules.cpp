@@ -16,7 +16,7 @@ constexpr int kStatusBankBits = 2;  // STATUS RP1:RP0
 ValueSet FirstValues(int count) { return count >= 32 ? ~ValueSet{0} : (ValueSet{1} << count) - 1; }
 
 std::optional<int> SingleValue(ValueSet values) {
-  if (!std::has_single_bit(values)) return std::nullopt;
+  if (values == 0 || (values & (values - 1)) != 0) return std::nullopt;
   return std::countr_zero(values);
 }
 
@@ -69,17 +69,19 @@ FlowState FlowRules::After(const Instruction& instruction, FlowState state) cons
     case Mnemonic::kMoviwIndexed:
       state.w = ByteSet::Any();
       break;
-    default:
-      if (OperandsOf(instruction.mnemonic) == OperandKind::kFileDest) {
+    default: {
+      const OperandKind operands = OperandsOf(instruction.mnemonic);
+      if (operands == OperandKind::kFileDest) {
         if (instruction.to_file) {
           WriteFile(state, file, ByteSet::Any());
         } else {
           state.w = ByteSet::Any();
         }
-      } else if (OperandsOf(instruction.mnemonic) == OperandKind::kLiteral8) {
+      } else if (operands == OperandKind::kLiteral8) {
         state.w = ByteSet::Any();
       }
       break;
+    }
   }
   return state;
 }

@@ -15,7 +15,11 @@ class ByteSet {
  public:
   /// The empty set.
   ByteSet() = default;
-  static ByteSet Any();
+  static ByteSet Any() {
+    ByteSet set;
+    set.count_ = kAny;
+    return set;
+  }
   static ByteSet Only(unsigned value);
 
   bool Empty() const { return count_ == 0; }
