@@ -203,15 +203,8 @@ bool BasicValueRelation<Set>::JoinPieces(const BasicValueRelation& other) {
     return changed;
   }
   WidePieces pieces;
-  if (wide_ && other.wide_) {
-    // Both wide: the pieces of each, as `Gather` takes them, without the call.
-    pieces.kept = ValueSet{rows_[0]} | other.rows_[0];
-    pieces.Share(rows_[1], rows_[2]);
-    pieces.Share(other.rows_[1], other.rows_[2]);
-  } else {
-    Gather(pieces);
-    other.Gather(pieces);
-  }
+  Gather(pieces);
+  other.Gather(pieces);
   const BasicValueRelation joined = FromPieces(pieces);
   const bool changed = joined != *this;
   *this = joined;
