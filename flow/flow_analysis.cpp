@@ -6,6 +6,7 @@
 
 #include "flow/flow_rules.h"
 #include "flow/flow_state.h"
+#include "instructions/decoded_words.h"
 #include "instructions/instruction.h"
 
 namespace tessarin {
@@ -38,13 +39,13 @@ class FlowSolver {
       : rules_(facts), n_(rules_.ProgramWords()), out_(out), node_of_(static_cast<size_t>(n_)) {
     out_.facts_ = rules_.facts();
     out_.words_.resize(static_cast<size_t>(n_));
+    const DecodedWords& decoded = DecodedWords::Of(facts.core);
     for (int a = 0; a < n_; ++a) {
       if (!image.Has(a)) {
         node_of_[static_cast<size_t>(a)] = kAbsent;
         continue;
       }
-      out_.words_[static_cast<size_t>(a)].instruction =
-          DecodeInstruction(image.Word(a), facts.core);
+      out_.words_[static_cast<size_t>(a)].instruction = decoded[image.Word(a)].instruction;
     }
     // Every node a word may need, so that references to nodes stay valid.
     nodes_.reserve(static_cast<size_t>(n_));
@@ -63,6 +64,17 @@ class FlowSolver {
   struct Summary {
     ValueRelation banks;
     PageRelation pages;
+
+    // As `FlowState::Join`, a summary still empty takes the other as it is.
+    bool Join(const Summary& other) {
+      if (banks.Empty() && pages.Empty()) {
+        *this = other;
+        return !(other.banks.Empty() && other.pages.Empty());
+      }
+      const bool banks_grew = banks.Join(other.banks);
+      const bool pages_grew = pages.Join(other.pages);
+      return banks_grew || pages_grew;
+    }
   };
   // A reached word: what the forward pass reads and writes on the first
   // cache line, the summary and the links that the backward pass reads on
@@ -85,8 +97,9 @@ class FlowSolver {
   // `node_of_` of a word that the image lacks.
   static constexpr uint32_t kAbsent = std::numeric_limits<uint32_t>::max();
 
-  int Next(int a) const { return (a + 1) % n_; }
-  int Previous(int a) const { return (a + n_ - 1) % n_; }
+  // Program memory wraps around; a and its neighbours are program words.
+  int Next(int a) const { return a + 1 == n_ ? 0 : a + 1; }
+  int Previous(int a) const { return a == 0 ? n_ - 1 : a - 1; }
 
   const Instruction& At(int a) const { return out_.words_[static_cast<size_t>(a)].instruction; }
   uint32_t Number(const Node& node) const {
@@ -116,11 +129,14 @@ class FlowSolver {
   }
 
   // Adds `from` to the list of word `to` that `head` picks. A word that
-  // runs again may add itself again: its runs are few.
+  // runs again adds itself again, unless it is still first in the list:
+  // visiting it twice in a row would only repeat the same step.
   void AddLink(uint32_t Node::*head, int to, const Node& from) {
     Node* target = NodeOf(to);
     if (target == nullptr) return;
-    links_.push_back({Number(from), target->*head});
+    const uint32_t first = target->*head;
+    if (first != 0 && links_[first - 1].from == Number(from)) return;
+    links_.push_back({Number(from), first});
     target->*head = static_cast<uint32_t>(links_.size());
   }
 
@@ -144,9 +160,7 @@ class FlowSolver {
   }
 
   void Summarise(Node& node, const Summary& summary) {
-    const bool banks = node.summary.banks.Join(summary.banks);
-    const bool pages = node.summary.pages.Join(summary.pages);
-    if (!(banks || pages) || node.in_backward) return;
+    if (!node.summary.Join(summary) || node.in_backward) return;
     node.in_backward = true;
     backward_.push_back(Number(node));
   }
@@ -163,10 +177,8 @@ class FlowSolver {
 
   // The fall-through of the call `call` once a callee with `summary` returns.
   void Return(const Node& call, const Summary& summary) {
-    FlowState after = rules_.Forgotten(call.state);
-    after.banks = call.state.banks.Then(summary.banks);
-    after.pages = call.state.pages.Then(summary.pages);
-    Propagate(Next(call.address), after);
+    Propagate(Next(call.address), rules_.AfterReturn(call.state.banks.Then(summary.banks),
+                                                     call.state.pages.Then(summary.pages)));
   }
 
   // A write to PCL or BRW: where W and PCLATH say when they are known; a
@@ -293,6 +305,7 @@ class FlowSolver {
 
   void Publish() {
     std::vector<std::pair<int, uint16_t>> references;  // target, source
+    references.reserve(nodes_.size());
     for (const Node& node : nodes_) {
       FlowAnalysis::WordFlow& word = out_.words_[node.address];
       word.banks = rules_.PartBanks(node.state.banks.Image());

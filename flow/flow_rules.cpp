@@ -16,19 +16,8 @@ constexpr int kStatusBankBits = 2;  // STATUS RP1:RP0
 ValueSet FirstValues(int count) { return count >= 32 ? ~ValueSet{0} : (ValueSet{1} << count) - 1; }
 
 std::optional<int> SingleValue(ValueSet values) {
-  if (!std::has_single_bit(values)) return std::nullopt;
+  if (values == 0 || (values & (values - 1)) != 0) return std::nullopt;
   return std::countr_zero(values);
-}
-
-// The values of `values` modulo `count`: a part with fewer banks or pages
-// than its bits can select ignores the bits above.
-ValueSet Fold(ValueSet values, int count) {
-  if ((values & ~FirstValues(count)) == 0) return values;
-  ValueSet folded = 0;
-  for (; values != 0; values &= values - 1) {
-    folded |= ValueSet{1} << (std::countr_zero(values) % count);
-  }
-  return folded;
 }
 
 }  // namespace
@@ -45,6 +34,8 @@ FlowRules::FlowRules(const CoreFacts& facts) : facts_(facts) {
   all_banks_ = FirstValues(static_cast<int>(bank_mask_) + 1);
   all_pages_ = FirstValues(static_cast<int>(page_mask_) + 1);
   all_low_ = FirstValues(static_cast<int>(low_mask_) + 1);
+  part_banks_ = FirstValues(facts_.bank_count);
+  part_pages_ = FirstValues(facts_.page_count);
 }
 
 FlowState FlowRules::After(const Instruction& instruction, FlowState state) const {
@@ -78,17 +69,19 @@ FlowState FlowRules::After(const Instruction& instruction, FlowState state) cons
     case Mnemonic::kMoviwIndexed:
       state.w = ByteSet::Any();
       break;
-    default:
-      if (OperandsOf(instruction.mnemonic) == OperandKind::kFileDest) {
+    default: {
+      const OperandKind operands = OperandsOf(instruction.mnemonic);
+      if (operands == OperandKind::kFileDest) {
         if (instruction.to_file) {
           WriteFile(state, file, ByteSet::Any());
         } else {
           state.w = ByteSet::Any();
         }
-      } else if (OperandsOf(instruction.mnemonic) == OperandKind::kLiteral8) {
+      } else if (operands == OperandKind::kLiteral8) {
         state.w = ByteSet::Any();
       }
       break;
+    }
   }
   return state;
 }
@@ -211,10 +204,19 @@ int FlowRules::BranchTarget(int address, const Instruction& instruction, ValueSe
   return Wrap(page * kPageWords | instruction.literal);
 }
 
-int FlowRules::Wrap(int address) const { return (address & kCounterMask) % facts_.program_words; }
+int FlowRules::Wrap(int address) const {
+  const int counter = address & kCounterMask;
+  return counter < facts_.program_words ? counter : counter % facts_.program_words;
+}
 
-ValueSet FlowRules::PartBanks(ValueSet values) const { return Fold(values, facts_.bank_count); }
-
-ValueSet FlowRules::PartPages(ValueSet values) const { return Fold(values, facts_.page_count); }
+// A part with fewer banks or pages than its bits can select ignores the
+// bits above.
+ValueSet FlowRules::Fold(ValueSet values, int count) {
+  ValueSet folded = 0;
+  for (; values != 0; values &= values - 1) {
+    folded |= ValueSet{1} << (std::countr_zero(values) % count);
+  }
+  return folded;
+}
 
 }  // namespace tessarin

@@ -27,6 +27,11 @@ class FlowRules {
   FlowState AtInterrupt() const;
   /// `state` with banks, pages, PCLATH and W unknown, for each entry.
   FlowState Forgotten(const FlowState& state) const;
+  /// After a call returns: the banks and pages its callee leaves, PCLATH's
+  /// low bits and W unknown.
+  FlowState AfterReturn(const ValueRelation& banks, const PageRelation& pages) const {
+    return {banks, pages, all_low_, ByteSet::Any()};
+  }
 
   /// A write to PCL: the program goes on at an address computed at run time.
   bool IsComputedJump(const Instruction& instruction) const;
@@ -44,10 +49,16 @@ class FlowRules {
   int Wrap(int address) const;
 
   /// Banks and pages of the part from the values of their bits.
-  ValueSet PartBanks(ValueSet values) const;
-  ValueSet PartPages(ValueSet values) const;
+  ValueSet PartBanks(ValueSet values) const {
+    return (values & ~part_banks_) == 0 ? values : Fold(values, facts_.bank_count);
+  }
+  ValueSet PartPages(ValueSet values) const {
+    return (values & ~part_pages_) == 0 ? values : Fold(values, facts_.page_count);
+  }
 
  private:
+  // The values of `values` modulo `count`.
+  static ValueSet Fold(ValueSet values, int count);
   bool BankByBsr() const { return facts_.bsr != kNoRegister; }
   std::optional<int> KnownPclath(const FlowState& state) const;
   void WriteFile(FlowState& state, uint8_t file, const ByteSet& values) const;
@@ -63,6 +74,9 @@ class FlowRules {
   ValueSet all_banks_ = 0;
   ValueSet all_pages_ = 0;
   ValueSet all_low_ = 0;
+  // The values that are banks and pages of the part.
+  ValueSet part_banks_ = 0;
+  ValueSet part_pages_ = 0;
 };
 
 }  // namespace tessarin

@@ -4,12 +4,6 @@
 
 namespace tessarin {
 
-ByteSet ByteSet::Any() {
-  ByteSet set;
-  set.count_ = kAny;
-  return set;
-}
-
 ByteSet ByteSet::Only(unsigned value) {
   ByteSet set;
   set.Add(value & 0xFF);

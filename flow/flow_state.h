@@ -15,9 +15,14 @@ class ByteSet {
  public:
   /// The empty set.
   ByteSet() = default;
-  static ByteSet Any();
+  static ByteSet Any() {
+    ByteSet set;
+    set.count_ = kAny;
+    return set;
+  }
   static ByteSet Only(unsigned value);
 
+  bool Empty() const { return count_ == 0; }
   bool IsAny() const { return count_ == kAny; }
   /// The one value of a set that has a single one.
   std::optional<unsigned> Single() const;
@@ -50,6 +55,12 @@ struct FlowState {
   ByteSet w;
 
   bool Join(const FlowState& other) {
+    // A word not reached yet takes the state as it comes: what joining it
+    // with nothing would give, at a fraction of the cost.
+    if (Empty()) {
+      *this = other;
+      return !other.Empty();
+    }
     const bool banks_grew = banks.Join(other.banks);
     const bool pages_grew = pages.Join(other.pages);
     const bool w_grew = w.Join(other.w);
@@ -57,6 +68,9 @@ struct FlowState {
     pclath_low |= other.pclath_low;
     return banks_grew || pages_grew || w_grew || low_grew;
   }
+
+  /// Nothing known: the state of a word that no path has reached yet.
+  bool Empty() const { return banks.Empty() && pages.Empty() && pclath_low == 0 && w.Empty(); }
 };
 
 }  // namespace tessarin

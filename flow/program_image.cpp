@@ -9,12 +9,4 @@ void ProgramImage::Set(int address, uint16_t word) {
   if (address >= end_) end_ = address + 1;
 }
 
-bool ProgramImage::Has(int address) const {
-  return address >= 0 && address < kAddressCount && present_[static_cast<size_t>(address)];
-}
-
-uint16_t ProgramImage::Word(int address) const {
-  return Has(address) ? words_[static_cast<size_t>(address)] : 0;
-}
-
 }  // namespace tessarin

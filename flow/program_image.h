@@ -21,9 +21,13 @@ class ProgramImage {
 
   /// Sets the word at `address`; addresses outside 0-0xFFFF are ignored.
   void Set(int address, uint16_t word);
-  bool Has(int address) const;
+  bool Has(int address) const {
+    return address >= 0 && address < kAddressCount && present_[static_cast<size_t>(address)];
+  }
   /// The word at `address`, 0 where absent.
-  uint16_t Word(int address) const;
+  uint16_t Word(int address) const {
+    return Has(address) ? words_[static_cast<size_t>(address)] : 0;
+  }
   /// One past the highest address present; 0 for an empty image.
   int End() const { return end_; }
 

@@ -104,12 +104,6 @@ BasicValueRelation<Set> BasicValueRelation<Set>::Identity(ValueSet values) {
 }
 
 template <typename Set>
-ValueSet BasicValueRelation<Set>::Image() const {
-  if (wide_) return ValueSet{rows_[0]} | rows_[2];
-  return ValueSet{rows_[0]} | rows_[1] | rows_[2] | rows_[3];
-}
-
-template <typename Set>
 ValueSet BasicValueRelation<Set>::Apply(ValueSet entries) const {
   if (wide_) return (entries & rows_[0]) | ((entries & rows_[1]) != 0 ? ValueSet{rows_[2]} : 0);
   ValueSet values = 0;

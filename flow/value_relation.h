@@ -39,7 +39,10 @@ class BasicValueRelation {
   /// The entry values the relation has pairs for.
   ValueSet Domain() const { return domain_; }
   /// The values possible now, whatever the entry value.
-  ValueSet Image() const;
+  ValueSet Image() const {
+    if (wide_) return ValueSet{rows_[0]} | rows_[2];
+    return ValueSet{rows_[0]} | rows_[1] | rows_[2] | rows_[3];
+  }
   /// The values possible now when the entry value was one of `entries`.
   ValueSet Apply(ValueSet entries) const;
 

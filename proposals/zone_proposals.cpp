@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "instructions/decoded_words.h"
 #include "instructions/instruction.h"
 #include "processors/processor.h"
 
@@ -42,7 +43,7 @@ bool EndsRoutine(Mnemonic mnemonic) {
 // back and end the way a routine ends may be code that the analysis cannot
 // see reached (through a pointer, say), whatever they read as: weak.
 ZoneProposal ClassifyUnreached(const ProgramImage& image, const FlowAnalysis& flow, ZoneRange run) {
-  const Core core = flow.Facts().core;
+  const DecodedWords& decoded = DecodedWords::Of(flow.Facts().core);
   bool exact = true;
   bool erased = true;
   bool text = run.last - run.first + 1 >= kShortestText;
@@ -51,7 +52,7 @@ ZoneProposal ClassifyUnreached(const ProgramImage& image, const FlowAnalysis& fl
   for (int a = run.first; a <= run.last; ++a) {
     const uint16_t word = image.Word(a);
     const Instruction& instruction = flow.InstructionAt(a);
-    exact = exact && IsExactInstruction(word, core);
+    exact = exact && decoded[word].exact;
     erased = erased && word == kErasedWord;
     text = text && ReadsAsText(word);
     if (instruction.mnemonic == Mnemonic::kRetlw) ++retlw;
@@ -74,6 +75,7 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
   std::vector<ZoneProposal> pieces;
   const int n = flow.ProgramWords();
   const CoreFacts& facts = flow.Facts();
+  const DecodedWords& decoded = DecodedWords::Of(facts.core);
   // The calibration words are data even where a CALL reads them.
   const auto calibrated = [&](int a) { return image.Has(a) && facts.calibration.Contains(a); };
   const auto unreached = [&](int a) {
@@ -89,7 +91,7 @@ std::vector<ZoneProposal> ProposeInProgram(const ProgramImage& image, const Flow
       continue;
     }
     if (flow.Reached(a)) {
-      if (!IsExactInstruction(image.Word(a), facts.core)) {
+      if (!decoded[image.Word(a)].exact) {
         pieces.push_back({{a, a}, ProposalKind::kStrong, ProposalReason::kNotExact});
       }
       continue;
