@@ -326,6 +326,30 @@ TEST_F(ApplyDataZonesTest, ValidatingAgainKeepsRemovedLabels) {
   EXPECT_EQ(Body().size(), 3u);
 }
 
+// In the symbolic listing a labelled word that is jumped to says where from,
+// in a DW line too; once its label is removed it says nothing.
+TEST_F(ApplyDataZonesTest, CrossReferencesFollowTheLabels) {
+  state_.Style = ListingStyle::kSymbolic;
+  Open(kLabelInside);
+  const auto word_4 = std::ranges::find_if(fresh_, [](const std::string& line) {
+    return line.starts_with("0004") && line.ends_with("from 0000");
+  });
+  ASSERT_NE(word_4, fresh_.end());
+  Zones({"0001 0005"});
+  Apply();
+  state_.List4.Clear();
+  Apply();
+  EXPECT_EQ(state_.List1.Items(), fresh_);
+
+  Zones({"0001 0005"});
+  Apply();
+  state_.List1.Select(static_cast<int>(word_4 - fresh_.begin()) - 2);  // the DW line at 0004
+  RemoveLabel(state_);
+  state_.List4.Clear();
+  Apply();
+  for (const std::string& line : state_.List1.Items()) EXPECT_FALSE(line.ends_with("0000")) << line;
+}
+
 TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
   // Every kind of word, with labels on all pages, in zones over half of a
   // full image; with the zones gone, the listing is the pass's again, in
