@@ -228,9 +228,8 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
        {{"0011 0000", kOverlap}}},
       // clang-format on
   };
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const Row& row = rows[r];
-    SCOPED_TRACE(r);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.zones));
     Open(row.records);
     for (const std::string& zone : row.zones) state_.List4.Add(zone);
     const Lines zones = state_.List4.Items();
