@@ -185,14 +185,16 @@ const std::vector<ProposalCase> kCases = {
      {{"2007 2007", kStrong, kConfiguration}, {"2008 2008", kStrong, kCalibration}},
      WithCalibration(Pic16F87xFacts(1024), 0x2008, 0x2008)},
 
-    // A calibration area across the end of program memory splits there.
-    {"CalibrationAreaSplitsAtTheEndOfProgramMemory",
-     {{0, {0x2800}}, {0x3FD, {0x3FFF, 0x3401, 0x3402, 0x3403}}},
+    // A calibration area across the end of program memory splits there and
+    // at the gap in it.
+    {"CalibrationAreaSplitsAtGapsAndTheEndOfProgramMemory",
+     {{0, {0x2800}}, {0x3FB, {0x3FFF, 0x3401, 0x3402}}, {0x3FF, {0x3403, 0x3404}}},
      {},
-     {{"03FD 03FD", kStrong, kErased},
-      {"03FE 03FF", kStrong, kCalibration},
+     {{"03FB 03FB", kStrong, kErased},
+      {"03FC 03FD", kStrong, kCalibration},
+      {"03FF 03FF", kStrong, kCalibration},
       {"0400 0400", kStrong, kCalibration}},
-     WithCalibration(Pic16F87xFacts(1024), 0x3FE, 0x400)},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FC, 0x400)},
 
     // 3F05 is MOVIW 5[FSR0] on the enhanced core, code; BRA ends a routine.
     // MOVLB 16-19 read "0123" one character a word, MOVIW 1[FSR1] "~A".
