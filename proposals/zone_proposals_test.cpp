@@ -188,13 +188,13 @@ const std::vector<ProposalCase> kCases = {
     // A calibration area across the end of program memory splits there and
     // at the gap in it.
     {"CalibrationAreaSplitsAtGapsAndTheEndOfProgramMemory",
-     {{0, {0x2800}}, {0x3FB, {0x3FFF, 0x3401, 0x3402}}, {0x3FF, {0x3403, 0x3404}}},
+     {{0, {0x2800}}, {0x3FA, {0x3FFF, 0x3401, 0x3402}}, {0x3FE, {0x3403, 0x3404, 0x3405}}},
      {},
-     {{"03FB 03FB", kStrong, kErased},
-      {"03FC 03FD", kStrong, kCalibration},
-      {"03FF 03FF", kStrong, kCalibration},
+     {{"03FA 03FA", kStrong, kErased},
+      {"03FB 03FC", kStrong, kCalibration},
+      {"03FE 03FF", kStrong, kCalibration},
       {"0400 0400", kStrong, kCalibration}},
-     WithCalibration(Pic16F87xFacts(1024), 0x3FC, 0x400)},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FB, 0x400)},
 
     // 3F05 is MOVIW 5[FSR0] on the enhanced core, code; BRA ends a routine.
     // MOVLB 16-19 read "0123" one character a word, MOVIW 1[FSR1] "~A".
