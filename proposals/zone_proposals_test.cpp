@@ -43,8 +43,8 @@ struct ProposalCase {
 
 void PrintTo(const ProposalCase& c, std::ostream* out) { *out << c.name; }
 
-CoreFacts WithCalibration(CoreFacts facts, int calibration) {
-  facts.calibration = {static_cast<uint16_t>(calibration), static_cast<uint16_t>(calibration)};
+CoreFacts WithCalibration(CoreFacts facts, int first, int last) {
+  facts.calibration = {static_cast<uint16_t>(first), static_cast<uint16_t>(last)};
   return facts;
 }
 
@@ -176,14 +176,25 @@ const std::vector<ProposalCase> kCases = {
       {"03FC 03FC", kStrong, kCalibration},
       {"03FD 03FF", kStrong, kErased},
       {"0400 0400", kStrong, kOutsideMemory}},
-     WithCalibration(Pic16F87xFacts(1024), 0x3FC)},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FC, 0x3FC)},
 
     // A calibration word past program memory, next to the configuration word.
     {"CalibrationWordPastProgramMemory",
      {{0, {0x2800}}, {0x2007, {0x3FF4, 0x3480}}},
      {},
      {{"2007 2007", kStrong, kConfiguration}, {"2008 2008", kStrong, kCalibration}},
-     WithCalibration(Pic16F87xFacts(1024), 0x2008)},
+     WithCalibration(Pic16F87xFacts(1024), 0x2008, 0x2008)},
+
+    // A calibration area across the end of program memory splits there and
+    // at the gap in it.
+    {"CalibrationAreaSplitsAtGapsAndTheEndOfProgramMemory",
+     {{0, {0x2800}}, {0x3FA, {0x3FFF, 0x3401, 0x3402}}, {0x3FE, {0x3403, 0x3404, 0x3405}}},
+     {},
+     {{"03FA 03FA", kStrong, kErased},
+      {"03FB 03FC", kStrong, kCalibration},
+      {"03FE 03FF", kStrong, kCalibration},
+      {"0400 0400", kStrong, kCalibration}},
+     WithCalibration(Pic16F87xFacts(1024), 0x3FB, 0x400)},
 
     // 3F05 is MOVIW 5[FSR0] on the enhanced core, code; BRA ends a routine.
     // MOVLB 16-19 read "0123" one character a word, MOVIW 1[FSR1] "~A".
@@ -224,6 +235,15 @@ TEST_P(ZoneProposalsTest, Case) {
     proposed.push_back({p.ZoneText(), p.kind, p.reason});
   }
   EXPECT_EQ(proposed, c.expected);
+}
+
+// Listed addresses: 0005 0006 0000 0001 0005, two that no word has, 0008
+// 0009 FFFF. Each address counts where it is first listed.
+TEST(ListingOrder, AnAddressFollowsWhereItIsFirstListed) {
+  const ListingOrder order({5, 6, 0, 1, 5, -1, 0x10000, 8, 9, 0xFFFF});
+  for (const int address : {-1, 0, 1, 2, 5, 6, 7, 9, 0xFFFF, 0x10000}) {
+    EXPECT_EQ(order.Follows(address), address == 1 || address == 6 || address == 9) << address;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Proposals, ZoneProposalsTest, ::testing::ValuesIn(kCases),

@@ -219,26 +219,35 @@ TEST_F(ApplyDataZonesTest, EveryZoneOnItsOwn) {
        {{"0006 0003", kEnd}}},
       {kTwentyWords, {"0001", "0002 0003"}, {Keep(0, 1), Dw(2, 2), Keep(4, 22)}, {{"0001", kEnd}}},
       {call_outside, {"0001     "}, {Keep(0, 5)}, {{"0001     ", kEnd}}},
+      {out_of_order, {"0011 0010"}, {Keep(0, 8)}, {{"0011 0010", kEnd}}},
 
       // Zones that meet one applied before them, in list order.
-      {kTwentyWords, {"0001 0005", "0003 0007", "0010 0011"},
-       {Keep(0, 0), Dw(1, 5), Keep(6, 15), Dw(16, 2), Keep(18, 22)}, {{"0003 0007", kOverlap}}},
+      {kTwentyWords, {"0001 0005", "0005 0007", "0010 0011"},
+       {Keep(0, 0), Dw(1, 5), Keep(6, 15), Dw(16, 2), Keep(18, 22)}, {{"0005 0007", kOverlap}}},
       {kTwentyWords, {"0002 0003", "0001 0011"},
        {Keep(0, 0), Dw(1, 8), Dw(9, 8), Dw(17, 1), Keep(18, 22)}, {{"0002 0003", kOverlap}}},
       {out_of_order, {"0000 0001", "0011 0000"}, {Keep(0, 5), Dw(6, 2), Keep(8, 8)},
        {{"0011 0000", kOverlap}}},
       // clang-format on
   };
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const Row& row = rows[r];
-    SCOPED_TRACE(r);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.zones));
     Open(row.records);
     for (const std::string& zone : row.zones) state_.List4.Add(zone);
     const Lines zones = state_.List4.Items();
+    const std::vector<int> listed = ListedWordAddresses(state_.List1);
     EXPECT_EQ(Apply(), row.unapplied);
     EXPECT_EQ(Body(), Expected(row.body));
     EXPECT_EQ(state_.List4.Items(), zones);
+    // The words listed, a DW line's each, and the zones that apply to them.
+    EXPECT_EQ(ListedWordAddresses(state_.List1), listed);
+    Lines applied = zones;
+    std::erase_if(applied, [&](const std::string& zone) {
+      return std::ranges::count(row.unapplied, zone, &UnappliedZone::zone) != 0;
+    });
+    EXPECT_EQ(ZonesThatApply(listed, zones), applied);
   }
+  EXPECT_EQ(ZonesThatApply({0xFFFF}, {"FFFF FFFF"}), Lines{"FFFF FFFF"});
 }
 
 TEST_F(ApplyDataZonesTest, NothingToWorkOn) {
@@ -318,6 +327,30 @@ TEST_F(ApplyDataZonesTest, ValidatingAgainKeepsRemovedLabels) {
   EXPECT_EQ(Body().size(), 3u);
 }
 
+// In the symbolic listing a labelled word that is jumped to says where from,
+// in a DW line too; once its label is removed it says nothing.
+TEST_F(ApplyDataZonesTest, CrossReferencesFollowTheLabels) {
+  state_.Style = ListingStyle::kSymbolic;
+  Open(kLabelInside);
+  const auto word_4 = std::ranges::find_if(fresh_, [](const std::string& line) {
+    return line.starts_with("0004") && line.ends_with("from 0000");
+  });
+  ASSERT_NE(word_4, fresh_.end());
+  Zones({"0001 0005"});
+  Apply();
+  state_.List4.Clear();
+  Apply();
+  EXPECT_EQ(state_.List1.Items(), fresh_);
+
+  Zones({"0001 0005"});
+  Apply();
+  state_.List1.Select(static_cast<int>(word_4 - fresh_.begin()) - 2);  // the DW line at 0004
+  RemoveLabel(state_);
+  state_.List4.Clear();
+  Apply();
+  for (const std::string& line : state_.List1.Items()) EXPECT_FALSE(line.ends_with("0000")) << line;
+}
+
 TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
   // Every kind of word, with labels on all pages, in zones over half of a
   // full image; with the zones gone, the listing is the pass's again, in
@@ -334,8 +367,9 @@ TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
       state_.List4.Add(AddressText(start) + " " + AddressText(start + 81));
     }
     state_.CurrentAddress = 0x1234;
-    state_.PassNumber = 2;
-    Apply();
+    state_.PassNumber = 1;
+    state_.NameWarning = "*";
+    EXPECT_TRUE(Apply().empty());
     ASSERT_EQ(state_.List4.Count(), 50);
     ASSERT_LT(state_.List1.Count(), static_cast<int>(fresh_.size()));
 
@@ -343,7 +377,8 @@ TEST_F(ApplyDataZonesTest, DwLinesTurnBackIntoTheWordLinesOfThePass) {
     Apply();
     EXPECT_EQ(state_.List1.Items(), fresh_);
     EXPECT_EQ(state_.CurrentAddress, 0x1234);
-    EXPECT_EQ(state_.PassNumber, 2);
+    EXPECT_EQ(state_.PassNumber, 1);
+    EXPECT_EQ(state_.NameWarning, "*");
     EXPECT_EQ(state_.List2.Count(), 0);
   }
 }
