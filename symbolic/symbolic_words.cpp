@@ -4,6 +4,7 @@
 
 #include "cross_references/cross_references.h"
 #include "flow/program_image.h"
+#include "instructions/decoded_words.h"
 #include "symbolic/symbolic_printer.h"
 #include "ui/text_slice.h"
 
@@ -27,7 +28,7 @@ SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
   if (!value || address >= processor_.program_words) return {};
-  return TargetLabel(DecodeInstruction(*value, processor_.core), address,
+  return TargetLabel(DecodedWords::Of(processor_.core)[*value].instruction, address,
                      WordFacts{kAnyBank, flow_.Target(address)}, processor_);
 }
 
@@ -41,7 +42,8 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
   }
   const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
   return WithComment(
-      SymbolicText(*value, address, DecodeInstruction(*value, processor_.core), facts, processor_),
+      SymbolicText(*value, address, DecodedWords::Of(processor_.core)[*value].instruction, facts,
+                   processor_),
       CrossReferenceComment(image_, flow_, address, labelled));
 }
 
