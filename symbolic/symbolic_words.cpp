@@ -23,7 +23,10 @@ ListingStyle PassStyle(const SharedState& state) {
 }
 
 SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
-    : processor_(processor), image_(std::move(image)), flow_(AnalyseFlow(image_, processor)) {}
+    : processor_(processor),
+      image_(std::move(image)),
+      flow_(AnalyseFlow(image_, processor)),
+      names_(processor) {}
 
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
@@ -43,7 +46,7 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
   const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
   return WithComment(
       SymbolicText(*value, address, DecodedWords::Of(processor_.core)[*value].instruction, facts,
-                   processor_),
+                   names_),
       CrossReferenceComment(image_, flow_, address, labelled));
 }
 

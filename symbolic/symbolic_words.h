@@ -7,6 +7,7 @@
 #include "flow/flow_analysis.h"
 #include "flow/program_image.h"
 #include "processors/processor.h"
+#include "symbolic/symbolic_printer.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
@@ -38,6 +39,8 @@ class SymbolicWords {
   const Processor& processor_;
   ProgramImage image_;
   FlowAnalysis flow_;
+  // Filled as the listing names registers.
+  mutable RegisterNames names_;
 };
 
 /// The processor that `state` names, or the 16F876 for a name it does not know.
