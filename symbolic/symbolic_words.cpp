@@ -28,11 +28,17 @@ SymbolicWords::SymbolicWords(ProgramImage image, const Processor& processor)
       flow_(AnalyseFlow(image_, processor)),
       names_(processor) {}
 
+std::optional<int> SymbolicWords::CallTarget(int address, const Instruction& instruction) const {
+  if (OperandsOf(instruction.mnemonic) != OperandKind::kAddress11) return std::nullopt;
+  return flow_.Target(address);
+}
+
 std::string SymbolicWords::Label(int address, std::string_view word) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
   if (!value || address >= processor_.program_words) return {};
-  return TargetLabel(DecodedWords::Of(processor_.core)[*value].instruction, address,
-                     WordFacts{kAnyBank, flow_.Target(address)}, processor_);
+  const Instruction& instruction = DecodedWords::Of(processor_.core)[*value].instruction;
+  return TargetLabel(instruction, address, WordFacts{kAnyBank, CallTarget(address, instruction)},
+                     processor_);
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
@@ -43,11 +49,10 @@ std::string SymbolicWords::Text(int address, std::string_view word, bool labelle
     text.append(word);
     return text + "\t; *** not a hexadecimal word";
   }
-  const WordFacts facts{flow_.Banks(address), flow_.Target(address)};
-  return WithComment(
-      SymbolicText(*value, address, DecodedWords::Of(processor_.core)[*value].instruction, facts,
-                   names_),
-      CrossReferenceComment(image_, flow_, address, labelled));
+  const Instruction& instruction = DecodedWords::Of(processor_.core)[*value].instruction;
+  const WordFacts facts{flow_.Banks(address), CallTarget(address, instruction)};
+  return WithComment(SymbolicText(*value, address, instruction, facts, names_),
+                     CrossReferenceComment(image_, flow_, address, labelled));
 }
 
 }  // namespace tessarin

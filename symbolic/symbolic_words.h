@@ -36,6 +36,10 @@ class SymbolicWords {
   bool Wide() const { return image_.End() > 0x8000; }
 
  private:
+  // The target the flow gives a CALL or GOTO at `address`: the printer reads
+  // no other word's (a BRA's target is in its offset).
+  std::optional<int> CallTarget(int address, const Instruction& instruction) const;
+
   const Processor& processor_;
   ProgramImage image_;
   FlowAnalysis flow_;
