@@ -36,10 +36,15 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
   return comment;
 }
 
+void AppendComment(std::string& line, size_t text_start, std::string_view comment) {
+  if (comment.empty()) return;
+  line += line.find(';', text_start) == std::string::npos ? "\t; " : "; ";
+  line.append(comment);
+}
+
 std::string WithComment(std::string text, const std::string& comment) {
-  if (comment.empty()) return text;
-  text += text.find(';') == std::string::npos ? "\t; " : "; ";
-  return text + comment;
+  AppendComment(text, 0, comment);
+  return text;
 }
 
 }  // namespace tessarin

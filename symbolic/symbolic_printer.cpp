@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "instructions/decoded_words.h"
 #include "symbolic/config_word.h"
 #include "ui/text_slice.h"
 
@@ -182,6 +183,14 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
   out += others;
 }
 
+// EncodeInstruction(instruction, core) == word, from the table where
+// `instruction` is the word decoded, as it is in a listing.
+bool EncodesTo(const Instruction& instruction, uint16_t word, Core core) {
+  const DecodedWord& decoded = DecodedWords::Of(core)[word];
+  if (decoded.instruction == instruction) return decoded.exact;
+  return EncodeInstruction(instruction, core) == word;
+}
+
 }  // namespace
 
 SourceDirectives SymbolicDirectives(const Processor& processor, bool wide) {
@@ -253,27 +262,34 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
 
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, RegisterNames& names) {
-  const Processor& processor = names.processor();
   std::string out;
-  out.reserve(32);
+  AppendSymbolicText(out, word, address, instruction, facts, names);
+  return out;
+}
+
+void AppendSymbolicText(std::string& out, uint16_t word, int address,
+                        const Instruction& instruction, const WordFacts& facts,
+                        RegisterNames& names) {
+  const Processor& processor = names.processor();
   const bool program = address < processor.program_words;
-  if (program && EncodeInstruction(instruction, processor.core) == word) {
+  if (program && EncodesTo(instruction, word, processor.core)) {
     AppendInstruction(out, instruction, address, facts, names);
-    return out;
+    return;
   }
   // gpasm keeps 14 bits of a mid-range configuration word, all 16 of an
   // enhanced one.
   const bool config_fits = processor.core == Core::kEnhanced || word <= 0x3FFF;
   if (IsConfigurationWord(processor, address) && config_fits) {
-    return ConfigDirective(word, ConfigurationIndex(processor, address), processor);
+    out += ConfigDirective(word, ConfigurationIndex(processor, address), processor);
+    return;
   }
   const bool eeprom = processor.eeprom.Contains(address);
   if (eeprom && word <= 0xFF) {
-    out = "DE\t";
+    out += "DE\t";
     AppendHex(out, word, 2);
-    return out;
+    return;
   }
-  out = "DW\t";
+  out += "DW\t";
   AppendHex(out, word, 4);
   const bool known =
       eeprom || processor.id_locations.Contains(address) || processor.device_id.Contains(address) ||
@@ -291,7 +307,6 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
     out.append(processor.name);
     out += " at this address";
   }
-  return out;
 }
 
 }  // namespace tessarin

@@ -92,5 +92,9 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
 /// The same, naming registers through `names`.
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, RegisterNames& names);
+/// The same, appended to `out`.
+void AppendSymbolicText(std::string& out, uint16_t word, int address,
+                        const Instruction& instruction, const WordFacts& facts,
+                        RegisterNames& names);
 
 }  // namespace tessarin

@@ -42,17 +42,26 @@ std::string SymbolicWords::Label(int address, std::string_view word) const {
 }
 
 std::string SymbolicWords::Text(int address, std::string_view word, bool labelled) const {
+  std::string text;
+  AppendText(text, address, word, labelled);
+  return text;
+}
+
+void SymbolicWords::AppendText(std::string& line, int address, std::string_view word,
+                               bool labelled) const {
   const std::optional<uint16_t> value = ReadFourHexDigits(word);
   if (!value) {
     // No word at all: the characters as they stand, for the reader to mend.
-    std::string text = "DW\t0x";
-    text.append(word);
-    return text + "\t; *** not a hexadecimal word";
+    line += "DW\t0x";
+    line.append(word);
+    line += "\t; *** not a hexadecimal word";
+    return;
   }
+  const size_t text_start = line.size();
   const Instruction& instruction = DecodedWords::Of(processor_.core)[*value].instruction;
   const WordFacts facts{flow_.Banks(address), CallTarget(address, instruction)};
-  return WithComment(SymbolicText(*value, address, instruction, facts, names_),
-                     CrossReferenceComment(image_, flow_, address, labelled));
+  AppendSymbolicText(line, *value, address, instruction, facts, names_);
+  AppendComment(line, text_start, CrossReferenceComment(image_, flow_, address, labelled));
 }
 
 }  // namespace tessarin

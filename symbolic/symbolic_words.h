@@ -29,6 +29,8 @@ class SymbolicWords {
   /// record) at `address`, with the cross-reference comment of a line that
   /// carries a label (`labelled`) or starts a run of unreached code.
   std::string Text(int address, std::string_view word, bool labelled) const;
+  /// The same, appended to `line` (the listing line's columns before it).
+  void AppendText(std::string& line, int address, std::string_view word, bool labelled) const;
 
   const Processor& processor() const { return processor_; }
 
