@@ -22,8 +22,9 @@ bool StartsUnreachedCode(const ProgramImage& image, const FlowAnalysis& flow, in
 std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis& flow, int address,
                                   bool labelled) {
   if (StartsUnreachedCode(image, flow, address)) return "not reached from the vectors";
+  if (!labelled) return {};
   const std::span<const uint16_t> from = flow.ReferencesTo(address);
-  if (!labelled || from.empty()) return {};
+  if (from.empty()) return {};
   std::string comment = "from";
   for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) {
     comment += ' ';

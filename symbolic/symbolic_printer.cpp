@@ -180,7 +180,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       AppendFsrOperands(out, instruction);
       break;
   }
-  out += others;
+  if (!others.empty()) out += others;
 }
 
 // EncodeInstruction(instruction, core) == word, from the table where
