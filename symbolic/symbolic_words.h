@@ -45,7 +45,7 @@ class SymbolicWords {
   const Processor& processor_;
   ProgramImage image_;
   FlowAnalysis flow_;
-  // Filled as the listing names registers.
+  // Filled as the listing names registers: one thread at a time lists.
   mutable RegisterNames names_;
 };
 

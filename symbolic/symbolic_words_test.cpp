@@ -15,8 +15,7 @@ namespace {
 TEST(SymbolicWords, TextAfterTheColumnsIsTheTextAlone) {
   // GOTO 0x004; a word no path reaches; at 0x004 CALL 0x008 and a loop back;
   // at 0x008 RETURN.
-  const uint16_t words[] = {0x2804, 0x3B3B, 0x3FFF, 0x3FFF, 0x2008,
-                            0x0064, 0x2805, 0x0000, 0x0008};
+  const uint16_t words[] = {0x2804, 0x3B3B, 0x3FFF, 0x3FFF, 0x2008, 0x0064, 0x2805, 0x0000, 0x0008};
   ProgramImage image;
   for (size_t k = 0; k < std::size(words); ++k) image.Set(static_cast<int>(k), words[k]);
   const SymbolicWords symbolic(image, DefaultProcessor());
