@@ -22,8 +22,9 @@ bool StartsUnreachedCode(const ProgramImage& image, const FlowAnalysis& flow, in
 std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis& flow, int address,
                                   bool labelled) {
   if (StartsUnreachedCode(image, flow, address)) return "not reached from the vectors";
+  if (!labelled) return {};
   const std::span<const uint16_t> from = flow.ReferencesTo(address);
-  if (!labelled || from.empty()) return {};
+  if (from.empty()) return {};
   std::string comment = "from";
   for (size_t k = 0; k < from.size() && k < kReferencesShown; ++k) {
     comment += ' ';
@@ -36,10 +37,15 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
   return comment;
 }
 
+void AppendComment(std::string& line, size_t text_start, std::string_view comment) {
+  if (comment.empty()) return;
+  line += line.find(';', text_start) == std::string::npos ? "\t; " : "; ";
+  line.append(comment);
+}
+
 std::string WithComment(std::string text, const std::string& comment) {
-  if (comment.empty()) return text;
-  text += text.find(';') == std::string::npos ? "\t; " : "; ";
-  return text + comment;
+  AppendComment(text, 0, comment);
+  return text;
 }
 
 }  // namespace tessarin

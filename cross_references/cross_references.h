@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "flow/flow_analysis.h"
 #include "flow/program_image.h"
@@ -19,5 +21,8 @@ std::string CrossReferenceComment(const ProgramImage& image, const FlowAnalysis&
 /// comment `text` already has, or after a TAB and "; ". An empty comment
 /// leaves `text` as it is.
 std::string WithComment(std::string text, const std::string& comment);
+
+/// `WithComment` on the text that starts at `text_start` in `line`, in place.
+void AppendComment(std::string& line, size_t text_start, std::string_view comment);
 
 }  // namespace tessarin

@@ -37,7 +37,7 @@ class FlowSolver {
  public:
   FlowSolver(const ProgramImage& image, const CoreFacts& facts, FlowAnalysis& out)
       : rules_(facts), n_(rules_.ProgramWords()), out_(out), node_of_(static_cast<size_t>(n_)) {
-    out_.facts_ = rules_.facts();
+    out_.rules_ = rules_;
     out_.words_.resize(static_cast<size_t>(n_));
     const DecodedWords& decoded = DecodedWords::Of(facts.core);
     for (int a = 0; a < n_; ++a) {
@@ -345,7 +345,7 @@ std::optional<int> FlowAnalysis::Target(int address) const {
   if (!InMemory(address)) return std::nullopt;
   const WordFlow& word = words_[static_cast<size_t>(address)];
   if (word.banks != 0 || !IsBranch(word.instruction)) return word.target;
-  return FlowRules(facts_).BranchTarget(address, word.instruction, 0);
+  return rules_.BranchTarget(address, word.instruction, 0);
 }
 
 std::span<const uint16_t> FlowAnalysis::ReferencesTo(int address) const {

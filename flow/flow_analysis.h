@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "flow/core_facts.h"
+#include "flow/flow_rules.h"
 #include "flow/program_image.h"
 #include "flow/value_relation.h"
 #include "instructions/instruction.h"
@@ -20,8 +21,8 @@ namespace tessarin {
 class FlowAnalysis {
  public:
   /// The part the analysis followed the program of.
-  const CoreFacts& Facts() const { return facts_; }
-  int ProgramWords() const { return facts_.program_words; }
+  const CoreFacts& Facts() const { return rules_.facts(); }
+  int ProgramWords() const { return rules_.ProgramWords(); }
 
   /// The instruction of a program-memory word on the part's core (kInvalid
   /// outside program memory and where the image has no word).
@@ -69,7 +70,9 @@ class FlowAnalysis {
     uint16_t pages = 0;
   };
 
-  CoreFacts facts_;
+  // The rules the analysis followed, kept for the targets of unreached
+  // branches.
+  FlowRules rules_{CoreFacts{}};
   std::vector<WordFlow> words_;
   std::vector<uint32_t> reference_start_;  // per address, into references_; one more at the end
   std::vector<uint16_t> references_;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "instructions/instruction.h"
 
@@ -14,23 +15,27 @@ struct DecodedWord {
   bool exact = false;
 };
 
-/// The 16,384 words of one core, each decoded once: for code that reads
-/// every word of an image, often more than once.
+/// The 16,384 words of one core, each decoded once when the program is
+/// built (in instruction.cpp, beside the rows that decode them): for code
+/// that reads every word of an image, often more than once.
 class DecodedWords {
  public:
-  /// The table of `core`, built on first use.
+  static constexpr size_t kWords = 0x4000;
+  using Table = std::array<DecodedWord, kWords>;
+
+  /// The table of `core`.
   static const DecodedWords& Of(Core core);
 
   /// Words above 0x3FFF are no instruction.
   const DecodedWord& operator[](uint16_t word) const {
     static constexpr DecodedWord kNoInstruction{};
-    return word < words_.size() ? words_[word] : kNoInstruction;
+    return word < kWords ? words_[word] : kNoInstruction;
   }
 
  private:
-  explicit DecodedWords(Core core);
+  constexpr explicit DecodedWords(const Table& words) : words_(words) {}
 
-  std::vector<DecodedWord> words_;
+  const Table& words_;
 };
 
 }  // namespace tessarin

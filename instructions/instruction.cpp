@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "instructions/decoded_words.h"
+
 namespace tessarin {
 namespace {
 
@@ -292,36 +294,43 @@ constexpr std::optional<uint16_t> Encode(const Instruction& instruction, Core co
   return static_cast<uint16_t>(row->canonical | *operands);
 }
 
-// Which of the 16,384 words of a core its instruction encodes back to, one
-// bit each, found from the rows when the program is built: the exactness
-// check runs over every word of a listing. Each part of 2,048 words is worked
-// out in a constant evaluation of its own, well within the steps a compiler
-// allows one (clang's default limit is about a million; a word takes some 160).
+// Every word of each core decoded, with whether its instruction encodes back
+// to it, worked out when the program is built: listings, the flow analysis
+// and the zone proposals read every word of an image, often more than once.
+// Each part of 2,048 words is worked out in a constant evaluation of its own,
+// well within the steps a compiler allows one (clang's default limit is about
+// a million; a word takes some 160).
 constexpr unsigned kWordsPerPart = 0x800;
-constexpr unsigned kPartsPerCore = 0x4000 / kWordsPerPart;
-using ExactPart = std::array<uint64_t, kWordsPerPart / 64>;
-using ExactWords = std::array<ExactPart, kPartsPerCore>;
+constexpr unsigned kPartsPerCore = DecodedWords::kWords / kWordsPerPart;
+using DecodedPart = std::array<DecodedWord, kWordsPerPart>;
 
-constexpr ExactPart FindExactWords(Core core, unsigned part) {
-  ExactPart exact{};
+constexpr DecodedPart DecodePart(Core core, unsigned part) {
+  DecodedPart words{};
   for (unsigned k = 0; k < kWordsPerPart; ++k) {
     const auto word = static_cast<uint16_t>(part * kWordsPerPart + k);
-    if (Encode(Decode(word, core), core) == word) exact[k / 64] |= uint64_t{1} << (k % 64);
+    const Instruction instruction = Decode(word, core);
+    words[k] = {instruction, Encode(instruction, core) == word};
   }
-  return exact;
+  return words;
 }
 
 template <Core core, unsigned part>
-constexpr ExactPart kExactPart = FindExactWords(core, part);
+constexpr DecodedPart kDecodedPart = DecodePart(core, part);
 
 template <Core core, unsigned... parts>
-constexpr ExactWords JoinParts(std::integer_sequence<unsigned, parts...>) {
-  return {kExactPart<core, parts>...};
+constexpr DecodedWords::Table JoinParts(std::integer_sequence<unsigned, parts...>) {
+  DecodedWords::Table words{};
+  size_t at = 0;
+  for (const DecodedPart* part : {&kDecodedPart<core, parts>...}) {
+    for (const DecodedWord& word : *part) words[at++] = word;
+  }
+  return words;
 }
 
-constexpr std::array<ExactWords, 2> kExactWords{
-    JoinParts<Core::kMidRange>(std::make_integer_sequence<unsigned, kPartsPerCore>()),
-    JoinParts<Core::kEnhanced>(std::make_integer_sequence<unsigned, kPartsPerCore>())};
+constexpr DecodedWords::Table kMidRangeWords =
+    JoinParts<Core::kMidRange>(std::make_integer_sequence<unsigned, kPartsPerCore>());
+constexpr DecodedWords::Table kEnhancedWords =
+    JoinParts<Core::kEnhanced>(std::make_integer_sequence<unsigned, kPartsPerCore>());
 
 }  // namespace
 
@@ -333,10 +342,13 @@ std::optional<uint16_t> EncodeInstruction(const Instruction& instruction, Core c
 
 bool IsExactInstruction(uint16_t word, Core core) {
   // Encode(Decode(word)) == word, looked up.
-  if (word > 0x3FFF) return false;
-  const ExactPart& part = kExactWords[static_cast<size_t>(core)][word / kWordsPerPart];
-  const unsigned k = word % kWordsPerPart;
-  return (part[k / 64] >> (k % 64) & 1) != 0;
+  return DecodedWords::Of(core)[word].exact;
+}
+
+const DecodedWords& DecodedWords::Of(Core core) {
+  static constexpr DecodedWords kMidRange(kMidRangeWords);
+  static constexpr DecodedWords kEnhanced(kEnhancedWords);
+  return core == Core::kEnhanced ? kEnhanced : kMidRange;
 }
 
 std::string_view MnemonicText(Mnemonic mnemonic) {

@@ -155,7 +155,14 @@ class SymbolicStyleWords {
   }
   std::vector<std::string> TakeDistinctTargets() { return state_.List2.TakeDistinctItems(); }
   std::string Line(int address, std::string_view word, std::string_view label) {
-    return WordLine(address, word, label, words_.Text(address, word, !label.empty()));
+    // The text goes straight after the columns, room made for most texts.
+    constexpr size_t kUsualText = 40;
+    const WordLineColumns columns = WordColumns(address, word, label);
+    std::string line;
+    line.reserve(columns.size() + kUsualText);
+    line.append(columns.data(), columns.size());
+    words_.AppendText(line, address, word, !label.empty());
+    return line;
   }
   std::string Org(int address) const {
     return OrgLine(SymbolicOrgAddress(address, words_.processor()),

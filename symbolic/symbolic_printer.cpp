@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "instructions/decoded_words.h"
 #include "symbolic/config_word.h"
 #include "ui/text_slice.h"
 
@@ -91,10 +92,10 @@ void AppendRelative(std::string& out, const Instruction& instruction, int addres
 // as a number (the full address where one bank is known), and in `others`
 // the registers another bank would reach.
 RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& facts,
-                             const Processor& processor, std::string& others) {
+                             RegisterNames& names, std::string& others) {
   // A word no path reaches is read as in any bank.
   const BankSet banks = facts.banks != 0 ? facts.banks : kAnyBank;
-  const RegisterChoice choice = NameRegister(processor, banks, offset);
+  const RegisterChoice& choice = names.Name(banks, offset);
   if (!choice.chosen.name.empty()) {
     out.append(choice.chosen.name);
     for (std::string_view other : choice.others) {
@@ -106,7 +107,8 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
   }
   // One bank known: the full address, as the header would define it.
   const int bank = std::has_single_bit(banks) ? std::countr_zero(banks) : 0;
-  const auto address = static_cast<unsigned>(bank * TraitsOf(processor).bank_bytes + offset);
+  const auto address =
+      static_cast<unsigned>(bank * TraitsOf(names.processor()).bank_bytes + offset);
   AppendHex(out, address, address > 0xFF ? 3 : 2);
   return {};
 }
@@ -114,17 +116,18 @@ RegisterEntry AppendRegister(std::string& out, uint8_t offset, const WordFacts& 
 // TRIS f: the port by its name on the mid-range core, where 5-7 are PORTA to
 // PORTC; a number on the enhanced core, where 5-7 are FSR0H to FSR1H and the
 // ports lie elsewhere, so that a name would give gpasm another port.
-void AppendPort(std::string& out, uint8_t port, const Processor& processor, std::string& others) {
-  if (processor.core == Core::kEnhanced) {
+void AppendPort(std::string& out, uint8_t port, RegisterNames& names, std::string& others) {
+  if (names.processor().core == Core::kEnhanced) {
     AppendHex(out, port, 2);
   } else {
-    AppendRegister(out, port, WordFacts{0x1, {}}, processor, others);
+    AppendRegister(out, port, WordFacts{0x1, {}}, names, others);
   }
 }
 
 // The instruction as source, for an exact word or as the comment of a DW.
 void AppendInstruction(std::string& out, const Instruction& instruction, int address,
-                       const WordFacts& facts, const Processor& processor) {
+                       const WordFacts& facts, RegisterNames& names) {
+  const Processor& processor = names.processor();
   out.append(MnemonicText(instruction.mnemonic));
   std::string others;
   switch (OperandsOf(instruction.mnemonic)) {
@@ -132,16 +135,16 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       return;
     case OperandKind::kFileDest:
       out += '\t';
-      AppendRegister(out, instruction.file, facts, processor, others);
+      AppendRegister(out, instruction.file, facts, names, others);
       out += instruction.to_file ? ",F" : ",W";
       break;
     case OperandKind::kFile:
       out += '\t';
-      AppendRegister(out, instruction.file, facts, processor, others);
+      AppendRegister(out, instruction.file, facts, names, others);
       break;
     case OperandKind::kFileBit: {
       out += '\t';
-      const RegisterEntry reg = AppendRegister(out, instruction.file, facts, processor, others);
+      const RegisterEntry reg = AppendRegister(out, instruction.file, facts, names, others);
       out += ',';
       const std::string_view bit =
           reg.name.empty() ? std::string_view() : BitName(processor, reg.address, instruction.bit);
@@ -164,7 +167,7 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       break;
     case OperandKind::kPort:
       out += '\t';
-      AppendPort(out, static_cast<uint8_t>(instruction.literal), processor, others);
+      AppendPort(out, static_cast<uint8_t>(instruction.literal), names, others);
       break;
     case OperandKind::kRelative9:
       out += '\t';
@@ -177,7 +180,15 @@ void AppendInstruction(std::string& out, const Instruction& instruction, int add
       AppendFsrOperands(out, instruction);
       break;
   }
-  out += others;
+  if (!others.empty()) out += others;
+}
+
+// EncodeInstruction(instruction, core) == word, from the table where
+// `instruction` is the word decoded, as it is in a listing.
+bool EncodesTo(const Instruction& instruction, uint16_t word, Core core) {
+  const DecodedWord& decoded = DecodedWords::Of(core)[word];
+  if (decoded.instruction == instruction) return decoded.exact;
+  return EncodeInstruction(instruction, core) == word;
 }
 
 }  // namespace
@@ -235,28 +246,50 @@ int SymbolicOrgAddress(int address, const Processor& processor) {
   return eeprom.Contains(address) ? eeprom.first + 2 * (address - eeprom.first) : address;
 }
 
+const RegisterChoice& RegisterNames::Name(BankSet banks, uint8_t offset) {
+  offset &= 0x7F;  // NameRegister reads the low seven bits
+  const uint64_t key = uint64_t{banks} << 7 | offset;
+  const auto found = known_.find(key);
+  if (found != known_.end()) return found->second;
+  return known_.emplace(key, NameRegister(processor_, banks, offset)).first->second;
+}
+
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, const Processor& processor) {
+  RegisterNames names(processor);
+  return SymbolicText(word, address, instruction, facts, names);
+}
+
+std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
+                         const WordFacts& facts, RegisterNames& names) {
   std::string out;
-  out.reserve(32);
+  AppendSymbolicText(out, word, address, instruction, facts, names);
+  return out;
+}
+
+void AppendSymbolicText(std::string& out, uint16_t word, int address,
+                        const Instruction& instruction, const WordFacts& facts,
+                        RegisterNames& names) {
+  const Processor& processor = names.processor();
   const bool program = address < processor.program_words;
-  if (program && EncodeInstruction(instruction, processor.core) == word) {
-    AppendInstruction(out, instruction, address, facts, processor);
-    return out;
+  if (program && EncodesTo(instruction, word, processor.core)) {
+    AppendInstruction(out, instruction, address, facts, names);
+    return;
   }
   // gpasm keeps 14 bits of a mid-range configuration word, all 16 of an
   // enhanced one.
   const bool config_fits = processor.core == Core::kEnhanced || word <= 0x3FFF;
   if (IsConfigurationWord(processor, address) && config_fits) {
-    return ConfigDirective(word, ConfigurationIndex(processor, address), processor);
+    out += ConfigDirective(word, ConfigurationIndex(processor, address), processor);
+    return;
   }
   const bool eeprom = processor.eeprom.Contains(address);
   if (eeprom && word <= 0xFF) {
-    out = "DE\t";
+    out += "DE\t";
     AppendHex(out, word, 2);
-    return out;
+    return;
   }
-  out = "DW\t";
+  out += "DW\t";
   AppendHex(out, word, 4);
   const bool known =
       eeprom || processor.id_locations.Contains(address) || processor.device_id.Contains(address) ||
@@ -265,7 +298,7 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
     out += "\t; *** not a 14-bit word: gpasm keeps only its low 14 bits";
   } else if (program && instruction.mnemonic != Mnemonic::kInvalid) {
     out += "\t; ";
-    AppendInstruction(out, instruction, address, facts, processor);
+    AppendInstruction(out, instruction, address, facts, names);
   } else if (!program && address < processor.id_locations.first) {
     out += "\t; *** beyond the program memory of the ";
     out.append(processor.name);
@@ -274,7 +307,6 @@ std::string SymbolicText(uint16_t word, int address, const Instruction& instruct
     out.append(processor.name);
     out += " at this address";
   }
-  return out;
 }
 
 }  // namespace tessarin

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "instructions/instruction.h"
 #include "processors/processor.h"
@@ -62,6 +63,23 @@ int SymbolicOrgAddress(int address, const Processor& processor);
 /// address.
 std::string_view SymbolicOrgWarning(int address, const Processor& processor);
 
+/// `NameRegister` on one processor, each bank set and offset worked out once:
+/// a listing names the same few registers in the same few bank sets over and
+/// over. One listing at a time uses it.
+class RegisterNames {
+ public:
+  explicit RegisterNames(const Processor& processor) : processor_(processor) {}
+
+  const Processor& processor() const { return processor_; }
+
+  /// `NameRegister(processor(), banks, offset)`.
+  const RegisterChoice& Name(BankSet banks, uint8_t offset);
+
+ private:
+  const Processor& processor_;
+  std::unordered_map<uint64_t, RegisterChoice> known_;
+};
+
 /// The source text of the word `word` at `address` (the listing's columns 23
 /// on), written so that gpasm assembles it back to the same word:
 /// an instruction whose own encoding is the word; else a DW of the word with
@@ -71,5 +89,12 @@ std::string_view SymbolicOrgWarning(int address, const Processor& processor);
 /// processor's core.
 std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
                          const WordFacts& facts, const Processor& processor);
+/// The same, naming registers through `names`.
+std::string SymbolicText(uint16_t word, int address, const Instruction& instruction,
+                         const WordFacts& facts, RegisterNames& names);
+/// The same, appended to `out`.
+void AppendSymbolicText(std::string& out, uint16_t word, int address,
+                        const Instruction& instruction, const WordFacts& facts,
+                        RegisterNames& names);
 
 }  // namespace tessarin

@@ -247,5 +247,30 @@ TEST(SymbolicPrinter, DirectivesNameThePartAndItsFormat) {
   EXPECT_EQ(single_bank.errorlevel.find("302"), std::string::npos);
 }
 
+// The names a listing reuses are the ones NameRegister gives, whichever bank
+// set and offset come first: every offset (the high bit ignored) in bank
+// sets of one bank, of several and of all, each asked for twice.
+TEST(SymbolicPrinter, RegisterNamesGiveWhatNameRegisterGives) {
+  for (const char* name : {"16F876", "16F84A", "16F1827"}) {
+    const Processor& processor = *FindProcessor(name);
+    RegisterNames names(processor);
+    for (const BankSet banks : {BankSet{0x1}, BankSet{0x2}, BankSet{0x8}, BankSet{0x5},
+                                BankSet{0x80000000}, BankSet{0xC}, kAny}) {
+      for (int round = 0; round < 2; ++round) {
+        for (int offset = 0; offset <= 0xFF; ++offset) {
+          const auto byte = static_cast<uint8_t>(offset);
+          const RegisterChoice expected = NameRegister(processor, banks, byte);
+          const RegisterChoice& got = names.Name(banks, byte);
+          ASSERT_EQ(got.chosen.name, expected.chosen.name) << name << " " << banks << " " << offset;
+          ASSERT_EQ(got.chosen.address, expected.chosen.address) << name << " " << offset;
+          for (size_t k = 0; k < std::size(expected.others); ++k) {
+            ASSERT_EQ(got.others[k], expected.others[k]) << name << " " << banks << " " << offset;
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tessarin

@@ -7,6 +7,7 @@
 #include "flow/flow_analysis.h"
 #include "flow/program_image.h"
 #include "processors/processor.h"
+#include "symbolic/symbolic_printer.h"
 #include "ui/shared_state.h"
 
 namespace tessarin {
@@ -28,6 +29,8 @@ class SymbolicWords {
   /// record) at `address`, with the cross-reference comment of a line that
   /// carries a label (`labelled`) or starts a run of unreached code.
   std::string Text(int address, std::string_view word, bool labelled) const;
+  /// The same, appended to `line` (the listing line's columns before it).
+  void AppendText(std::string& line, int address, std::string_view word, bool labelled) const;
 
   const Processor& processor() const { return processor_; }
 
@@ -35,9 +38,15 @@ class SymbolicWords {
   bool Wide() const { return image_.End() > 0x8000; }
 
  private:
+  // The target the flow gives a CALL or GOTO at `address`: the printer reads
+  // no other word's (a BRA's target is in its offset).
+  std::optional<int> CallTarget(int address, const Instruction& instruction) const;
+
   const Processor& processor_;
   ProgramImage image_;
   FlowAnalysis flow_;
+  // Filled as the listing names registers: one thread at a time lists.
+  mutable RegisterNames names_;
 };
 
 /// The processor that `state` names, or the 16F876 for a name it does not know.
