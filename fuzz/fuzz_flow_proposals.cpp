@@ -13,6 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
+  const auto processors = tessarin::Processors();
   const tessarin::Processor& processor = processors[data[0] % processors.size()];
   const int program_words = processor.program_words;
   tessarin::ProgramImage image;
