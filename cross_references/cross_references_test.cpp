@@ -73,6 +73,7 @@ TEST(CrossReferences, CommentGoesAfterTheLinesOwn) {
   EXPECT_EQ(WithComment("NOP", "from 0001"), "NOP\t; from 0001");
   EXPECT_EQ(WithComment("DW\t0x3FFF\t; erased", "from 0001"), "DW\t0x3FFF\t; erased; from 0001");
   EXPECT_EQ(WithComment("NOP", ""), "NOP");
+  EXPECT_EQ(WithComment("; a comment line", "from 0001"), "; a comment line; from 0001");
 }
 
 // A segment address record moves the words after it, in the image as in the

@@ -53,6 +53,20 @@ const std::vector<FlowCase> kMidRange = {
      {{0, {0x160A, 0x158A, 0x2805}}, {0x0805, {0x2805}}},
      "rrr", {}, {{2, 0x0805}}, {{0x0003, 0x0003}}, {}, Pic16F87xFacts(4096)},
 
+    // The last word of a 2K part falls through to word 0, in bank 1 then;
+    // with PCLATH on page 1, GOTO 0 goes to word 0x800, which is word 0.
+    {"TheEndOfMemoryWrapsToWordZero",
+     {{0, {0x2FFE}}, {0x7FE, {0x1683, 0x0000}}},
+     "r", {{0, 0x3}, {0x7FF, 0x2}}, {}, {}, {}, Pic16F87xFacts(0x800)},
+    // A routine from the last word on through word 0 returns to its caller,
+    // the interrupt routine in bank 0, with bank 1 or, as the reset path
+    // shares its RETURN at word 0, bank 0: not with any bank.
+    {"ARoutineAcrossTheEndOfMemoryReturns",
+     {{0, {0x0008}}, {4, {0x1283, 0x1303, 0x27FF, 0x0000}}, {0x7FF, {0x1683}}},
+     "r...rrrr", {{7, 0x3}}, {}, {}, {}, Pic16F87xFacts(0x800)},
+    {"ATargetJustPastMemoryIsWordZero",
+     {{0, {0x158A, 0x2800}}}, "rr", {}, {{1, 0}}, {}, {}, Pic16F87xFacts(0x800)},
+
     {"BankBitsAndStatusWritesSetTheBank",
      {{0, {0x2808}}, {8, {0x1683, 0x0186, 0x3040, 0x0083, 0x0086, 0x0183, 0x280E}}},
      "r", {{8, 0b0001}, {9, 0b0010}, {0x0C, 0b0100}, {0x0E, 0b0001}}},

@@ -122,6 +122,8 @@ TEST(ValueRelation, WideFormKeepsUntouchedEntriesAndSetValues) {
   EXPECT_EQ(any.SetTo(0x8).Then(ValueRelation::Identity(0x8).SetTo(0x1)).Image(), 0x1u);
   EXPECT_TRUE(any.Then(ValueRelation::Identity(0x8).SetTo(0x1)).Apply(0x4) == 0);
   EXPECT_FALSE(caller.Join(ValueRelation::Identity(0x10)));
+  ValueRelation nothing;
+  EXPECT_TRUE(nothing.Join(ValueRelation::Identity(0x10)));
   EXPECT_EQ(any.Then(ValueRelation::Identity(0x8)).Apply(0x8), 0x8u);
 
   // Five entries from 1 up: no pair for entry 0 appears on the way.
