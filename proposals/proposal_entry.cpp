@@ -10,12 +10,17 @@
 namespace tessarin {
 
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state) {
+  return ProposeZonesForOpenedFile(state, CoreFactsOf(ChosenProcessor(state)));
+}
+
+std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state,
+                                                    const CoreFacts& facts) {
   const ProgramImage image = BuildProgramImage(state);
   // Only the zones that apply keep their words from being proposed, and a
   // proposal follows the listing's order, so that each one applies.
   const std::vector<int> listed = ListedWordAddresses(state.List1);
-  return ProposeZones(image, AnalyseFlow(image, ChosenProcessor(state)),
-                      ZonesThatApply(listed, state.List4.Items()), ListingOrder(listed));
+  return ProposeZones(image, AnalyseFlow(image, facts), ZonesThatApply(listed, state.List4.Items()),
+                      ListingOrder(listed));
 }
 
 EnteredProposals EnterStrongProposals(SharedState& state) {

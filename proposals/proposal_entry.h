@@ -12,6 +12,10 @@ namespace tessarin {
 /// `List4` that apply to it, and never spanning a change of its order.
 std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state);
 
+/// The same, for a program of the part that `facts` describe.
+std::vector<ZoneProposal> ProposeZonesForOpenedFile(const SharedState& state,
+                                                    const CoreFacts& facts);
+
 /// What entering the strong proposals did.
 struct EnteredProposals {
   /// Strong proposals entered into `List4`.

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "pass/assembler.h"
-#include "pass/record_reader.h"
+#include "proposals/proposal_entry.h"
 #include "testing/fakes.h"
 #include "testing/hex_builder.h"
-#include "zones/apply_data_zones.h"
 
 namespace tessarin {
 namespace {
@@ -227,11 +226,7 @@ TEST_P(ZoneProposalsTest, Case) {
   ASSERT_TRUE(Assembler(state, yield, clock).ok());
   std::vector<Expected> proposed;
   for (const std::string& zone : c.existing) state.List4.Add(zone);
-  const ProgramImage image = BuildProgramImage(state);
-  const std::vector<int> listed = ListedWordAddresses(state.List1);
-  for (const ZoneProposal& p :
-       ProposeZones(image, AnalyseFlow(image, c.facts), ZonesThatApply(listed, state.List4.Items()),
-                    ListingOrder(listed))) {
+  for (const ZoneProposal& p : ProposeZonesForOpenedFile(state, c.facts)) {
     proposed.push_back({p.ZoneText(), p.kind, p.reason});
   }
   EXPECT_EQ(proposed, c.expected);
